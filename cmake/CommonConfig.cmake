@@ -1,0 +1,19 @@
+# One interface target carries the language level, warnings, sanitizers and Qt defines.
+option(HQ_WERROR "Treat compiler warnings as errors" OFF)
+option(HQ_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+add_library(hq_options INTERFACE)
+target_compile_features(hq_options INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+target_compile_options(hq_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+if(HQ_WERROR)
+    target_compile_options(hq_options INTERFACE -Werror)
+endif()
+if(HQ_SANITIZE)
+    target_compile_options(hq_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all
+                                                -fno-omit-frame-pointer)
+    target_link_options(hq_options INTERFACE -fsanitize=address,undefined)
+endif()
+target_compile_definitions(hq_options INTERFACE
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_URL_CAST_FROM_STRING
+    QT_USE_QSTRINGBUILDER QT_NO_FOREACH QT_DISABLE_DEPRECATED_BEFORE=0x060400)

@@ -1,0 +1,35 @@
+#pragma once
+// A loaded firmware file: its line table, EEPROM, recognition and decoded parameters.
+
+#include "Result.h"
+#include "image/HexImage.h"
+#include "image/ImageScan.h"
+#include "image/OutputDecoder.h"
+#include "image/Recognition.h"
+
+#include <string>
+#include <string_view>
+
+namespace hq {
+
+struct Firmware {
+    HexImage image;
+    ImageScan scan;
+    Recognition recognition;
+    Parameters parameters;
+
+    EepromImage& eeprom() { return scan.eeprom; }
+    const EepromImage& eeprom() const { return scan.eeprom; }
+};
+
+// Reads, recognises and decodes a HEX text. Refused only when the text does not fit the line
+// table; an unrecognised firmware loads with kind 0.
+Result<Firmware> loadFirmware(std::string_view text);
+
+// The same from a file; the file is refused before reading when it is too large to be firmware.
+Result<Firmware> loadFirmwareFile(const std::string& path);
+
+// The line numbers (1-based) of records whose checksum or layout is wrong.
+std::vector<int> badRecordLines(const HexImage& image);
+
+} // namespace hq
