@@ -8,8 +8,8 @@
 namespace hq {
 
 struct CodeTables {
-    std::array<std::string, 350> mmAccessory;  // switching address 0..320, 6 hex digits
-    std::array<std::string, 350> mmVehicle;    // vehicle address 1..255, 4 hex digits
+    std::array<std::string, 350> mmAccessory;   // switching address 0..320, 6 hex digits
+    std::array<std::string, 350> mmVehicle;     // vehicle address 1..255, 4 hex digits
     std::array<std::string, 2100> dccAccessory; // switching address 1..2044, 6 hex digits
 
     static const CodeTables& instance();

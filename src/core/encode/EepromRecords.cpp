@@ -1,0 +1,99 @@
+// The 16 data-EEPROM records and their place in the line table.
+
+#include "encode/SaveEncoder.h"
+#include "image/Checksum.h"
+#include "image/HexByte.h"
+
+#include <vector>
+
+namespace hq {
+
+namespace {
+
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+
+// The record number 0..15 of a standard EEPROM record head ":1042x000", or -1.
+int standardRecordNumber(std::string_view line) {
+    if (line.size() < 9 || !line.starts_with(":1042") || line.substr(6, 3) != "000")
+        return -1;
+    std::size_t digit = kHexDigits.find(line[5]);
+    return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
+}
+
+bool isEndOfFileRecord(std::string_view line) {
+    return pairAt(line, 8) == "01";
+}
+
+} // namespace
+
+Result<std::array<std::string, 16>> buildEepromRecords(const EepromImage& eeprom) {
+    std::array<std::string, 16> records;
+    for (int n = 0; n < 16; ++n) {
+        std::string body = ":1042";
+        body += kHexDigits[static_cast<std::size_t>(n)];
+        body += "000";
+        for (int i = 8 * n; i < 8 * n + 8; ++i)
+            body += eeprom.bytes[i] + "00";
+        auto record = completeRecord(body);
+        if (!record)
+            return Error{"Problem bei der Checksummen-Berechnung in Zeile " + std::to_string(n)};
+        records[n] = *record;
+    }
+    return records;
+}
+
+Status replaceEepromRecords(HexImage& image, const std::array<std::string, 16>& records) {
+    std::array<bool, 16> present{};
+    int lastRecordLine = -1;
+    for (int i = 0; i < image.lineCount; ++i) {
+        const std::string& line = image.lines[i];
+        if (!isEepromLine(line))
+            continue;
+        int n = standardRecordNumber(line);
+        if (n < 0) {
+            return Error{"Die EEPROM-Daten in Zeile " + std::to_string(i + 1) +
+                         " haben ein anderes Format als erwartet (16 Bytes je Zeile ab :1042x000).\n"
+                         "Das HEX-File wird nicht gespeichert, damit keine Änderung verloren geht."};
+        }
+        present[n] = true;
+        lastRecordLine = i;
+    }
+
+    std::vector<std::string> missing;
+    for (int n = 0; n < 16; ++n) {
+        if (!present[n])
+            missing.push_back(records[n]);
+    }
+    if (image.lineCount + static_cast<int>(missing.size()) > kLineTableSize) {
+        return Error{"Im HEX-File ist kein Platz für die fehlenden EEPROM-Zeilen (höchstens " +
+                     std::to_string(kLineTableSize) + " Zeilen). Das HEX-File wird nicht gespeichert."};
+    }
+
+    for (int i = 0; i < image.lineCount; ++i) {
+        int n = isEepromLine(image.lines[i]) ? standardRecordNumber(image.lines[i]) : -1;
+        if (n >= 0)
+            image.lines[i] = records[n];
+    }
+
+    if (missing.empty())
+        return {};
+    int insertAt = lastRecordLine + 1;
+    if (lastRecordLine < 0) {
+        insertAt = image.lineCount;
+        for (int i = 0; i < image.lineCount; ++i) {
+            if (isEndOfFileRecord(image.lines[i])) {
+                insertAt = i;
+                break;
+            }
+        }
+    }
+    int shift = static_cast<int>(missing.size());
+    for (int i = image.lineCount - 1; i >= insertAt; --i)
+        image.lines[i + shift] = std::move(image.lines[i]);
+    for (int k = 0; k < shift; ++k)
+        image.lines[insertAt + k] = missing[k];
+    image.lineCount += shift;
+    return {};
+}
+
+} // namespace hq
