@@ -80,6 +80,19 @@ std::unique_ptr<CodeTables> build() {
         tables->dccAccessory[a] =
             byteHexText(byteA ^ byteB) + byteHexText((2 * byteB) % 256) + byteHexText((4 * byteA + 1) % 256);
     }
+
+    for (int a = 0; a <= kMmHighestAccessory; ++a) {
+        tables->mmAccessoryLookup.try_emplace(tables->mmAccessory[a], CodeTables::Match{a, 0});
+        tables->mmAccessoryLookup.try_emplace(mmRedGreenVariant(tables->mmAccessory[a]),
+                                              CodeTables::Match{a, 1});
+    }
+    for (int a = 1; a <= kDccHighestAccessory; ++a) {
+        tables->dccAccessoryLookup.try_emplace(tables->dccAccessory[a], CodeTables::Match{a, 0});
+        tables->dccAccessoryLookup.try_emplace(dccRedGreenVariant(tables->dccAccessory[a]),
+                                               CodeTables::Match{a, 1});
+    }
+    for (int a = 1; a <= kMmHighestVehicle; ++a)
+        tables->mmVehicleLookup.try_emplace(tables->mmVehicle[a], a);
     return tables;
 }
 

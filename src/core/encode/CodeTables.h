@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace hq {
 
@@ -11,6 +12,17 @@ struct CodeTables {
     std::array<std::string, 350> mmAccessory;   // switching address 0..320, 6 hex digits
     std::array<std::string, 350> mmVehicle;     // vehicle address 1..255, 4 hex digits
     std::array<std::string, 2100> dccAccessory; // switching address 1..2044, 6 hex digits
+
+    // Reverse lookups, code text to address. For switching decoders both the stored form and the
+    // red/green-changed form are held (flag: 0 stored, 1 changed); the lowest address wins, the stored
+    // form before the changed one, as a search from index 0 upwards would find them.
+    struct Match {
+        int address = 0;
+        int changedForm = 0;
+    };
+    std::unordered_map<std::string, Match> mmAccessoryLookup;
+    std::unordered_map<std::string, Match> dccAccessoryLookup;
+    std::unordered_map<std::string, int> mmVehicleLookup;
 
     static const CodeTables& instance();
 };

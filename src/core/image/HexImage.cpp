@@ -1,7 +1,5 @@
 #include "image/HexImage.h"
 
-#include <vector>
-
 namespace hq {
 
 std::string upperCased(std::string_view text) {
@@ -18,36 +16,30 @@ Result<HexImage> parseHexText(std::string_view text) {
     if (text.starts_with(bom))
         text.remove_prefix(bom.size());
 
-    std::vector<std::string_view> lines;
-    std::string lineBreak;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        std::size_t breakLength =
-            (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
-        if (lineBreak.empty())
-            lineBreak = std::string{text.substr(end, breakLength)};
-        start = end + breakLength;
-        if (lines.size() > static_cast<std::size_t>(kLineTableSize))
-            break;
-    }
-
-    if (lines.size() > static_cast<std::size_t>(kLineTableSize)) {
-        return Error{"Das HEX-File hat mehr als " + std::to_string(kLineTableSize) +
-                     " Zeilen und kann nicht geladen werden."};
-    }
-
     HexImage image;
+    std::string lineBreak;
+    const char* cursor = text.data();
+    const char* const end = cursor + text.size();
+    int count = 0;
+    while (cursor < end) {
+        const char* stop = cursor;
+        while (stop < end && *stop != '\r' && *stop != '\n')
+            ++stop;
+        if (count == kLineTableSize) {
+            return Error{"Das HEX-File hat mehr als " + std::to_string(kLineTableSize) +
+                         " Zeilen und kann nicht geladen werden."};
+        }
+        image.lines[count++] = upperCased(std::string_view(cursor, static_cast<std::size_t>(stop - cursor)));
+        if (stop == end)
+            break;
+        std::size_t breakLength = (*stop == '\r' && stop + 1 < end && stop[1] == '\n') ? 2 : 1;
+        if (lineBreak.empty())
+            lineBreak.assign(stop, breakLength);
+        cursor = stop + breakLength;
+    }
     if (!lineBreak.empty())
         image.lineBreak = lineBreak;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        image.lines[i] = upperCased(lines[i]);
-    image.lineCount = static_cast<int>(lines.size());
+    image.lineCount = count;
     return image;
 }
 

@@ -14,44 +14,29 @@ std::array<int, 3> rowByteIndexes(int row) {
 
 namespace {
 
-// Searches every filled entry (not only the first "highest address" ones, so that every address
-// the encoder writes decodes to itself) in stored and red/green-changed form.
-template <std::size_t N>
-void findSwitchingAddress(const std::array<std::string, N>& table, int highest,
-                          std::string (*variant)(std::string_view), int storedFlag, OutputRow& row) {
-    for (int a = 0; a <= highest; ++a) {
-        const std::string& entry = table[a];
-        if (entry.empty())
-            continue;
-        if (row.outputCode == entry) {
-            row.address = a;
-            row.redGreen = storedFlag;
-            return;
-        }
-        if (row.outputCode == variant(entry)) {
-            row.address = a;
-            row.redGreen = 1 - storedFlag;
-            return;
-        }
-    }
+// Every filled entry is searched (not only the first "highest address" ones), so that every
+// address the encoder writes decodes to itself.
+void findSwitchingAddress(const std::unordered_map<std::string, CodeTables::Match>& lookup, int storedFlag,
+                          OutputRow& row) {
+    auto found = lookup.find(row.outputCode);
+    if (found == lookup.end())
+        return;
+    row.address = found->second.address;
+    row.redGreen = found->second.changedForm ? 1 - storedFlag : storedFlag;
 }
 
 void decodeRow(const Recognition& recognition, OutputRow& row) {
     const CodeTables& tables = CodeTables::instance();
     const std::string& code = row.outputCode;
     if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Schalt) {
-        findSwitchingAddress(tables.mmAccessory, kMmHighestAccessory, mmRedGreenVariant, 1, row);
+        findSwitchingAddress(tables.mmAccessoryLookup, 1, row);
     } else if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Fahrzeug) {
-        std::string_view vehicle = std::string_view{code}.substr(0, 4);
-        for (int a = 1; a <= kMmHighestVehicle; ++a) {
-            if (tables.mmVehicle[a] == vehicle) {
-                row.address = a;
-                break;
-            }
-        }
+        auto found = tables.mmVehicleLookup.find(code.substr(0, 4));
+        if (found != tables.mmVehicleLookup.end())
+            row.address = found->second;
         row.function = mmFunctionNumber(row.functionCode);
     } else if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Schalt) {
-        findSwitchingAddress(tables.dccAccessory, kDccHighestAccessory, dccRedGreenVariant, 0, row);
+        findSwitchingAddress(tables.dccAccessoryLookup, 0, row);
     } else if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Fahrzeug) {
         auto low = hexByteValue(std::string_view{code}.substr(2, 2));
         auto high = hexByteValue(std::string_view{code}.substr(4, 2));
