@@ -1,0 +1,90 @@
+#include "HexQuendraApp.h"
+
+#include "AppFactory.h"
+#include "ConsoleDialogs.h"
+#include "Dialogs.h"
+#include "LaunchOptions.h"
+#include "TFormMain.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPixmap>
+#include <QTranslator>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+void printError(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
+void installGermanQtTexts(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
+}
+
+int takeScreenshot(TFormMain& window, const LaunchOptions& options) {
+    if (!options.file.isEmpty() && !window.loadFile(options.file)) {
+        return 1;
+    }
+    window.show();
+    QApplication::processEvents();
+    if (!window.grab().save(options.screenshot)) {
+        printError(QStringLiteral("Das Bild %1 konnte nicht geschrieben werden.").arg(options.screenshot));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+HexQuendraApp::HexQuendraApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("HEX Quendrabolt"));
+    setApplicationVersion(QStringLiteral("0.41"));
+    installGermanQtTexts(*this);
+}
+
+bool HexQuendraApp::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        warningOk(nullptr, QString::fromUtf8(e.what()));
+    } catch (...) {
+        warningOk(nullptr, QStringLiteral("Unbekannter Fehler"));
+    }
+    return false;
+}
+
+int HexQuendraApp::run() {
+    QStringList arguments = HexQuendraApp::arguments();
+    arguments.removeFirst();
+    const LaunchOptions options = LaunchOptions::parse(arguments);
+    if (!options.error.isEmpty()) {
+        printError(options.error);
+        printError(
+            QStringLiteral("Aufruf: hexquendra [HEX-File] | hexquendra --screenshot BILD.png [HEX-File]"));
+        return 2;
+    }
+
+    ConsoleDialogs console;
+    if (!options.screenshot.isEmpty()) {
+        Dialogs::install(&console);
+    }
+    const std::unique_ptr<TFormMain> window = createMainWindow();
+    if (!options.screenshot.isEmpty()) {
+        const int code = takeScreenshot(*window, options);
+        Dialogs::install(nullptr);
+        return code;
+    }
+
+    window->show();
+    if (!options.file.isEmpty()) {
+        window->loadFile(options.file);
+    }
+    return exec();
+}

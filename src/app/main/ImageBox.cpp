@@ -1,0 +1,31 @@
+#include "ImageBox.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+
+ImageBox::ImageBox(QWidget* parent) : QGroupBox(parent), image_(new QLabel(this)) {
+    setObjectName(QStringLiteral("GroupBoxImage"));
+    image_->setObjectName(QStringLiteral("Image2"));
+    image_->setToolTip(QStringLiteral("Zur WebSite"));
+    image_->setPixmap(QPixmap(QStringLiteral(":/hexquendra/hexquendra.png")));
+    image_->adjustSize();
+    // The label ignores mouse presses, so a click on the picture reaches the box.
+    image_->setCursor(Qt::PointingHandCursor);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ImageBox::mousePressEvent(QMouseEvent* event) {
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+}
+
+void ImageBox::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    image_->move((width() - image_->width()) / 2, (height() - image_->height()) / 2);
+}

@@ -1,0 +1,173 @@
+#include "ParameterGridBox.h"
+
+#include "FlagsBox.h"
+#include "GridGeometry.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+const QColor ParameterGridBox::kGreen = QColor(0x66, 0xE0, 0x66);
+const QColor ParameterGridBox::kRed = QColor(0xF0, 0x50, 0x50);
+
+namespace {
+
+QString addressHint(int maxAddress) {
+    return QStringLiteral(
+               "gültiger Adressbereich: 1 bis %1\n'0' für unbenutzt (keine Reaktion auf irgendeinen "
+               "Befehl)")
+        .arg(maxAddress);
+}
+
+QString functionHint(int maxFunction) {
+    return QStringLiteral("gültiger Bereich für die Funktions-Nummer: 1 bis %1").arg(maxFunction);
+}
+
+} // namespace
+
+ParameterGridBox::ParameterGridBox(QWidget* parent)
+    : QGroupBox(parent), line_(new QFrame(this)), flags_(new FlagsBox(this)) {
+    setObjectName(QStringLiteral("GroupBoxMain"));
+    setGeometry(5, 5, GridGeometry::kBoxWidth, GridGeometry::kBoxHeight);
+
+    line_->setObjectName(QStringLiteral("Line"));
+    line_->setFrameShape(QFrame::VLine);
+    line_->setFrameShadow(QFrame::Sunken);
+    line_->setLineWidth(1);
+    line_->hide();
+
+    flags_->setGeometry(5, GridGeometry::kFlagsTop, GridGeometry::kBoxWidth - 10, GridGeometry::kFlagsHeight);
+
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        createRow(row);
+        placeRow(row, 15);
+    }
+}
+
+void ParameterGridBox::createRow(int row) {
+    const QString n = QString::number(row);
+    Row& r = rows_.at(row);
+
+    r.caption = new QLabel(this);
+    r.caption->setObjectName(QStringLiteral("lbl_caption_") + n);
+    r.caption->setText(QStringLiteral("Ausgang ") + n);
+
+    r.address = new QLineEdit(this);
+    r.address->setObjectName(QStringLiteral("edt_adresse_") + n);
+    r.address->setToolTip(addressHint(0));
+    r.address->setAutoFillBackground(true);
+
+    r.function = new QLineEdit(this);
+    r.function->setObjectName(QStringLiteral("edt_funktion_") + n);
+    r.function->setToolTip(QStringLiteral("Funktion Nummer"));
+
+    r.redGreen = new QPushButton(QStringLiteral("R/G"), this);
+    r.redGreen->setObjectName(QStringLiteral("btn_RG_") + n);
+    r.redGreen->setToolTip(QStringLiteral("Wechsel zwischen ROTer und GRÜNer Adresse "));
+    r.redGreen->setFocusPolicy(Qt::TabFocus);
+    connect(r.redGreen, &QPushButton::clicked, this, [this, row] { emit redGreenClicked(row); });
+
+    for (QWidget* w : {static_cast<QWidget*>(r.caption), static_cast<QWidget*>(r.address),
+                       static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen)}) {
+        w->hide();
+    }
+}
+
+void ParameterGridBox::placeRow(int row, int rowsPerColumn) {
+    using G = GridGeometry;
+    const GridGeometry geometry(rowsPerColumn);
+    const GridPoint origin = geometry.rowOrigin(row);
+    const GridPoint address = geometry.addressOrigin(row);
+    const GridPoint sw = geometry.switchOrigin(row);
+    Row& r = rows_.at(row);
+    r.caption->setGeometry(origin.x, origin.y, G::kCaptionWidth, G::kFieldHeight);
+    r.address->setGeometry(address.x, address.y, G::kAddressWidth, G::kFieldHeight);
+    r.function->setGeometry(sw.x, sw.y, G::kFunctionWidth, G::kFieldHeight);
+    r.redGreen->setGeometry(sw.x, sw.y + (G::kFieldHeight - G::kButtonHeight) / 2, G::kButtonWidth,
+                            G::kButtonHeight);
+}
+
+void ParameterGridBox::setRowVisible(int row, bool visible, bool accessory) {
+    Row& r = rows_.at(row);
+    r.caption->setVisible(visible);
+    r.address->setVisible(visible);
+    r.redGreen->setVisible(visible && accessory);
+    r.function->setVisible(visible && !accessory);
+}
+
+void ParameterGridBox::clear() {
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        setRowVisible(row, false, false);
+        rows_.at(row).caption->clear();
+    }
+    line_->hide();
+    flags_->clear();
+    flags_->hide();
+}
+
+void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts) {
+    const bool accessory = recognition.type == hq::DecoderType::Schalt;
+    const int rowsPerColumn = recognition.rowsPerColumn();
+    const GridGeometry geometry(rowsPerColumn);
+    int lastLine = -1;
+    bool secondColumn = false;
+
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        Row& r = rows_.at(row);
+        const QString caption = QString::fromStdString(recognition.rowCaption(row));
+        placeRow(row, rowsPerColumn);
+        r.caption->setText(caption);
+        r.address->setText(QString::fromStdString(texts.address.at(row)));
+        r.function->setText(QString::fromStdString(texts.function.at(row)));
+
+        // Row 0 belongs to no output (its third byte is the extra value), so it never shows.
+        const bool shown = row > 0 && !caption.isEmpty() && recognition.rowsShown();
+        if (caption.isEmpty()) {
+            r.address->setToolTip(QString());
+        } else if (shown) {
+            r.address->setToolTip(addressHint(recognition.maxAddress));
+            r.function->setToolTip(functionHint(recognition.maxFunction));
+        }
+        setRowVisible(row, shown, accessory);
+        if (shown) {
+            lastLine =
+                std::max(lastLine, (geometry.rowOrigin(row).y - GridGeometry::kTop) / GridGeometry::kRowStep);
+            secondColumn = secondColumn || geometry.column(row) == 1;
+        }
+    }
+
+    if (secondColumn) {
+        const int height = (lastLine + 1) * GridGeometry::kRowStep - 4;
+        line_->setGeometry(GridGeometry::dividerX() - 1, GridGeometry::kTop, 2, height);
+        line_->show();
+    } else {
+        line_->hide();
+    }
+
+    flags_->showRecognition(recognition.protocol, recognition.type);
+    flags_->setVisible(recognition.kind != 0);
+}
+
+void ParameterGridBox::colourAddresses(const hq::Parameters& parameters, bool accessory) {
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        QColor colour = Qt::white;
+        if (accessory) {
+            colour = parameters.rows.at(row).redGreen == 1 ? kGreen : kRed;
+        }
+        QLineEdit* edit = rows_.at(row).address;
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Text, Qt::black);
+        edit->setPalette(palette);
+    }
+}
+
+void ParameterGridBox::readTexts(hq::GridTexts& texts) const {
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        texts.address.at(row) = rows_.at(row).address->text().toStdString();
+        texts.function.at(row) = rows_.at(row).function->text().toStdString();
+    }
+}

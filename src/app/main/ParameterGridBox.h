@@ -1,0 +1,63 @@
+#pragma once
+// GroupBoxMain: the 32 parameter rows (caption, address, function number, "R/G"), the divider `Line`
+// between the two columns and GroupBoxFlags. Row 0 exists but is never shown.
+
+#include "encode/SaveEncoder.h"
+#include "image/Recognition.h"
+
+#include <QColor>
+#include <QGroupBox>
+
+#include <array>
+
+class FlagsBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class ParameterGridBox : public QGroupBox {
+    Q_OBJECT
+public:
+    // Address field colours of accessory firmwares: the green and the red address of an output.
+    static const QColor kGreen;
+    static const QColor kRed;
+
+    explicit ParameterGridBox(QWidget* parent = nullptr);
+
+    // Hides every row, the divider and GroupBoxFlags and empties the row captions.
+    void clear();
+    // Places the rows for the firmware's rows per column, sets captions, texts and hints and shows the
+    // rows that have a caption, unless the protocol is unknown.
+    void showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts);
+    // White address fields unless the firmware is an accessory one; then green for flag 1, red for 0.
+    void colourAddresses(const hq::Parameters& parameters, bool accessory);
+    // Copies what the user typed into `texts` (addresses and function numbers of rows 0..31).
+    void readTexts(hq::GridTexts& texts) const;
+
+    FlagsBox* flags() const { return flags_; }
+    QLabel* captionLabel(int row) const { return rows_.at(row).caption; }
+    QLineEdit* addressEdit(int row) const { return rows_.at(row).address; }
+    QLineEdit* functionEdit(int row) const { return rows_.at(row).function; }
+    QPushButton* redGreenButton(int row) const { return rows_.at(row).redGreen; }
+
+signals:
+    // The "R/G" button of `row` was clicked.
+    void redGreenClicked(int row);
+
+private:
+    struct Row {
+        QLabel* caption = nullptr;
+        QLineEdit* address = nullptr;
+        QLineEdit* function = nullptr;
+        QPushButton* redGreen = nullptr;
+    };
+
+    void createRow(int row);
+    void placeRow(int row, int rowsPerColumn);
+    void setRowVisible(int row, bool visible, bool accessory);
+
+    std::array<Row, hq::kRowCount> rows_;
+    QFrame* line_;
+    FlagsBox* flags_;
+};
