@@ -10,22 +10,6 @@ using namespace hq::test;
 
 namespace {
 
-// Blink table: address n has count 10+n, stretch 5·n, loop on odd addresses, outputs 1 and 3 in use,
-// and steps where output n is on at every even step.
-ProgramTable blinkDemoTable() {
-    ProgramTable table{};
-    for (int a = 1; a <= 4; ++a) {
-        int base = 64 * (a - 1);
-        for (int i = 0; i < 53; i += 2)
-            table[base + i] = 1 << (a - 1);
-        table[base + 53] = 10 + a;
-        table[base + 54] = 5 * a;
-        table[base + 55] = 0x50 | (a % 2) | 0x0E; // bits 1..3 are left alone by the editor
-        table[base + 60] = 0xA0 + a;              // not interpreted, copied with the block
-    }
-    return table;
-}
-
 Firmware loaded(const FirmwareText& text) {
     auto firmware = loadFirmware(text.text());
     EXPECT_TRUE(firmware.ok());

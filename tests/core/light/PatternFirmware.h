@@ -40,6 +40,50 @@ inline FirmwareText tableFirmware(const std::string& resetVector, int blocks, co
     return f;
 }
 
+// Blink table: address n has count 10+n, stretch 5·n, loop on odd addresses, outputs 1 and 3 in use
+// (bits 1..3 of the flags set as well, which the editor leaves alone), output n on at every even step,
+// and entry 60 (not interpreted) 0xA0+n.
+inline ProgramTable blinkDemoTable() {
+    ProgramTable table{};
+    for (int a = 1; a <= 4; ++a) {
+        int base = 64 * (a - 1);
+        for (int i = 0; i < 53; i += 2)
+            table[base + i] = 1 << (a - 1);
+        table[base + 53] = 10 + a;
+        table[base + 54] = 5 * a;
+        table[base + 55] = 0x50 | (a % 2) | 0x0E;
+        table[base + 60] = 0xA0 + a;
+    }
+    return table;
+}
+
+// LED table: address n has count 20·n, stretch n, loop, all ten outputs in use; output k runs as a
+// chaser (on at steps i with i mod 10 = k-1), address n adding every n-th step to output 1; entry 127
+// and the entries from 228 on hold 0x5A.
+inline ProgramTable ledDemoTable() {
+    ProgramTable table{};
+    for (int a = 1; a <= 4; ++a) {
+        int base = 256 * (a - 1);
+        for (int i = 0; i < 100; ++i) {
+            int k = i % 10 + 1;
+            if (k <= 4)
+                table[base + i] |= 1 << (k - 1);
+            else
+                table[base + 128 + i] |= 1 << (k - 5);
+            if (i % a == 0)
+                table[base + i] |= 1;
+        }
+        table[base + 100] = 0xF1;
+        table[base + 101] = 20 * a;
+        table[base + 102] = a;
+        table[base + 103] = 0x3F;
+        table[base + 127] = 0x5A;
+        for (int i = 228; i < 256; ++i)
+            table[base + i] = 0x5A;
+    }
+    return table;
+}
+
 // Index of the first line that begins with `prefix`, or -1.
 inline int lineStarting(const FirmwareText& f, const std::string& prefix) {
     for (std::size_t i = 0; i < f.lines.size(); ++i)

@@ -1,0 +1,39 @@
+#pragma once
+// The house-lighting firmware's minimum number of active outputs. Its controls (`lbl_MindestAnzahl`,
+// `edt_mindestAnzahl`, `UpDown5`) belong to the main window's pnl_Zusatz; the editor finds them when
+// it is set up. An entered minimum goes straight into the firmware's EEPROM.
+
+#include "PanelEditor.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QLineEdit;
+
+class HouseEditor : public QObject, public PanelEditor {
+    Q_OBJECT
+public:
+    explicit HouseEditor(QObject* parent = nullptr) : QObject(parent) {}
+
+    hq::Panel panel() const override { return hq::Panel::House; }
+    void setUp(hq::Firmware& firmware, QWidget* window) override;
+    void reset() override;
+    bool hasPendingChanges() const override { return false; }
+    void acceptChanges() override {}
+
+    // Handler of `edt_mindestAnzahl`; runs also while the editor is set up, so a stored minimum out
+    // of range is put right at once.
+    void haus_edt_mindestAnzahlChange();
+    // Shows the firmware's minimum in `edt_mindestAnzahl`.
+    void showHouseMinimum();
+
+private:
+    void findControls(QWidget* window);
+    void setControlsVisible(bool visible);
+
+    QPointer<QLineEdit> edit_;
+    QPointer<QWidget> label_;
+    QPointer<QWidget> upDown_;
+    hq::Firmware* firmware_ = nullptr;
+    bool showing_ = false;
+};

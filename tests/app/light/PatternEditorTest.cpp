@@ -1,0 +1,362 @@
+#include "FakeDialogs.h"
+#include "LightTestWindow.h"
+
+#include "light/BlinkEditor.h"
+#include "light/LedEditor.h"
+#include "light/PatternCanvas.h"
+#include "light/PatternPanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace hq::test;
+
+namespace {
+
+const QString kCountMessage =
+    QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50");
+
+void sendMouse(QWidget* target, QEvent::Type type, QPoint position, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(position), QPointF(target->mapToGlobal(position)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Presses the left button at the first point, drags through the others with the button held and
+// releases it at the last.
+void drag(QWidget* canvas, const std::vector<QPoint>& points) {
+    sendMouse(canvas, QEvent::MouseButtonPress, points.front(), Qt::LeftButton, Qt::LeftButton);
+    for (const QPoint& p : points)
+        sendMouse(canvas, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
+}
+
+// An entry of a program block (1..4) as the HEX image now holds it.
+int imageEntry(const hq::Firmware& firmware, int block, int entry) {
+    hq::ProgramTable table{};
+    hq::readProgramBlock(firmware.image, block, table);
+    return table[static_cast<std::size_t>(256 * (block - 1) + entry)];
+}
+
+} // namespace
+
+class PatternEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        dialogs = std::make_unique<FakeDialogs>();
+        window = std::make_unique<LightTestWindow>();
+    }
+    void cleanup() {
+        window.reset();
+        dialogs.reset();
+    }
+
+    void blinkSetUpShowsAddressOne() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+
+        QVERIFY(!panel->isHidden());
+        QCOMPARE(panel->objectName(), QStringLiteral("pnl_blinkmuster"));
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("11"));
+        QCOMPARE(panel->stretchEdit()->text(), QStringLiteral("5"));
+        QCOMPARE(panel->timeGridLabel()->text(), QStringLiteral("Zeit-Raster = 100 ms"));
+        QCOMPARE(panel->totalTimeLabel()->text(), QStringLiteral("Gesamtzeit = 1100 ms"));
+        QVERIFY(panel->loopBox()->isChecked());
+        QVERIFY(!panel->copyButton(1)->isEnabled());
+        QVERIFY(panel->copyButton(2)->isEnabled());
+        QVERIFY(!panel->acceptButton()->isEnabled());
+        QVERIFY(!editor.hasPendingChanges());
+        QVERIFY(panel->outputBox(1)->isChecked() && !panel->outputBox(2)->isChecked());
+        QVERIFY(!panel->canvas(1)->isHidden() && panel->canvas(2)->isHidden());
+        QCOMPARE(panel->canvas(1)->objectName(), QStringLiteral("Image_Blink1"));
+        QCOMPARE(panel->canvas(1)->size(), QSize(481, 41));
+        QCOMPARE(panel->canvas(1)->steps().size(), std::size_t(11));
+        QVERIFY(panel->canvas(1)->steps()[0] && !panel->canvas(1)->steps()[1]);
+
+        QCOMPARE(window->window.width(), 950);
+        QCOMPARE(window->window.minimumWidth(), 950);
+        QCOMPARE(window->buttons->width(), 297);
+        QCOMPARE(window->image->geometry(), QRect(305, 485, 230, 80));
+    }
+
+    void countIsClampedAndTextChecked() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+
+        panel->countEdit()->setText(QStringLiteral("0"));
+        QCOMPARE(editor.bank().table()[53], 1);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("1"));
+        QVERIFY(panel->acceptButton()->isEnabled());
+
+        panel->countEdit()->clear();
+        QTest::keyClicks(panel->countEdit(), QStringLiteral("99"));
+        QCOMPARE(editor.bank().table()[53], 50);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("50"));
+        QCOMPARE(panel->canvas(1)->steps().size(), std::size_t(50));
+        QVERIFY(dialogs->messages.isEmpty()); // the empty edit on the way shows nothing
+
+        panel->countEdit()->setText(QStringLiteral("abc"));
+        QCOMPARE(dialogs->messages, QStringList{kCountMessage});
+        QCOMPARE(editor.bank().table()[53], 50);
+
+        panel->stretchEdit()->setText(QStringLiteral("1x"));
+        QCOMPARE(dialogs->messages.last(),
+                 QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200"));
+        panel->stretchEdit()->setText(QStringLiteral("999"));
+        QCOMPARE(editor.bank().table()[54], 200);
+        QCOMPARE(panel->stretchEdit()->text(), QStringLiteral("200"));
+        QCOMPARE(panel->timeGridLabel()->text(), QStringLiteral("Zeit-Raster = 4000 ms"));
+        QCOMPARE(panel->totalTimeLabel()->text(), QStringLiteral("Gesamtzeit = 200000 ms"));
+    }
+
+    void upDownStepsTheEdit() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        panel->countUpDown()->stepUp();
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("12"));
+        QCOMPARE(editor.bank().table()[53], 12);
+    }
+
+    void uncheckingAnOutputHidesItsImageAndKeepsItsSteps() {
+        hq::ProgramTable table = blinkDemoTable();
+        table[55] |= 0x20; // output 2 of address 1 in use
+        table[1] = 0x02;
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        QVERIFY(!panel->canvas(2)->isHidden());
+
+        panel->outputBox(2)->click();
+        QVERIFY(panel->canvas(2)->isHidden());
+        QCOMPARE(editor.bank().table()[55] & 0x20, 0);
+        QCOMPARE(editor.bank().table()[55] & 0x0F, 0x0F);
+        QCOMPARE(editor.bank().table()[1], 0x02);
+        QVERIFY(editor.hasPendingChanges());
+
+        panel->loopBox()->click();
+        QCOMPARE(editor.bank().table()[55] & 0x01, 0);
+    }
+
+    void copyTakesTheWholeBlinkBlock() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        panel->addressButton(3)->click();
+        QCOMPARE(editor.currentAddress(), 3);
+        QVERIFY(!panel->copyButton(3)->isEnabled());
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("13"));
+
+        panel->copyButton(1)->click();
+        for (int i = 0; i < 64; ++i)
+            QCOMPARE(editor.bank().table()[128 + i], editor.bank().table()[i]);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("11"));
+        QCOMPARE(panel->stretchEdit()->text(), QStringLiteral("5"));
+        QVERIFY(panel->loopBox()->isChecked());
+        QVERIFY(panel->acceptButton()->isEnabled());
+    }
+
+    void drawingFollowsTheHeldMouseAlsoOutsideTheImage() {
+        hq::ProgramTable table{};
+        table[53] = 10;
+        table[54] = 10;
+        table[55] = 0x10;
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternCanvas* canvas = editor.panelWidget()->canvas(1);
+
+        // Upper part, steps 0..3 (47.1 pixels a step); then left of the image and beyond it.
+        drag(canvas, {{5, 5}, {60, 10}, {100, 24}, {150, 2}, {-40, 3}, {900, 3}});
+        QCOMPARE(editor.bank().stepsText(1, 1), "1111000001");
+        QVERIFY(editor.hasPendingChanges());
+
+        // The lower part and below the image switch off.
+        drag(canvas, {{55, 25}, {110, 200}});
+        QCOMPARE(editor.bank().stepsText(1, 1), "1001000001");
+        QCOMPARE(canvas->steps()[1], false);
+
+        // Moving without the button held after the release changes nothing.
+        sendMouse(canvas, QEvent::MouseMove, {300, 5}, Qt::NoButton, Qt::NoButton);
+        sendMouse(canvas, QEvent::MouseMove, {300, 5}, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(editor.bank().stepsText(1, 1), "1001000001");
+        // Nothing beyond the count, nor count, stretch or flags, was drawn over.
+        QCOMPARE(editor.bank().table()[10], 0);
+        QCOMPARE(editor.bank().table()[53], 10);
+        QCOMPARE(editor.bank().table()[55], 0x10);
+    }
+
+    void discardReloadsAllAddresses() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        const hq::ProgramTable loaded = editor.bank().table();
+
+        panel->countEdit()->setText(QStringLiteral("30"));
+        panel->addressButton(4)->click();
+        panel->stretchEdit()->setText(QStringLiteral("77"));
+        panel->addressButton(1)->click();
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("30")); // switching keeps the edits
+        QCOMPARE(editor.bank().table()[192 + 54], 77);
+
+        panel->discardButton()->click();
+        QCOMPARE(editor.bank().table(), loaded);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("11"));
+        QVERIFY(!panel->acceptButton()->isEnabled());
+        QVERIFY(!editor.hasPendingChanges());
+    }
+
+    void acceptWritesBlockOneShort() {
+        FirmwareText text = tableFirmware(kBlinkReset, 1, blinkDemoTable());
+        hq::Firmware firmware = firmwareOf(text);
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        panel->countEdit()->setText(QStringLiteral("40"));
+        QVERIFY(editor.hasPendingChanges());
+
+        editor.acceptChanges();
+        QVERIFY(!panel->acceptButton()->isEnabled());
+        QVERIFY(!editor.hasPendingChanges());
+        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(imageEntry(firmware, 1, 53), 40);
+        const int last = lineStarting(text, ":1007F000");
+        QVERIFY(firmware.image.lines[static_cast<std::size_t>(last)].starts_with(":0E07F000"));
+        QCOMPARE(firmware.image.lines[static_cast<std::size_t>(last)].size(), std::size_t(9 + 28 + 2));
+    }
+
+    void acceptThatCannotWriteKeepsTheChangesPending() {
+        hq::Firmware firmware = firmwareOf(firmwareText(kBlinkReset, kMmSchalt)); // no pattern table
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        editor.panelWidget()->countEdit()->setText(QStringLiteral("5"));
+        editor.acceptChanges();
+        QCOMPARE(dialogs->messages.size(), 1);
+        QVERIFY(editor.hasPendingChanges());
+    }
+
+    void resetHidesThePanel() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        editor.panelWidget()->countEdit()->setText(QStringLiteral("5"));
+        editor.reset();
+        QVERIFY(editor.panelWidget()->isHidden());
+        QVERIFY(!editor.hasPendingChanges());
+        QCOMPARE(editor.panel(), hq::Panel::Blink);
+    }
+
+    void ledSetUpSizesTheWindowAndShowsTenOutputs() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable()));
+        LedEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        QCOMPARE(editor.panel(), hq::Panel::Led);
+        QCOMPARE(panel->objectName(), QStringLiteral("pnl_led_blinkmuster"));
+        QCOMPARE(window->window.size(), QSize(950, 700));
+        QCOMPARE(window->window.minimumSize(), QSize(950, 700));
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("20"));
+        for (int n = 1; n <= 10; ++n) {
+            QCOMPARE(panel->canvas(n)->objectName(), QStringLiteral("Image_led_Blink%1").arg(n));
+            QCOMPARE(panel->canvas(n)->size(), QSize(481, 38));
+            QVERIFY(!panel->canvas(n)->isHidden());
+            QCOMPARE(panel->canvas(n)->steps()[static_cast<std::size_t>(n - 1)], true);
+        }
+        // Fits the window beside the grid and above the status bar.
+        QVERIFY(panel->geometry().right() < 950);
+        QVERIFY(panel->geometry().bottom() < 680);
+
+        panel->countEdit()->setText(QStringLiteral("101"));
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("100"));
+        QCOMPARE(dialogs->messages, QStringList{});
+        panel->countEdit()->setText(QStringLiteral("x"));
+        QCOMPARE(dialogs->messages,
+                 QStringList{QStringLiteral(
+                     "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100")});
+    }
+
+    void ledDrawingBeyondTheEdgesEditsTheFirstAndLastStep() {
+        hq::ProgramTable table{};
+        for (int a = 0; a < 4; ++a) {
+            table[256 * a + 101] = 100;
+            table[256 * a + 102] = 1;
+            table[256 * a + 100] = 0x10;
+            table[256 * a + 103] = 0x04; // output 7
+        }
+        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, table));
+        LedEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+
+        drag(panel->canvas(7), {{700, 2}});
+        QCOMPARE(editor.bank().table()[128 + 99], 0x04);
+        drag(panel->canvas(7), {{-30, 2}});
+        QCOMPARE(editor.bank().table()[128 + 0], 0x04);
+        drag(panel->canvas(1), {{476, 2}});
+        QCOMPARE(editor.bank().table()[99], 0x01);
+        QCOMPARE(editor.bank().table()[100], 0x10); // flags untouched
+        QCOMPARE(editor.bank().table()[228], 0);    // nothing past the last step
+
+        panel->outputBox(7)->click();
+        QCOMPARE(editor.bank().table()[103], 0x00);
+        QVERIFY(panel->canvas(7)->isHidden());
+        QCOMPARE(editor.bank().table()[128 + 99], 0x04);
+    }
+
+    void ledCopyLeavesOutputsFiveToTen() {
+        hq::ProgramTable table = ledDemoTable();
+        for (int i = 127; i < 256; ++i)
+            table[i] = 0x11; // address 1: outputs 5..10 and the rest of its block
+        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, table));
+        LedEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+
+        panel->copyButton(2)->click();
+        for (int i = 0; i < 127; ++i)
+            QCOMPARE(editor.bank().table()[i], table[256 + i]);
+        for (int i = 127; i < 256; ++i)
+            QCOMPARE(editor.bank().table()[i], 0x11);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("40"));
+    }
+
+    void ledAcceptWritesAllFourBlocksFull() {
+        FirmwareText text = tableFirmware(kLedReset, 4, ledDemoTable());
+        hq::Firmware firmware = firmwareOf(text);
+        LedEditor editor(&window->window);
+        editor.setUp(firmware, &window->window);
+        PatternPanel* panel = editor.panelWidget();
+        panel->addressButton(4)->click();
+        panel->stretchEdit()->setText(QStringLiteral("123"));
+        panel->acceptButton()->click();
+
+        QVERIFY(!editor.hasPendingChanges());
+        QCOMPARE(imageEntry(firmware, 4, 102), 123);
+        QCOMPARE(imageEntry(firmware, 1, 255), 0x5A);
+        const int last = lineStarting(text, ":1007F000");
+        QVERIFY(firmware.image.lines[static_cast<std::size_t>(last)].starts_with(":1007F000"));
+    }
+
+private:
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<LightTestWindow> window;
+};
+
+QTEST_MAIN(PatternEditorTest)
+#include "PatternEditorTest.moc"
