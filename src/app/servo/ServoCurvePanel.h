@@ -1,0 +1,88 @@
+#pragma once
+// pnl_servo: the curve editor of the servo firmware. Shows the selected curve and its relay track,
+// edits point count and stretch, generates, mirrors and copies curves, saves and loads curve and set
+// files, and offers "übernehmen" / "verwerfen" for the whole working copy.
+
+#include "servo/ServoWorkingCopy.h"
+
+#include <QFrame>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class ServoCurveCanvas;
+class ServoRelayCanvas;
+namespace hq {
+enum class CurveShape;
+}
+
+class ServoCurvePanel : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 535;
+
+    // `copy` is the editor's working copy; it outlives the panel.
+    explicit ServoCurvePanel(hq::ServoWorkingCopy& copy, QWidget* parent = nullptr);
+
+    // The selected curve 1..4, 0 when no radio button is checked.
+    int selectedCurve() const;
+    void selectCurve(int curve);
+
+    // While busy the radio buttons do not refresh (the set-up refreshes once at its end).
+    void setBusy(bool busy) { busy_ = busy; }
+
+    void setAcceptEnabled(bool enabled);
+    bool acceptEnabled() const;
+
+    // Redraws both images and shows count, stretch, times and copy buttons of the selected curve.
+    void showCurve();
+
+    // Handlers.
+    void servo_rad_a1Click();
+    void servo_edt_AnzahlChange();
+    void servo_edt_stretchChange();
+    void servo_btn_LinClick();
+    void servo_btn_LogClick();
+    void servo_btn_SinClick();
+    void servo_btn_sin2Click();
+    void servo_btn_MirrorVertikalClick();
+    void servo_btn_MirrorHorizontalClick();
+    void servo_btn_copyClick(int from);
+    void servo_save_1Click();
+    void servo_load_xClick();
+    void servo_save_allClick();
+    void servo_load_allClick();
+
+signals:
+    // The working copy changed; "übernehmen" is enabled.
+    void edited();
+    // Flag and assignment bytes may have changed with whole blocks (copy, set file).
+    void blocksReplaced();
+    void acceptRequested();
+    void discardRequested();
+
+private:
+    hq::CurveBlock* selectedBlock();
+    void redraw();
+    // Count, stretch (unless `keepEdits`), times and copy buttons.
+    void refreshInfo(bool keepEdits = false);
+    void markEdited();
+    void generate(hq::CurveShape shape);
+    QPushButton* button(const char* name, const QString& caption);
+
+    hq::ServoWorkingCopy& copy_;
+    bool busy_ = false;
+    ServoCurveCanvas* curveCanvas_;
+    ServoRelayCanvas* relayCanvas_;
+    std::array<QRadioButton*, hq::kServoCurveCount> curveRadios_{};
+    QLineEdit* countEdit_;
+    QLineEdit* stretchEdit_;
+    QLabel* intervalLabel_;
+    QLabel* durationLabel_;
+    std::array<QPushButton*, hq::kServoCurveCount> copyButtons_{};
+    QPushButton* acceptButton_;
+    QPushButton* discardButton_;
+};

@@ -1,0 +1,491 @@
+#include "ServoTestSupport.h"
+
+#include "../../core/servo/ServoFirmwareText.h"
+#include "image/Firmware.h"
+#include "servo/CurveTransform.h"
+#include "servo/ServoAssignmentPanel.h"
+#include "servo/ServoCurvePanel.h"
+#include "servo/ServoEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kInvalidLine =
+    QStringLiteral("Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile %1");
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void drag(QWidget* widget, std::initializer_list<QPoint> path) {
+    const QPoint first = *path.begin();
+    sendMouse(widget, QEvent::MouseButtonPress, first, Qt::LeftButton, Qt::LeftButton);
+    for (const QPoint& at : path) {
+        sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+    }
+    sendMouse(widget, QEvent::MouseButtonRelease, *(path.end() - 1), Qt::LeftButton, Qt::NoButton);
+}
+
+QString millis(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+} // namespace
+
+class ServoEditorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void setUpShowsTheFirmwareAndLeavesAcceptDisabled();
+    void dragAcrossTheCurveStoresClampedPoints();
+    void dragOnTheRelayTrackSwitchesRelays();
+    void acceptWritesBlocks3And4AndTheTiming();
+    void discardReloadsFromTheFirmware();
+    void pointCountAndStretchFields();
+    void actionAbbruchHidesCurveAndRelay();
+    void offsetAndFaktorButtons();
+    void faktorStepWithoutNewTextStillCountsAsEdit();
+    void flagBoxesWriteTheFlagBytes();
+    void copyTakesTheWholeBlockButEntry127();
+    void generatorsAndMirrorsWorkOnTheSelectedCurve();
+    void curveFileSaveAndLoad();
+    void curveFileRefusalsChangeNothing();
+    void setFileLoadRefreshesAssignmentsAndFlags();
+    void resetHidesThePanels();
+
+private:
+    template <class T> T* find(const char* name) const {
+        T* widget = window->findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+    bool acceptEnabled() const { return find<QPushButton>("servo_btn_uebernehmen")->isEnabled(); }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<hq::Firmware> firmware;
+    std::unique_ptr<StandInWindow> window;
+    std::unique_ptr<ServoEditor> editor;
+};
+
+void ServoEditorTest::init() {
+    dialogs = ScriptedDialogs();
+    Dialogs::install(&dialogs);
+    auto loaded = hq::loadFirmware(hq::servotest::servoFirmwareText());
+    QVERIFY(loaded.ok());
+    firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
+    window = std::make_unique<StandInWindow>();
+    editor = std::make_unique<ServoEditor>(window->centralWidget());
+    editor->reset();
+    editor->setUp(*firmware, window.get());
+    window->show();
+}
+
+void ServoEditorTest::cleanup() {
+    editor.reset();
+    window.reset();
+    Dialogs::install(nullptr);
+}
+
+void ServoEditorTest::setUpShowsTheFirmwareAndLeavesAcceptDisabled() {
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+    QCOMPARE(editor->workingCopy().timing, hq::servotest::demoServoTiming());
+    QVERIFY(!find<QWidget>("pnl_servo")->isHidden());
+    QVERIFY(!find<QWidget>("pnl_servo2")->isHidden());
+    QVERIFY(!acceptEnabled());
+    QVERIFY(!editor->hasPendingChanges());
+    QVERIFY(dialogs.messages.isEmpty());
+
+    QVERIFY(find<QRadioButton>("servo_rad_a1")->isChecked());
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("11"));
+    QCOMPARE(find<QLineEdit>("edt_stretch")->text(), QStringLiteral("1"));
+    QCOMPARE(find<QLabel>("lbl_KurveInfo1")->text(), QStringLiteral("Zeit zwischen 2 Punkten = 20 ms"));
+    QCOMPARE(find<QLabel>("lbl_KurveInfo2")->text(), QStringLiteral("Gesamtzeit für diese Kurve = 200 ms"));
+    QVERIFY(!find<QPushButton>("btn_copy1")->isEnabled());
+    QVERIFY(find<QPushButton>("btn_copy2")->isEnabled());
+
+    // Row a1: servo 1 with "Start Loop", curve 1, relay 4; row a5 (block 1, entries 106/107):
+    // servo 4 with "Abbruch", so its curve and relay boxes are hidden.
+    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 0);
+    QCOMPARE(find<QComboBox>("cbx_a1_action")->currentIndex(), 1);
+    QCOMPARE(find<QComboBox>("cbx_a1_curve")->currentIndex(), 0);
+    QCOMPARE(find<QComboBox>("cbx_a1_relais")->currentIndex(), 3);
+    QCOMPARE(find<QComboBox>("cbx_a5_servo")->currentIndex(), 3);
+    QCOMPARE(find<QComboBox>("cbx_a5_action")->currentIndex(), 2);
+    QVERIFY(find<QComboBox>("cbx_a5_curve")->isHidden());
+    QVERIFY(find<QComboBox>("cbx_a5_relais")->isHidden());
+    QVERIFY(!find<QComboBox>("cbx_a1_curve")->isHidden());
+
+    // Flag bytes 0x20 | N: servo 1 has bit 0 only (no listed flag), servo 2 bit 1 "Spannung aus".
+    QVERIFY(!find<QCheckBox>("cbx_v_off_1")->isChecked());
+    QVERIFY(find<QCheckBox>("cbx_v_off_2")->isChecked());
+    QVERIFY(find<QCheckBox>("cbx_imp_off_4")->isChecked());
+    QVERIFY(!find<QCheckBox>("cbx_no_rep_4")->isChecked());
+
+    // Offset 125, faktor 0.
+    QCOMPARE(find<QLineEdit>("servo_edt_Offset_1")->text(), millis("1.000"));
+    QCOMPARE(find<QLineEdit>("servo_edt_max_1")->text(), millis("2.016"));
+}
+
+void ServoEditorTest::dragAcrossTheCurveStoresClampedPoints() {
+    auto* canvas = find<QWidget>("servo_Image1");
+    QCOMPARE(canvas->size(), QSize(513, 201));
+    // Curve 1 has 11 points: x-step 503 / 11, y-scale 201 / 128.
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(0, 100), Qt::LeftButton, Qt::LeftButton);
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData()); // pressing alone changes nothing
+    QVERIFY(!acceptEnabled());
+
+    drag(canvas, {QPoint(0, 100), QPoint(137, -40), QPoint(46, 250), QPoint(600, 50)});
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
+    QCOMPARE(curve[0], 64 | 0x80);  // relay of point 0 kept
+    QCOMPARE(curve[3], 127 | 0x80); // above the top: 127, relay kept
+    QCOMPARE(curve[1], 0);          // below the bottom: 0
+    QCOMPARE(curve[13], 96);        // right of the last point: point 13, beyond the count of 11
+    QCOMPARE(curve[hq::kCurveCountEntry], 11);
+    QCOMPARE(curve[2], hq::servotest::demoServoData().curve(1)[2]);
+    QVERIFY(acceptEnabled());
+    QVERIFY(editor->hasPendingChanges());
+
+    // Far right edits point 99 at most, never the flag byte.
+    drag(canvas, {QPoint(20000, 150)});
+    QCOMPARE(curve[99], 32 | 0x80);
+    QCOMPARE(curve[hq::kCurveFlagEntry], 0x21);
+
+    // After the release a move edits nothing.
+    const hq::ServoData before = editor->workingCopy().data;
+    sendMouse(canvas, QEvent::MouseMove, QPoint(0, 0), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(editor->workingCopy().data, before);
+    // The other curves are untouched.
+    QCOMPARE(editor->workingCopy().data.curve(2), hq::servotest::demoServoData().curve(2));
+}
+
+void ServoEditorTest::dragOnTheRelayTrackSwitchesRelays() {
+    auto* track = find<QWidget>("servo_Image2");
+    QCOMPARE(track->size(), QSize(513, 57));
+    // Point 1 (x 46..91) has its relay off, point 3 on.
+    drag(track, {QPoint(50, 5), QPoint(140, 50)});
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
+    QVERIFY(hq::pointRelay(curve[1]));
+    QVERIFY(!hq::pointRelay(curve[3]));
+    QCOMPARE(hq::pointPosition(curve[1]), hq::pointPosition(hq::servotest::demoServoData().curve(1)[1]));
+    QVERIFY(acceptEnabled());
+}
+
+void ServoEditorTest::acceptWritesBlocks3And4AndTheTiming() {
+    drag(find<QWidget>("servo_Image1"), {QPoint(0, 0)});
+    find<QRadioButton>("servo_rad_a4")->setChecked(true);
+    find<QLineEdit>("edt_Anzahl")->setText(QStringLiteral("40"));
+    find<QPushButton>("btn_inc10offset_3")->click();
+    find<QComboBox>("cbx_a8_curve")->setCurrentIndex(2);
+    const hq::ServoWorkingCopy edited = editor->workingCopy();
+    QCOMPARE(edited.data.curve(1)[0], 127 | 0x80);
+    QCOMPARE(edited.data.curve(4)[hq::kCurveCountEntry], 40);
+    QCOMPARE(edited.timing.offset(3), 210);
+
+    find<QPushButton>("servo_btn_uebernehmen")->click();
+    QVERIFY(!acceptEnabled());
+    QVERIFY(!editor->hasPendingChanges());
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(hq::loadServoWorkingCopy(firmware->image, firmware->eeprom()), edited);
+    QCOMPARE(QString::fromStdString(firmware->eeprom().bytes[100]), QStringLiteral("D2"));
+    // Entry 0 of block 3 is the low byte of the first word of ":100A0000".
+    bool found = false;
+    for (int i = 0; i < firmware->image.lineCount; ++i) {
+        const std::string& line = firmware->image.lines[static_cast<std::size_t>(i)];
+        if (line.starts_with(":100A0000")) {
+            QVERIFY(line.starts_with(":100A0000FF34"));
+            found = true;
+        }
+    }
+    QVERIFY(found);
+}
+
+void ServoEditorTest::discardReloadsFromTheFirmware() {
+    drag(find<QWidget>("servo_Image1"), {QPoint(0, 0), QPoint(300, 0)});
+    find<QComboBox>("cbx_a2_action")->setCurrentIndex(3);
+    QVERIFY(acceptEnabled());
+    find<QPushButton>("servo_btn_verwerfen")->click();
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+    QVERIFY(!acceptEnabled());
+    QCOMPARE(find<QComboBox>("cbx_a2_action")->currentIndex(), 1);
+    QVERIFY(!find<QComboBox>("cbx_a2_curve")->isHidden());
+}
+
+void ServoEditorTest::pointCountAndStretchFields() {
+    auto* count = find<QLineEdit>("edt_Anzahl");
+    auto* stretch = find<QLineEdit>("edt_stretch");
+    const auto& curve = editor->workingCopy().data.curve(1);
+
+    count->setText(QStringLiteral("0"));
+    QCOMPARE(curve[hq::kCurveCountEntry], 1);
+    QVERIFY(acceptEnabled());
+    count->setText(QStringLiteral("-5"));
+    QCOMPARE(curve[hq::kCurveCountEntry], 1);
+    count->setText(QStringLiteral("150"));
+    QCOMPARE(curve[hq::kCurveCountEntry], 100);
+    QCOMPARE(count->text(), QStringLiteral("150")); // the typed text stays
+    QVERIFY(dialogs.messages.isEmpty());
+
+    count->setText(QStringLiteral("abc"));
+    QCOMPARE(dialogs.messages,
+             QStringList{
+                 QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100")});
+    QCOMPARE(curve[hq::kCurveCountEntry], 100);
+    stretch->setText(QStringLiteral("x"));
+    QCOMPARE(dialogs.messages.last(),
+             QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200"));
+    QCOMPARE(curve[hq::kCurveStretchEntry], 1);
+
+    count->setText(QStringLiteral("10"));
+    stretch->setText(QStringLiteral("10"));
+    QCOMPARE(curve[hq::kCurveStretchEntry], 10);
+    QCOMPARE(find<QLabel>("lbl_KurveInfo1")->text(), QStringLiteral("Zeit zwischen 2 Punkten = 200 ms"));
+    QCOMPARE(find<QLabel>("lbl_KurveInfo2")->text(), QStringLiteral("Gesamtzeit für diese Kurve = 1800 ms"));
+    stretch->setText(QStringLiteral("500"));
+    QCOMPARE(curve[hq::kCurveStretchEntry], 200);
+
+    // Selecting another curve shows its own values without counting as an edit of it.
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    QCOMPARE(count->text(), QStringLiteral("12"));
+    QCOMPARE(stretch->text(), QStringLiteral("2"));
+    QCOMPARE(editor->workingCopy().data.curve(2), hq::servotest::demoServoData().curve(2));
+    QVERIFY(!find<QPushButton>("btn_copy2")->isEnabled());
+    QVERIFY(find<QPushButton>("btn_copy1")->isEnabled());
+}
+
+void ServoEditorTest::actionAbbruchHidesCurveAndRelay() {
+    auto* action = find<QComboBox>("cbx_a3_action");
+    action->setCurrentIndex(2); // "Abbruch"
+    QVERIFY(find<QComboBox>("cbx_a3_curve")->isHidden());
+    QVERIFY(find<QComboBox>("cbx_a3_relais")->isHidden());
+    QCOMPARE(editor->workingCopy().data.curve(3)[103], 0x24);
+    QVERIFY(acceptEnabled());
+    action->setCurrentIndex(3); // "Beenden"
+    QVERIFY(find<QComboBox>("cbx_a3_curve")->isHidden());
+    action->setCurrentIndex(0); // "Start"
+    QVERIFY(!find<QComboBox>("cbx_a3_curve")->isHidden());
+    QVERIFY(!find<QComboBox>("cbx_a3_relais")->isHidden());
+    QCOMPARE(editor->workingCopy().data.curve(3)[103], 0x04);
+
+    find<QComboBox>("cbx_a3_servo")->setCurrentIndex(1);
+    find<QComboBox>("cbx_a3_relais")->setCurrentIndex(0);
+    QCOMPARE(editor->workingCopy().data.curve(3)[103], 0x02);
+    QCOMPARE(editor->workingCopy().data.curve(3)[104], 0x41);
+}
+
+void ServoEditorTest::offsetAndFaktorButtons() {
+    // Servo 1: offset 125, faktor 0.
+    find<QPushButton>("btn_inc10faktor_1")->click();
+    QCOMPARE(editor->workingCopy().timing.faktor(1), 10);
+    QCOMPARE(find<QLineEdit>("servo_edt_max_1")->text(), millis("2.088"));
+    QVERIFY(acceptEnabled());
+
+    find<QPushButton>("servo_btn_uebernehmen")->click();
+    QVERIFY(!acceptEnabled());
+    find<QPushButton>("btn_dec10offset_1")->click();
+    QCOMPARE(editor->workingCopy().timing.offset(1), 115);
+    QCOMPARE(find<QLineEdit>("servo_edt_Offset_1")->text(), millis("0.920"));
+    QVERIFY(acceptEnabled());
+
+    // Servo 4: offset 60 stops at 50; faktor 128 stays 128 going down.
+    find<QPushButton>("btn_dec10offset_4")->click();
+    find<QPushButton>("btn_dec10offset_4")->click();
+    QCOMPARE(editor->workingCopy().timing.offset(4), 50);
+    find<QPushButton>("btn_dec1faktor_4")->click();
+    QCOMPARE(editor->workingCopy().timing.faktor(4), 128);
+    // Servo 3: faktor 240 wraps past 253 to 7.
+    find<QPushButton>("btn_inc10faktor_3")->click();
+    find<QPushButton>("btn_inc10faktor_3")->click();
+    QCOMPARE(editor->workingCopy().timing.faktor(3), 7);
+    // Servo 2: offset 100 up by 1.
+    find<QPushButton>("btn_inc1offset_2")->click();
+    QCOMPARE(editor->workingCopy().timing.offset(2), 101);
+}
+
+void ServoEditorTest::faktorStepWithoutNewTextStillCountsAsEdit() {
+    // Faktor 0 to 1 adds trunc(127 / 128) = 0: the text stays, the byte changes.
+    const QString before = find<QLineEdit>("servo_edt_max_1")->text();
+    find<QPushButton>("btn_inc1faktor_1")->click();
+    QCOMPARE(editor->workingCopy().timing.faktor(1), 1);
+    QCOMPARE(find<QLineEdit>("servo_edt_max_1")->text(), before);
+    QVERIFY(acceptEnabled());
+}
+
+void ServoEditorTest::flagBoxesWriteTheFlagBytes() {
+    find<QCheckBox>("cbx_no_rep_1")->click();
+    find<QCheckBox>("cbx_v_off_2")->click();
+    QCOMPARE(editor->workingCopy().data.curve(1)[hq::kCurveFlagEntry], 0xA1); // bit 5 and bit 0 kept
+    QCOMPARE(editor->workingCopy().data.curve(2)[hq::kCurveFlagEntry], 0x20);
+    QCOMPARE(editor->workingCopy().data.curve(3)[hq::kCurveFlagEntry], 0x23);
+    QVERIFY(acceptEnabled());
+}
+
+void ServoEditorTest::copyTakesTheWholeBlockButEntry127() {
+    find<QPushButton>("btn_copy2")->click();
+    const hq::ServoData demo = hq::servotest::demoServoData();
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
+    for (int i = 0; i < 127; ++i) {
+        QCOMPARE(curve[static_cast<std::size_t>(i)], demo.curve(2)[static_cast<std::size_t>(i)]);
+    }
+    QCOMPARE(curve[127], demo.curve(1)[127]);
+    QVERIFY(acceptEnabled());
+    // The copied count, assignment and flag bytes show at once.
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("12"));
+    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 1);
+    QVERIFY(find<QCheckBox>("cbx_v_off_1")->isChecked());
+    // A block is never copied onto itself.
+    QVERIFY(!find<QPushButton>("btn_copy1")->isEnabled());
+}
+
+void ServoEditorTest::generatorsAndMirrorsWorkOnTheSelectedCurve() {
+    find<QRadioButton>("servo_rad_a3")->setChecked(true);
+    find<QLineEdit>("edt_Anzahl")->setText(QStringLiteral("10"));
+    find<QPushButton>("btn_Lin")->click();
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(3);
+    QCOMPARE(hq::pointPosition(curve[1]), 14);
+    QCOMPARE(hq::pointPosition(curve[9]), 127);
+    QVERIFY(hq::pointRelay(curve[0]));
+    find<QPushButton>("btn_MirrorVertikal")->click();
+    QCOMPARE(hq::pointPosition(curve[0]), 127);
+    find<QPushButton>("btn_MirrorHorizontal")->click();
+    QCOMPARE(hq::pointPosition(curve[0]), 0);
+    QVERIFY(hq::pointRelay(curve[0]));
+    find<QPushButton>("btn_sin2")->click();
+    QCOMPARE(hq::pointPosition(curve[4]), 122);
+    find<QPushButton>("btn_Sin")->click();
+    QCOMPARE(hq::pointPosition(curve[9]), 126);
+    find<QPushButton>("btn_Log")->click();
+    QCOMPARE(hq::pointPosition(curve[1]), 38);
+    QCOMPARE(editor->workingCopy().data.curve(1), hq::servotest::demoServoData().curve(1));
+}
+
+void ServoEditorTest::curveFileSaveAndLoad() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kurve.cur"));
+    dialogs.nextSave = path;
+    find<QPushButton>("servo_save_1")->click();
+    QCOMPARE(dialogs.filters.last(), QStringLiteral("CUR (*.cur);;TXT (*.txt);;*.* (*)"));
+    QCOMPARE(dialogs.suffix, QStringLiteral("cur"));
+
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    dialogs.nextOpen = path;
+    find<QPushButton>("servo_load_1")->click();
+    QVERIFY(dialogs.messages.isEmpty());
+    const hq::ServoData demo = hq::servotest::demoServoData();
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(2);
+    for (int i = 0; i < 11; ++i) {
+        QCOMPARE(curve[static_cast<std::size_t>(i)], demo.curve(1)[static_cast<std::size_t>(i)]);
+    }
+    QCOMPARE(curve[11], demo.curve(2)[11]);
+    QCOMPARE(curve[hq::kCurveCountEntry], 11);
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("11"));
+    QVERIFY(acceptEnabled());
+
+    // 120 lines: the warning, then the first 100 are used.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 120; ++i) {
+        file.write(i < 100 ? "300\r\n" : "x\r\n");
+    }
+    file.close();
+    find<QPushButton>("servo_load_1")->click();
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Nur die ersten 100 Zeilen dieses File werden verwendet")});
+    QCOMPARE(curve[hq::kCurveCountEntry], 100);
+    QCOMPARE(curve[99], 255);
+}
+
+void ServoEditorTest::curveFileRefusalsChangeNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.cur"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("5\n6\nx\n");
+    file.close();
+    dialogs.nextOpen = path;
+    find<QPushButton>("servo_load_1")->click();
+    QCOMPARE(dialogs.messages, QStringList{kInvalidLine.arg(2)});
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+    QVERIFY(!acceptEnabled());
+
+    // An empty file keeps the old count and points.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    find<QPushButton>("servo_load_1")->click();
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+
+    // A file that cannot be read shows why.
+    dialogs.nextOpen = dir.filePath(QStringLiteral("fehlt.cur"));
+    find<QPushButton>("servo_load_1")->click();
+    QCOMPARE(dialogs.messages.size(), 2);
+    QVERIFY(!dialogs.messages.last().isEmpty());
+
+    // A cancelled dialog does nothing.
+    dialogs.nextOpen.clear();
+    find<QPushButton>("servo_load_all")->click();
+    QCOMPARE(dialogs.messages.size(), 2);
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+}
+
+void ServoEditorTest::setFileLoadRefreshesAssignmentsAndFlags() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("alle.set"));
+    // Save the demo set, change everything, load the set back.
+    dialogs.nextSave = path;
+    find<QPushButton>("servo_save_all")->click();
+    QCOMPARE(dialogs.filters.last(), QStringLiteral("SET (*.set);;TXT (*.txt);;*.* (*)"));
+    QCOMPARE(dialogs.suffix, QStringLiteral("set"));
+    find<QPushButton>("btn_Lin")->click();
+    find<QComboBox>("cbx_a1_servo")->setCurrentIndex(3);
+    find<QCheckBox>("cbx_no_ir_1")->click();
+    find<QPushButton>("servo_btn_uebernehmen")->click();
+
+    dialogs.nextOpen = path;
+    find<QPushButton>("servo_load_all")->click();
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 0);
+    QVERIFY(!find<QCheckBox>("cbx_no_ir_1")->isChecked());
+    QVERIFY(acceptEnabled());
+
+    // A set of 511 lines is refused as a whole.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (int i = 0; i < 511; ++i) {
+        file.write("1\n");
+    }
+    file.close();
+    find<QPushButton>("servo_load_all")->click();
+    QCOMPARE(dialogs.messages, QStringList{kInvalidLine.arg(510)});
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+}
+
+void ServoEditorTest::resetHidesThePanels() {
+    drag(find<QWidget>("servo_Image1"), {QPoint(10, 10)});
+    QVERIFY(editor->hasPendingChanges());
+    editor->reset();
+    QVERIFY(find<QWidget>("pnl_servo")->isHidden());
+    QVERIFY(find<QWidget>("pnl_servo2")->isHidden());
+    QVERIFY(!editor->hasPendingChanges());
+    editor->acceptChanges(); // without a firmware: nothing to write, no crash
+}
+
+QTEST_MAIN(ServoEditorTest)
+#include "tst_ServoEditor.moc"
