@@ -90,9 +90,10 @@ std::string codeRecord(int address, int words, DemoRandom& random) {
 
 // The 32 retlw records of one table block; the blink firmware keeps only seven words in the last
 // record of block 1.
-void appendTableBlock(std::vector<std::string>& lines, int kind, int block, const ProgramTable& table) {
+void appendTableBlock(std::vector<std::string>& lines, const KindInfo& info, int block,
+                      const ProgramTable& table) {
     const int address = 0x0600 + kTableBlockBytes * (block - 1);
-    const bool shortLast = kind == 43 && block == 1;
+    const bool shortLast = info.panel == Panel::Blink && block == 1;
     for (int j = 0; j < 32; ++j) {
         int words = (shortLast && j == 31) ? 7 : 8;
         std::vector<int> retlw;
@@ -127,7 +128,7 @@ void appendProgram(std::vector<std::string>& lines, const KindInfo& info, DemoRa
     int address = kCodeStart;
     while (codeRecords > 0 || address < lastTable) {
         if (int block = blockAt(address)) {
-            appendTableBlock(lines, info.kind, block, table);
+            appendTableBlock(lines, info, block, table);
             address += kTableBlockBytes;
         } else if (codeRecords == 0) {
             address += kRecordBytes; // the code ended before the tables: leave a gap
@@ -222,7 +223,7 @@ std::string demoFirmwareText(int kind, Protocol protocol, DecoderType type) {
     // (clrf PCLATH, goto 0x03A).
     lines.push_back(info->turntableLine ? dataRecord(0x0000, {0x018A, 0x283A})
                                         : std::string{info->matchingLine});
-    lines.push_back(codeRecord(0x0004, 6, random)); // interrupt vector at word 4
+    lines.push_back(codeRecord(0x0004, 6, random)); // words 2..7, the interrupt vector at word 4
     std::string signature = signatureLine(protocol, type);
     lines.push_back(signature.empty() ? codeRecord(kSignatureAddress, 8, random) : signature);
     appendProgram(lines, *info, random);

@@ -45,6 +45,9 @@ Status applySettings(Firmware& firmware, const QJsonObject& settings) {
 }
 
 Status applySettingsText(Firmware& firmware, std::string_view json) {
+    static constexpr std::string_view bom = "\xEF\xBB\xBF"; // as some editors on Windows save
+    if (json.starts_with(bom))
+        json.remove_prefix(bom.size());
     QJsonParseError error;
     QJsonDocument document =
         QJsonDocument::fromJson(QByteArray(json.data(), static_cast<qsizetype>(json.size())), &error);

@@ -205,6 +205,10 @@ TEST(ApplySettings, RefusesSettingsOfTheWrongShape) {
     EXPECT_TRUE(text.message().starts_with("Einstellungen: kein gültiges JSON")) << text.message();
     text = applySettingsText(relay, "[1, 2]");
     EXPECT_EQ(text.message(), "Einstellungen: Das JSON muss ein Objekt { ... } sein.");
+    // A byte-order mark before the JSON is passed over.
+    text = applySettingsText(relay, "\xEF\xBB\xBF{\"extra\": {\"value\": 9}}");
+    EXPECT_TRUE(text.ok()) << text.message();
+    EXPECT_EQ(relay.parameters.extraValue, 9);
 }
 
 TEST(ApplySettings, WithoutProtocolNoRowCanBeSet) {
