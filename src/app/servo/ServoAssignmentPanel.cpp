@@ -50,14 +50,13 @@ constexpr std::array<Field, 4> kFields{Field::Servo, Field::Action, Field::Curve
 struct FlagInfo {
     hq::ServoFlag flag;
     const char* name;
-    const char* caption;
 };
 
 const std::array<FlagInfo, 4> kFlagInfos{{
-    {hq::ServoFlag::VoltageOff, "cbx_v_off_", "Spannung aus"},
-    {hq::ServoFlag::PulsesOff, "cbx_imp_off_", "Impulse aus"},
-    {hq::ServoFlag::NoInterruption, "cbx_no_ir_", "keine Unterbrechung"},
-    {hq::ServoFlag::NoRepetition, "cbx_no_rep_", "keine Wiederholung"},
+    {hq::ServoFlag::VoltageOff, "cbx_v_off_"},
+    {hq::ServoFlag::PulsesOff, "cbx_imp_off_"},
+    {hq::ServoFlag::NoInterruption, "cbx_no_ir_"},
+    {hq::ServoFlag::NoRepetition, "cbx_no_rep_"},
 }};
 
 struct StepInfo {
@@ -191,7 +190,9 @@ QWidget* ServoAssignmentPanel::buildFlags() {
         const int column = (servo - 1) % 2;
         grid->addWidget(heading(QStringLiteral("Servo %1").arg(servo), page), top, column);
         for (std::size_t f = 0; f < kFlagInfos.size(); ++f) {
-            auto* box = new QCheckBox(QString::fromUtf8(kFlagInfos[f].caption), page);
+            const std::string_view caption = hq::servoFlagCaption(kFlagInfos[f].flag);
+            auto* box = new QCheckBox(
+                QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), page);
             box->setObjectName(numbered(kFlagInfos[f].name, servo));
             servos_[static_cast<std::size_t>(servo - 1)].flags[f] = box;
             grid->addWidget(box, top + 1 + static_cast<int>(f), column);

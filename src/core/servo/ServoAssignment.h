@@ -5,6 +5,7 @@
 #include "servo/ServoData.h"
 
 #include <array>
+#include <string_view>
 
 namespace hq {
 
@@ -34,6 +35,8 @@ int comboItem(int bitIndex);
 
 // The action values of the items "Start", "Start Loop", "Abbruch", "Beenden".
 inline constexpr std::array<int, kAssignmentItemCount> kActionValues{0x00, 0x10, 0x20, 0x40};
+inline constexpr std::array<std::string_view, kAssignmentItemCount> kActionNames{"Start", "Start Loop",
+                                                                                 "Abbruch", "Beenden"};
 
 // The byte with one combo box's item (0..3) written in and the other nibble kept. An item outside
 // 0..3 leaves the byte unchanged.

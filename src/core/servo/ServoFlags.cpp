@@ -2,6 +2,20 @@
 
 namespace hq {
 
+std::string_view servoFlagCaption(ServoFlag flag) {
+    switch (flag) {
+    case ServoFlag::VoltageOff:
+        return "Spannung aus";
+    case ServoFlag::PulsesOff:
+        return "Impulse aus";
+    case ServoFlag::NoInterruption:
+        return "keine Unterbrechung";
+    case ServoFlag::NoRepetition:
+        break;
+    }
+    return "keine Wiederholung";
+}
+
 bool hasFlag(int flagByte, ServoFlag flag) {
     return (flagByte & static_cast<int>(flag)) != 0;
 }

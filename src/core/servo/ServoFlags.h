@@ -5,6 +5,7 @@
 #include "servo/ServoData.h"
 
 #include <array>
+#include <string_view>
 
 namespace hq {
 
@@ -17,6 +18,9 @@ enum class ServoFlag {
 
 inline constexpr std::array<ServoFlag, 4> kServoFlags{ServoFlag::VoltageOff, ServoFlag::PulsesOff,
                                                       ServoFlag::NoInterruption, ServoFlag::NoRepetition};
+
+// The check box caption: "Spannung aus", "Impulse aus", "keine Unterbrechung", "keine Wiederholung".
+std::string_view servoFlagCaption(ServoFlag flag);
 
 bool hasFlag(int flagByte, ServoFlag flag);
 int withFlag(int flagByte, ServoFlag flag, bool on);

@@ -82,3 +82,11 @@ TEST(ServoFlags, SetsAndClearsOnlyItsBit) {
     EXPECT_EQ(withFlag(0x00, ServoFlag::PulsesOff, true), 0x04);
     EXPECT_EQ(servoFlagByte(data, 1), 0);
 }
+
+TEST(ServoFlags, Captions) {
+    EXPECT_EQ(servoFlagCaption(ServoFlag::VoltageOff), "Spannung aus");
+    EXPECT_EQ(servoFlagCaption(ServoFlag::PulsesOff), "Impulse aus");
+    EXPECT_EQ(servoFlagCaption(ServoFlag::NoInterruption), "keine Unterbrechung");
+    EXPECT_EQ(servoFlagCaption(ServoFlag::NoRepetition), "keine Wiederholung");
+    EXPECT_EQ(kActionNames[1], "Start Loop");
+}
