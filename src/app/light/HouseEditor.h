@@ -13,7 +13,7 @@ class QLineEdit;
 class HouseEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    explicit HouseEditor(QObject* parent = nullptr) : QObject(parent) {}
+    HouseEditor() = default;
 
     hq::Panel panel() const override { return hq::Panel::House; }
     void setUp(hq::Firmware& firmware, QWidget* window) override;

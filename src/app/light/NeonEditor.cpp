@@ -6,7 +6,7 @@
 
 #include <QLineEdit>
 
-NeonEditor::NeonEditor(QWidget* parent) : QObject(parent), panel_(new NeonPanel(parent)) {
+NeonEditor::NeonEditor(QWidget* parent) : panel_(new NeonPanel(parent)) {
     connect(panel_->edit(hq::NeonValue::Hell), &QLineEdit::textChanged, this,
             &NeonEditor::f_neon_edt_hellfaktorChange);
     connect(panel_->edit(hq::NeonValue::Dunkel), &QLineEdit::textChanged, this,

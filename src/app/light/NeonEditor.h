@@ -12,7 +12,8 @@ class NeonPanel;
 class NeonEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    // Creates the panel, hidden, as a child of `parent` (the window's central widget).
+    // Creates the panel, hidden, as a child of `parent` (the window's central widget); the panel
+    // belongs to the widget tree, the editor to whoever creates it.
     explicit NeonEditor(QWidget* parent);
 
     hq::Panel panel() const override { return hq::Panel::Neon; }

@@ -24,7 +24,7 @@ void showNumber(QLineEdit* edit, int value) {
 } // namespace
 
 PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
-    : QObject(parent), panel_(new PatternPanel(config, parent)), bank_(*config.layout) {
+    : panel_(new PatternPanel(config, parent)), bank_(*config.layout) {
     connectControls();
 }
 

@@ -15,7 +15,8 @@ class PatternPanel;
 class PatternEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    // Creates the panel, hidden, as a child of `parent` (the window's central widget).
+    // Creates the panel, hidden, as a child of `parent` (the window's central widget); the panel
+    // belongs to the widget tree, the editor to whoever creates it.
     PatternEditor(const PatternPanelConfig& config, QWidget* parent);
 
     hq::Panel panel() const override;
