@@ -2,10 +2,13 @@
 
 #include "main/UpDownAssociate.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +30,22 @@ QString explanation() {
         .join(QLatin1Char('\n'));
 }
 
+// The explanation keeps its line breaks; a smaller font makes its longest line fit the panel.
+void fitLinesToWidth(QLabel* label) {
+    QFont font = label->font();
+    const QStringList lines = label->text().split(QLatin1Char('\n'));
+    auto widest = [&lines](const QFont& f) {
+        QFontMetrics metrics(f);
+        int width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    };
+    while (widest(font) > label->width() && font.pointSizeF() > 6.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
+
 } // namespace
 
 NeonPanel::NeonPanel(QWidget* parent) : QFrame(parent) {
@@ -42,6 +61,7 @@ NeonPanel::NeonPanel(QWidget* parent) : QFrame(parent) {
     text->setObjectName(QStringLiteral("f_neon_lbl_info"));
     text->setGeometry(10, 70, kWidth - 20, 138);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fitLinesToWidth(text);
 
     delay_ = valueEdit(QStringLiteral("verzoegerung"), QStringLiteral("Verzögerungs-Zeit (x 0.5 sec)"), 214,
                        &delayUpDown_);

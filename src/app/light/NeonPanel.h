@@ -14,7 +14,7 @@ class NeonPanel : public QFrame {
 public:
     static constexpr int kLeft = 410;
     static constexpr int kTop = 5;
-    static constexpr int kWidth = 420;
+    static constexpr int kWidth = 335; // fits the 750-pixel window beside the grid
 
     explicit NeonPanel(QWidget* parent = nullptr);
 

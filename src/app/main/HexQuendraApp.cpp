@@ -6,9 +6,11 @@
 #include "LaunchOptions.h"
 #include "TFormMain.h"
 
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPixmap>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -60,6 +62,32 @@ bool HexQuendraApp::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
+namespace {
+
+// Ends the event loop once the first paint event has been handled.
+class FirstFrameWatcher : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool seen_ = false;
+};
+
+} // namespace
+
+void HexQuendraApp::quitOnFirstPaint() {
+    installEventFilter(new FirstFrameWatcher(this));
+}
+
 int HexQuendraApp::run() {
     QStringList arguments = HexQuendraApp::arguments();
     arguments.removeFirst();
@@ -82,6 +110,9 @@ int HexQuendraApp::run() {
         return code;
     }
 
+    if (options.quitAfterFirstFrame) {
+        quitOnFirstPaint();
+    }
     window->show();
     if (!options.file.isEmpty()) {
         window->loadFile(options.file);

@@ -14,4 +14,7 @@ public:
     // Creates the main window, loads the file named in the arguments and runs the event loop, or
     // takes the screenshot of a run without a screen. Returns the exit code.
     int run();
+
+private:
+    void quitOnFirstPaint();
 };

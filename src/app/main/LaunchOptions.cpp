@@ -10,6 +10,8 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
                 return options;
             }
             options.screenshot = arguments.at(++i);
+        } else if (argument == QStringLiteral("--quit-after-first-frame")) {
+            options.quitAfterFirstFrame = true;
         } else if (argument.startsWith(QStringLiteral("--"))) {
             options.error = QStringLiteral("Unbekannte Option: %1").arg(argument);
             return options;

@@ -210,6 +210,10 @@ bool TFormMain::takeOverPendingChanges() {
             return false;
         }
         editor->acceptChanges();
+        // A table that could not be written has told the user why and stays pending: no save then.
+        if (editor->hasPendingChanges()) {
+            return false;
+        }
     }
     return true;
 }

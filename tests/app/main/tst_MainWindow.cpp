@@ -76,10 +76,11 @@ public:
     bool hasPendingChanges() const override { return pending; }
     void acceptChanges() override {
         log_.append(name_ + QStringLiteral(" accept"));
-        pending = false;
+        pending = acceptFails;
     }
 
     bool pending = false;
+    bool acceptFails = false; // a table that cannot be written stays pending
     hq::Firmware* firmware_ = nullptr;
     QWidget* window_ = nullptr;
 
@@ -690,6 +691,9 @@ void TestMainWindow::readOnlyFolderKeepsTheOldFile() {
 }
 
 void TestMainWindow::editorsAreResetSetUpAndAskedBeforeSaving() {
+    w_ = std::make_unique<TFormMain>(); // without the real editors
+    w_->show();
+    QVERIFY(QTest::qWaitForWindowActive(w_.get()));
     QStringList log;
     auto blink = std::make_unique<FakeEditor>(hq::Panel::Blink, QStringLiteral("blink"), log);
     auto servo = std::make_unique<FakeEditor>(hq::Panel::Servo, QStringLiteral("servo"), log);
@@ -732,6 +736,14 @@ void TestMainWindow::editorsAreResetSetUpAndAskedBeforeSaving() {
     dialogs_.messages.clear();
     w_->btn_saveClick();
     QVERIFY(dialogs_.messages.isEmpty());
+
+    // A take-over that fails (the editor has said why) ends the save.
+    blinkEditor->pending = true;
+    blinkEditor->acceptFails = true;
+    dialogs_.answers = {QMessageBox::Yes};
+    const int saves = static_cast<int>(dialogs_.saveCalls.size());
+    w_->btn_saveClick();
+    QCOMPARE(static_cast<int>(dialogs_.saveCalls.size()), saves);
 }
 
 void TestMainWindow::infoDialogShowsEepromAndLines() {

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds in Release and prints the performance table: each figure against its yardstick, measured
+# in the same run on the same file.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DHQ_BUILD_BENCH=ON >/dev/null
+cmake --build build-bench -j "$(nproc)" >/dev/null
+
+runs=${RUNS:-200}
+file=build-bench/examples/demo-42-dcc.hex
+
+# Wall time in microseconds of `runs` runs of a command, divided by runs.
+per_run() {
+    local start end
+    start=$(date +%s%N)
+    for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1; done
+    end=$(date +%s%N)
+    echo $(((end - start) / runs / 1000))
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+echo "| Measure | Ours | Yardstick | Ratio | Bar |"
+echo "|---|---|---|---|---|"
+
+core=$(build-bench/bench/bench_core --benchmark_format=csv 2>/dev/null | awk -F, '/ReadAndSplitLines/ {r=$4} /LoadRecogniseDecode/ {l=$4} END {print l, r}')
+read -r load split <<<"$core"
+echo "| Core load + recognise + decode, 512 lines (CPU) | $(printf %.1f "$(awk -v x="$load" 'BEGIN{print x/1000}')") µs | read + split $(printf %.1f "$(awk -v x="$split" 'BEGIN{print x/1000}')") µs | $(ratio "$load" "$split") | ≤ 3 |"
+
+cli=$(per_run build-bench/src/cli/hexquendra-cli show "$file")
+obj=$(per_run objcopy -I ihex -O ihex "$file" /dev/null)
+echo "| \`hexquendra-cli show\` process | $cli µs | \`objcopy -I ihex -O ihex\` $obj µs | $(ratio "$cli" "$obj") | ≤ 1.5 |"
+
+runs=${WINDOW_RUNS:-40}
+win=$(QT_QPA_PLATFORM=offscreen per_run build-bench/src/app/hexquendra --quit-after-first-frame)
+min=$(QT_QPA_PLATFORM=offscreen per_run build-bench/bench/bench_minimal_window)
+echo "| Window start to first frame (offscreen) | $win µs | empty Qt window $min µs | $(ratio "$win" "$min") | ≤ 1.3 |"
+
+if [ -x build-bench/bench/bench_canvas ]; then
+    QT_QPA_PLATFORM=offscreen build-bench/bench/bench_canvas --benchmark_format=csv 2>/dev/null |
+        awk -F, 'NR > 1 && $1 !~ /^name/ { gsub(/"/, "", $1); printf "| Mouse-move repaint, %s | %.1f µs | one 60 Hz frame 16667 µs | %.4f | well under 1 |\n", $1, $4 / 1000, $4 / 16667000 }'
+fi
