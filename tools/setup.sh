@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth
     srecord binutils
+    dpkg-dev file
+    clang
 )
 
 missing=()
