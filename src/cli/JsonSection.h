@@ -17,6 +17,10 @@ namespace hq {
 struct SettingsTarget {
     Firmware& firmware;
     GridTexts& texts;
+    // The firmware as loaded, before any section changed it: what `show --json` printed. The editor
+    // sections take only the values that differ from it, so that their unchanged values do not undo
+    // an edited "program_table".
+    const Firmware loaded = firmware;
 };
 
 struct JsonSection {
@@ -36,5 +40,10 @@ const JsonSection& programTableSection();
 const JsonSection& outputsSection();
 const JsonSection& extraSection();
 const JsonSection& eepromSection();
+const JsonSection& servoSection();
+const JsonSection& blinkSection();
+const JsonSection& ledSection();
+const JsonSection& neonSection();
+const JsonSection& houseSection();
 
 } // namespace hq
