@@ -35,7 +35,7 @@ const std::string& firmwarePath() {
         for (int n = 0; n < 16; ++n) {
             std::string body = std::string(":1042") + digits[n] + "000";
             for (int i = 0; i < 8; ++i)
-                body += hq::CodeTables::instance().dccAccessory[2000].substr(0, 2) + "00";
+                body += hq::dccAccessoryTable().codes[2000].substr(0, 2) + "00";
             lines.push_back(record(body));
         }
         lines.push_back(":00000001FF");
@@ -66,7 +66,7 @@ BENCHMARK(ReadAndSplitLines);
 
 void LoadRecogniseDecode(benchmark::State& state) {
     const std::string& path = firmwarePath();
-    hq::CodeTables::instance(); // built once at start-up, as in the window
+    hq::dccAccessoryTable(); // built once, on first use
     for (auto _ : state) {
         auto firmware = hq::loadFirmwareFile(path);
         if (!firmware || firmware->image.lineCount != 512 || firmware->recognition.kind != 31)

@@ -2,14 +2,23 @@
 
 #include "image/HexByte.h"
 
-#include <memory>
+#include <optional>
 
 namespace hq {
 
 namespace {
 
+// `value` as `digits` upper-case hex digits.
+std::string hexDigits(std::uint32_t value, int digits) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = hex[value & 15];
+    return text;
+}
+
 std::string hex16(int value) {
-    return byteHexText((value >> 8) & 0xFF) + byteHexText(value & 0xFF);
+    return hexDigits(static_cast<std::uint32_t>(value) & 0xFFFF, 4);
 }
 
 // One base-3 digit as two bits: 0 -> 00, 1 -> 11, 2 -> 10.
@@ -56,44 +65,83 @@ int mmVehicleValue(int a) {
     return (0b01 << 2) | tritValue(a - 229, 3, 0);
 }
 
-std::unique_ptr<CodeTables> build() {
-    auto tables = std::make_unique<CodeTables>();
+// The code text as a number with its length in the top bits (so "0300C" is not "00300C"), or
+// nothing when it holds anything but upper-case hex digits.
+std::optional<std::uint32_t> codeValue(std::string_view code) {
+    if (code.empty() || code.size() > 6)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : code) {
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0)
+            return std::nullopt;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value | static_cast<std::uint32_t>(code.size()) << 28;
+}
 
-    static constexpr const char* pairCodes[] = {"C3", "F3", "CF", "FF"};
-    tables->mmAccessory[0] = "FFFFFF";
+void addToLookup(CodeTable& table, int address, std::uint32_t value, bool changedForm) {
+    table.addCode(value, CodeTable::Match{address, changedForm});
+}
+
+// The red/green-changed forms as numbers (the same changes as mmRedGreenVariant and
+// dccRedGreenVariant make to the text): MM turns the 5th digit C into 0 and F into 3, DCC sets
+// bit 1 of the 4th digit and flips bit 0 of the 2nd.
+constexpr std::uint32_t mmChangedValue(std::uint32_t value) {
+    return value & ~std::uint32_t{0xC0};
+}
+constexpr std::uint32_t dccChangedValue(std::uint32_t value) {
+    return value ^ 0x010200;
+}
+
+constexpr const char* kPairCodes[] = {"C3", "F3", "CF", "FF"};
+
+CodeTable buildMmAccessory() {
+    CodeTable table;
+    table.codes.resize(350);
+    table.codes[0] = "FFFFFF";
     for (int a = 1; a <= kMmHighestAccessory; ++a) {
         int d = (a - 1) / 4 + 1;
-        int p = (a - 1) % 4;
-        tables->mmAccessory[a] = (d == 80 ? std::string{"0000"} : tritCode(d)) + pairCodes[p];
+        table.codes[a] = (d == 80 ? std::string{"0000"} : tritCode(d)) + kPairCodes[(a - 1) % 4];
     }
+    for (int a = 0; a <= kMmHighestAccessory; ++a) {
+        const std::uint32_t value = *codeValue(table.codes[a]);
+        addToLookup(table, a, value, false);
+        addToLookup(table, a, mmChangedValue(value), true);
+    }
+    return table;
+}
 
+CodeTable buildMmVehicle() {
+    CodeTable table;
+    table.codes.resize(350);
     for (int a = 1; a <= kMmHighestVehicle; ++a)
-        tables->mmVehicle[a] = hex16(mmVehicleValue(a));
-    std::swap(tables->mmVehicle[83], tables->mmVehicle[191]);
-    std::swap(tables->mmVehicle[123], tables->mmVehicle[192]);
+        table.codes[a] = hex16(mmVehicleValue(a));
+    std::swap(table.codes[83], table.codes[191]);
+    std::swap(table.codes[123], table.codes[192]);
+    for (int a = 1; a <= kMmHighestVehicle; ++a)
+        addToLookup(table, a, *codeValue(table.codes[a]), false);
+    return table;
+}
 
+CodeTable buildDccAccessory() {
+    CodeTable table;
+    table.codes.resize(2100);
     for (int a = 1; a <= kDccHighestAccessory; ++a) {
         int d = (a - 1) / 4 + 1;
         int p = (a - 1) % 4;
         int byteA = 128 + d % 64;
         int byteB = 128 + 16 * (7 - d / 64) + 8 + 2 * p;
-        tables->dccAccessory[a] =
-            byteHexText(byteA ^ byteB) + byteHexText((2 * byteB) % 256) + byteHexText((4 * byteA + 1) % 256);
-    }
-
-    for (int a = 0; a <= kMmHighestAccessory; ++a) {
-        tables->mmAccessoryLookup.try_emplace(tables->mmAccessory[a], CodeTables::Match{a, 0});
-        tables->mmAccessoryLookup.try_emplace(mmRedGreenVariant(tables->mmAccessory[a]),
-                                              CodeTables::Match{a, 1});
+        const auto value = static_cast<std::uint32_t>((byteA ^ byteB) << 16 | (2 * byteB) % 256 << 8 |
+                                                      (4 * byteA + 1) % 256);
+        table.codes[a] = hexDigits(value, 6);
     }
     for (int a = 1; a <= kDccHighestAccessory; ++a) {
-        tables->dccAccessoryLookup.try_emplace(tables->dccAccessory[a], CodeTables::Match{a, 0});
-        tables->dccAccessoryLookup.try_emplace(dccRedGreenVariant(tables->dccAccessory[a]),
-                                               CodeTables::Match{a, 1});
+        const std::uint32_t value = *codeValue(table.codes[a]);
+        addToLookup(table, a, value, false);
+        addToLookup(table, a, dccChangedValue(value), true);
     }
-    for (int a = 1; a <= kMmHighestVehicle; ++a)
-        tables->mmVehicleLookup.try_emplace(tables->mmVehicle[a], a);
-    return tables;
+    return table;
 }
 
 constexpr std::string_view kMmFunctionCodes[] = {"51", "05", "15", "55"};
@@ -110,9 +158,46 @@ template <std::size_t N> int positionIn(const std::string_view (&codes)[N], std:
 
 } // namespace
 
-const CodeTables& CodeTables::instance() {
-    static const std::unique_ptr<CodeTables> tables = build();
-    return *tables;
+CodeTable::Slot& CodeTable::slotFor(std::uint32_t key) {
+    return const_cast<Slot&>(static_cast<const CodeTable*>(this)->slotFor(key));
+}
+
+const CodeTable::Slot& CodeTable::slotFor(std::uint32_t key) const {
+    // At most 4088 codes in 8192 slots: a free slot is always found.
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t index = (key * 2654435761u) & mask;
+    while (slots_[index].key != 0 && slots_[index].key != key)
+        index = (index + 1) & mask;
+    return slots_[index];
+}
+
+void CodeTable::addCode(std::uint32_t value, Match match) {
+    Slot& slot = slotFor(value);
+    if (slot.key == 0)
+        slot = Slot{value, match};
+}
+
+const CodeTable::Match* CodeTable::find(std::string_view code) const {
+    auto value = codeValue(code);
+    if (!value)
+        return nullptr;
+    const Slot& slot = slotFor(*value);
+    return slot.key == *value ? &slot.match : nullptr;
+}
+
+const CodeTable& mmAccessoryTable() {
+    static const CodeTable table = buildMmAccessory();
+    return table;
+}
+
+const CodeTable& mmVehicleTable() {
+    static const CodeTable table = buildMmVehicle();
+    return table;
+}
+
+const CodeTable& dccAccessoryTable() {
+    static const CodeTable table = buildDccAccessory();
+    return table;
 }
 
 std::string tritCode(int n) {

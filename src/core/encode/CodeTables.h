@@ -1,31 +1,44 @@
 #pragma once
 // The constant tables that turn an address into the code bytes the firmware keeps in its EEPROM.
 
-#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace hq {
 
-struct CodeTables {
-    std::array<std::string, 350> mmAccessory;   // switching address 0..320, 6 hex digits
-    std::array<std::string, 350> mmVehicle;     // vehicle address 1..255, 4 hex digits
-    std::array<std::string, 2100> dccAccessory; // switching address 1..2044, 6 hex digits
-
-    // Reverse lookups, code text to address. For switching decoders both the stored form and the
-    // red/green-changed form are held (flag: 0 stored, 1 changed); the lowest address wins, the stored
-    // form before the changed one, as a search from index 0 upwards would find them.
+// One table: the code of each address and the reverse lookup from code to address. For switching
+// decoders the lookup holds both the stored form and the red/green-changed form of every code; the
+// lowest address wins, the stored form before the changed one, as a search from index 0 upwards
+// would find them. Each table is built the first time it is used.
+struct CodeTable {
     struct Match {
         int address = 0;
-        int changedForm = 0;
+        bool changedForm = false;
     };
-    std::unordered_map<std::string, Match> mmAccessoryLookup;
-    std::unordered_map<std::string, Match> dccAccessoryLookup;
-    std::unordered_map<std::string, int> mmVehicleLookup;
 
-    static const CodeTables& instance();
+    std::vector<std::string> codes; // by address; empty where no code is defined
+
+    // The address of a code text (upper-case hex digits), or null.
+    const Match* find(std::string_view code) const;
+    // Adds a code value unless it is already there (the first one added wins).
+    void addCode(std::uint32_t value, Match match);
+
+private:
+    // Open addressing over code values; a key of 0 marks a free slot (real keys carry their length).
+    struct Slot {
+        std::uint32_t key = 0;
+        Match match;
+    };
+    std::vector<Slot> slots_ = std::vector<Slot>(8192);
+    Slot& slotFor(std::uint32_t key);
+    const Slot& slotFor(std::uint32_t key) const;
 };
+
+const CodeTable& mmAccessoryTable();  // switching addresses 0..320, 6 hex digits (capacity 350)
+const CodeTable& mmVehicleTable();    // vehicle addresses 1..255, 4 hex digits (capacity 350)
+const CodeTable& dccAccessoryTable(); // switching addresses 1..2044, 6 hex digits (capacity 2100)
 
 inline constexpr int kMmHighestAccessory = 320;
 inline constexpr int kMmHighestVehicle = 255;

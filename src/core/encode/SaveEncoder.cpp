@@ -84,22 +84,21 @@ std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridText
 }
 
 std::string encodeRowCode(const Recognition& recognition, OutputRow& row) {
-    const CodeTables& tables = CodeTables::instance();
     const int a = row.address;
     if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Schalt) {
-        std::string code = tables.mmAccessory[a];
+        std::string code = mmAccessoryTable().codes[a];
         return row.redGreen != 1 ? mmRedGreenVariant(code) : code;
     }
     if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Schalt) {
         if (a == 0)
             return "FFFFFF"; // erased: no accessory command matches it
-        std::string code = tables.dccAccessory[a];
+        std::string code = dccAccessoryTable().codes[a];
         return row.redGreen != 0 ? dccRedGreenVariant(code) : code;
     }
     if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Fahrzeug) {
         if (auto code = mmFunctionCode(row.function); !code.empty())
             row.functionCode = code;
-        std::string vehicle = a == 0 ? std::string{"FFFF"} : tables.mmVehicle[a];
+        std::string vehicle = a == 0 ? std::string{"FFFF"} : mmVehicleTable().codes[a];
         return vehicle + row.functionCode;
     }
     if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Fahrzeug) {

@@ -16,27 +16,23 @@ namespace {
 
 // Every filled entry is searched (not only the first "highest address" ones), so that every
 // address the encoder writes decodes to itself.
-void findSwitchingAddress(const std::unordered_map<std::string, CodeTables::Match>& lookup, int storedFlag,
-                          OutputRow& row) {
-    auto found = lookup.find(row.outputCode);
-    if (found == lookup.end())
-        return;
-    row.address = found->second.address;
-    row.redGreen = found->second.changedForm ? 1 - storedFlag : storedFlag;
+void findSwitchingAddress(const CodeTable& table, int storedFlag, OutputRow& row) {
+    if (const CodeTable::Match* match = table.find(row.outputCode)) {
+        row.address = match->address;
+        row.redGreen = match->changedForm ? 1 - storedFlag : storedFlag;
+    }
 }
 
 void decodeRow(const Recognition& recognition, OutputRow& row) {
-    const CodeTables& tables = CodeTables::instance();
     const std::string& code = row.outputCode;
     if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Schalt) {
-        findSwitchingAddress(tables.mmAccessoryLookup, 1, row);
+        findSwitchingAddress(mmAccessoryTable(), 1, row);
     } else if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Fahrzeug) {
-        auto found = tables.mmVehicleLookup.find(code.substr(0, 4));
-        if (found != tables.mmVehicleLookup.end())
-            row.address = found->second;
+        if (const CodeTable::Match* match = mmVehicleTable().find(std::string_view{code}.substr(0, 4)))
+            row.address = match->address;
         row.function = mmFunctionNumber(row.functionCode);
     } else if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Schalt) {
-        findSwitchingAddress(tables.dccAccessoryLookup, 0, row);
+        findSwitchingAddress(dccAccessoryTable(), 0, row);
     } else if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Fahrzeug) {
         auto low = hexByteValue(std::string_view{code}.substr(2, 2));
         auto high = hexByteValue(std::string_view{code}.substr(4, 2));

@@ -15,7 +15,7 @@ TEST(TritCode, WritesBaseThreeDigitsAsBitPairs) {
 }
 
 TEST(MmAccessoryCodes, FollowDecoderAndPair) {
-    const auto& t = CodeTables::instance().mmAccessory;
+    const auto& t = mmAccessoryTable().codes;
     EXPECT_EQ(t[0], "FFFFFF");
     EXPECT_EQ(t[1], "0300C3");
     EXPECT_EQ(t[2], "0300F3");
@@ -29,7 +29,7 @@ TEST(MmAccessoryCodes, FollowDecoderAndPair) {
 }
 
 TEST(MmVehicleCodes, CoverEveryRangeAndTheExchangedEntries) {
-    const auto& t = CodeTables::instance().mmVehicle;
+    const auto& t = mmVehicleTable().codes;
     EXPECT_TRUE(t[0].empty());
     EXPECT_EQ(t[1], "0300");
     EXPECT_EQ(t[80], "0000");
@@ -47,7 +47,7 @@ TEST(MmVehicleCodes, CoverEveryRangeAndTheExchangedEntries) {
 }
 
 TEST(MmVehicleCodes, AllDistinct) {
-    const auto& t = CodeTables::instance().mmVehicle;
+    const auto& t = mmVehicleTable().codes;
     std::set<std::string> seen;
     for (int a = 1; a <= 255; ++a) {
         ASSERT_EQ(t[a].size(), 4u) << a;
@@ -56,7 +56,7 @@ TEST(MmVehicleCodes, AllDistinct) {
 }
 
 TEST(DccAccessoryCodes, FollowTheAccessoryPacket) {
-    const auto& t = CodeTables::instance().dccAccessory;
+    const auto& t = dccAccessoryTable().codes;
     EXPECT_TRUE(t[0].empty());
     EXPECT_EQ(t[1], "79F005");
     EXPECT_EQ(t[2], "7BF405");
@@ -67,7 +67,7 @@ TEST(DccAccessoryCodes, FollowTheAccessoryPacket) {
 }
 
 TEST(DccAccessoryCodes, AllDistinctAlsoFromEveryRedGreenVariant) {
-    const auto& t = CodeTables::instance().dccAccessory;
+    const auto& t = dccAccessoryTable().codes;
     std::set<std::string> seen;
     for (int a = 1; a <= 2044; ++a) {
         EXPECT_TRUE(seen.insert(t[a]).second) << "duplicate at " << a;
@@ -89,4 +89,39 @@ TEST(FunctionCodes, MapNumbersBothWays) {
     for (int f = 1; f <= 12; ++f)
         EXPECT_EQ(dccFunctionNumber(dccFunctionCode(f)), f);
     EXPECT_EQ(dccFunctionNumber("FF"), 0);
+}
+
+TEST(CodeLookup, FindsStoredAndChangedFormsAndNothingElse) {
+    const CodeTable::Match* erased = mmAccessoryTable().find("FFFFFF");
+    ASSERT_NE(erased, nullptr);
+    EXPECT_EQ(erased->address, 0);
+    EXPECT_FALSE(erased->changedForm);
+    const CodeTable::Match* red = mmAccessoryTable().find("FFFF3F");
+    ASSERT_NE(red, nullptr);
+    EXPECT_TRUE(red->changedForm);
+    EXPECT_EQ(mmAccessoryTable().find("0000FF")->address, 320);
+    EXPECT_EQ(dccAccessoryTable().find("FFFFFF"), nullptr);
+    EXPECT_EQ(dccAccessoryTable().find("78F205")->address, 1);
+    EXPECT_TRUE(dccAccessoryTable().find("78F205")->changedForm);
+    EXPECT_EQ(mmVehicleTable().find("025C")->address, 83);
+    EXPECT_EQ(mmVehicleTable().find("03c0"), nullptr) << "only upper-case digits";
+    EXPECT_EQ(mmVehicleTable().find("ZZ"), nullptr);
+    EXPECT_EQ(mmVehicleTable().find(""), nullptr);
+    EXPECT_EQ(mmAccessoryTable().find("0300C"), nullptr) << "a shorter text is no code";
+}
+
+TEST(CodeLookup, ChangedFormsMatchTheTextualRedGreenChange) {
+    for (int a = 0; a <= kMmHighestAccessory; ++a) {
+        const CodeTable::Match* m = mmAccessoryTable().find(mmRedGreenVariant(mmAccessoryTable().codes[a]));
+        ASSERT_NE(m, nullptr) << a;
+        EXPECT_EQ(m->address, a);
+        EXPECT_TRUE(m->changedForm);
+    }
+    for (int a = 1; a <= kDccHighestAccessory; ++a) {
+        const CodeTable::Match* m =
+            dccAccessoryTable().find(dccRedGreenVariant(dccAccessoryTable().codes[a]));
+        ASSERT_NE(m, nullptr) << a;
+        EXPECT_EQ(m->address, a);
+        EXPECT_TRUE(m->changedForm);
+    }
 }
