@@ -1,5 +1,6 @@
 #include "AppFactory.h"
 
+#include "LazyEditor.h"
 #include "TFormMain.h"
 #include "light/BlinkEditor.h"
 #include "light/HouseEditor.h"
@@ -18,12 +19,16 @@ static void initResources() {
 std::unique_ptr<TFormMain> createMainWindow() {
     initResources();
     auto window = std::make_unique<TFormMain>();
-    // Asked about pending changes in this order when saving: servo, blink, LED.
+    // Asked about pending changes in this order when saving: servo, blink, LED. Each is built when
+    // its firmware is first loaded.
     QWidget* area = window->centralWidget();
-    window->addEditor(std::make_unique<ServoEditor>(area));
-    window->addEditor(std::make_unique<BlinkEditor>(area));
-    window->addEditor(std::make_unique<LedEditor>(area));
-    window->addEditor(std::make_unique<NeonEditor>(area));
-    window->addEditor(std::make_unique<HouseEditor>());
+    auto add = [&window](hq::Panel panel, LazyEditor::Factory factory) {
+        window->addEditor(std::make_unique<LazyEditor>(panel, std::move(factory)));
+    };
+    add(hq::Panel::Servo, [area] { return std::make_unique<ServoEditor>(area); });
+    add(hq::Panel::Blink, [area] { return std::make_unique<BlinkEditor>(area); });
+    add(hq::Panel::Led, [area] { return std::make_unique<LedEditor>(area); });
+    add(hq::Panel::Neon, [area] { return std::make_unique<NeonEditor>(area); });
+    add(hq::Panel::House, [] { return std::make_unique<HouseEditor>(); });
     return window;
 }

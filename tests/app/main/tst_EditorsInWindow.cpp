@@ -1,0 +1,173 @@
+// The editors inside the real window on demo firmware: drawing on a canvas, the take-over question
+// when saving, and the saved program-memory lines compared with what hexquendra-cli writes for the
+// same table.
+
+#include "DemoFirmware.h"
+#include "FakeDialogs.h"
+#include "encode/ProgramTable.h"
+#include "image/Firmware.h"
+#include "main/AppFactory.h"
+#include "main/TFormMain.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct EditorCase {
+    int kind;
+    const char* canvas;
+    const char* panel;
+};
+
+const EditorCase kCases[] = {
+    {42, "servo_Image1", "pnl_servo"},
+    {43, "Image_Blink1", "pnl_blinkmuster"},
+    {45, "Image_led_Blink1", "pnl_led_blinkmuster"},
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void sendMouse(QWidget* canvas, QEvent::Type type, QPointF at, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
+}
+
+// Drags along the top of the canvas: every step or point passed is switched on or raised to the top.
+void dragAlongTheTop(QWidget* canvas) {
+    sendMouse(canvas, QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton);
+    for (int x = 1; x < canvas->width(); x += 3)
+        sendMouse(canvas, QEvent::MouseMove, QPointF(x, 1), Qt::NoButton, Qt::LeftButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPointF(canvas->width() - 1, 1), Qt::LeftButton,
+              Qt::NoButton);
+}
+
+hq::ProgramTable tableOf(const QString& path) {
+    hq::ProgramTable table{};
+    auto firmware = hq::loadFirmwareFile(QFile::encodeName(path).toStdString());
+    if (firmware) {
+        for (int block = 1; block <= 4; ++block)
+            hq::readProgramBlock(firmware->image, block, table);
+    }
+    return table;
+}
+
+} // namespace
+
+class TestEditorsInWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void drawnTablesAreSavedAsTheCommandLineWritesThem_data();
+    void drawnTablesAreSavedAsTheCommandLineWritesThem();
+    void loadingAnotherKindHidesTheEditor();
+
+private:
+    QString writeDemo(int kind);
+
+    FakeDialogs dialogs_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<TFormMain> window_;
+};
+
+void TestEditorsInWindow::init() {
+    dialogs_ = FakeDialogs();
+    Dialogs::install(&dialogs_);
+    dir_ = std::make_unique<QTemporaryDir>();
+    window_ = createMainWindow();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void TestEditorsInWindow::cleanup() {
+    window_.reset();
+    Dialogs::install(nullptr);
+    dir_.reset();
+}
+
+QString TestEditorsInWindow::writeDemo(int kind) {
+    const QString path = dir_->filePath(QStringLiteral("demo-%1.hex").arg(kind));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(QByteArray::fromStdString(hq::demoFirmwareText(kind, hq::Protocol::MM)));
+    return path;
+}
+
+void TestEditorsInWindow::drawnTablesAreSavedAsTheCommandLineWritesThem_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < static_cast<int>(std::size(kCases)); ++i)
+        QTest::newRow(kCases[i].panel) << i;
+}
+
+void TestEditorsInWindow::drawnTablesAreSavedAsTheCommandLineWritesThem() {
+    QFETCH(int, index);
+    const EditorCase& c = kCases[index];
+    const QString input = writeDemo(c.kind);
+    QVERIFY(window_->loadFile(input));
+    auto* canvas = window_->findChild<QWidget*>(QString::fromLatin1(c.canvas));
+    QVERIFY(canvas != nullptr);
+    QVERIFY(canvas->isVisible());
+    QVERIFY(window_->findChild<QWidget*>(QString::fromLatin1(c.panel))->isVisible());
+
+    dragAlongTheTop(canvas);
+
+    const QString saved = dir_->filePath(QStringLiteral("saved.hex"));
+    dialogs_.answers = {QMessageBox::Yes};
+    dialogs_.saveNames = {saved};
+    window_->btn_saveClick();
+    QCOMPARE(dialogs_.messageTexts(), QStringList{QStringLiteral("Geänderte Werte übernehmen?")});
+    QVERIFY(QFile::exists(saved));
+    const hq::ProgramTable table = tableOf(saved);
+    QVERIFY2(table != tableOf(input), "the drawing changed the table");
+
+    // The same table through the command line, starting from the same demo file.
+    QJsonArray entries;
+    for (int value : table)
+        entries.append(value);
+    const QString settings = dir_->filePath(QStringLiteral("settings.json"));
+    QFile json(settings);
+    QVERIFY(json.open(QIODevice::WriteOnly));
+    json.write(QJsonDocument(QJsonObject{{QStringLiteral("program_table"), entries}}).toJson());
+    json.close();
+    const QString viaCli = dir_->filePath(QStringLiteral("cli.hex"));
+    QProcess cli;
+    cli.start(QStringLiteral(HQ_CLI_PATH),
+              {QStringLiteral("apply"), input, settings, QStringLiteral("-o"), viaCli});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(readAll(saved), readAll(viaCli));
+}
+
+void TestEditorsInWindow::loadingAnotherKindHidesTheEditor() {
+    QVERIFY(window_->loadFile(writeDemo(42)));
+    QWidget* servo = window_->findChild<QWidget*>(QStringLiteral("pnl_servo"));
+    QWidget* servo2 = window_->findChild<QWidget*>(QStringLiteral("pnl_servo2"));
+    QVERIFY(servo && servo->isVisible() && servo2->isVisible());
+    QCOMPARE(window_->size(), QSize(950, 700));
+
+    QVERIFY(window_->loadFile(writeDemo(43)));
+    QVERIFY(!servo->isVisible());
+    QVERIFY(!servo2->isVisible());
+    QVERIFY(window_->findChild<QWidget*>(QStringLiteral("pnl_blinkmuster"))->isVisible());
+
+    QVERIFY(window_->loadFile(writeDemo(31)));
+    QVERIFY(!window_->findChild<QWidget*>(QStringLiteral("pnl_blinkmuster"))->isVisible());
+    QCOMPARE(window_->size(), QSize(750, 630));
+    QVERIFY(dialogs_.messages.isEmpty());
+}
+
+QTEST_MAIN(TestEditorsInWindow)
+#include "tst_EditorsInWindow.moc"
