@@ -144,6 +144,9 @@ void TFormMain::showFirmware(const QString& path) {
     if (!recognition.hasCaptions()) {
         warningOk(this, QStringLiteral("Das HEX-File konnte leider nicht erkannt werden"));
     }
+    if (const std::string warning = hq::badRecordWarning(firmware_->image); !warning.empty()) {
+        warningOk(this, QString::fromStdString(warning));
+    }
 
     fillGrid();
     colourAddresses();

@@ -33,4 +33,24 @@ std::vector<int> badRecordLines(const HexImage& image) {
     return bad;
 }
 
+std::string badRecordWarning(const HexImage& image) {
+    constexpr std::size_t kListed = 20;
+    std::vector<int> lines;
+    for (int line : badRecordLines(image)) {
+        if (!image.lines[line - 1].empty())
+            lines.push_back(line);
+    }
+    if (lines.empty())
+        return {};
+    std::string numbers;
+    for (std::size_t i = 0; i < lines.size() && i < kListed; ++i)
+        numbers += (i ? ", " : "") + std::to_string(lines[i]);
+    if (lines.size() > kListed)
+        numbers += " … (" + std::to_string(lines.size()) + " Zeilen)";
+    return "Achtung: Das HEX-File enthält Zeilen mit falscher Prüfsumme oder fehlerhaftem Aufbau:\n" +
+           numbers +
+           "\n\nDiese Zeilen werden unverändert übernommen. Bitte die Datei prüfen, bevor sie in den PIC "
+           "gebrannt wird.";
+}
+
 } // namespace hq

@@ -33,4 +33,9 @@ Result<Firmware> loadFirmwareFile(const std::string& path);
 // The line numbers (1-based) of records whose checksum or layout is wrong.
 std::vector<int> badRecordLines(const HexImage& image);
 
+// The warning shown after loading a file whose records (empty lines aside) have a wrong checksum or
+// layout: such lines are kept as they are, and a decoder must not be programmed with them unnoticed.
+// Empty when every record is sound.
+std::string badRecordWarning(const HexImage& image);
+
 } // namespace hq

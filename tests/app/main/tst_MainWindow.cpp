@@ -124,6 +124,7 @@ private slots:
     void infoDialogShowsEepromAndLines();
     void pictureOpensTheWebPage();
     void droppedFileIsLoaded();
+    void wrongChecksumsAreReportedAfterLoading();
 
 private:
     QString write(const QString& name, const std::string& text);
@@ -792,6 +793,21 @@ void TestMainWindow::pictureOpensTheWebPage() {
     const QUrl url = dialogs_.urls.constFirst();
     QVERIFY(url.isValid());
     QCOMPARE(url.scheme(), QStringLiteral("https"));
+}
+
+void TestMainWindow::wrongChecksumsAreReportedAfterLoading() {
+    std::string text = Hex(kKind31, testhex::kMmSchalt).text();
+    // Spoil the checksum of the third line.
+    std::size_t third = text.find('\n', text.find('\n') + 1) + 1;
+    std::size_t end = text.find_first_of("\r\n", third);
+    text[end - 1] = text[end - 1] == '0' ? '1' : '0';
+    QVERIFY(load(text));
+    QCOMPARE(dialogs_.messages.size(), 1);
+    QCOMPARE(dialogs_.messages.constFirst().icon, QMessageBox::Warning);
+    QVERIFY(dialogs_.messages.constFirst().text.startsWith(QStringLiteral(
+        "Achtung: Das HEX-File enthält Zeilen mit falscher Prüfsumme oder fehlerhaftem Aufbau:\n3\n")));
+    // The file is loaded all the same, the line held as it stands.
+    QCOMPARE(w_->firmware()->recognition.kind, 31);
 }
 
 void TestMainWindow::droppedFileIsLoaded() {

@@ -219,3 +219,16 @@ TEST_F(TextFileTest, FailedRenameLeavesTheTargetAndNoTemporaryFile) {
         ++files;
     EXPECT_EQ(files, 1);
 }
+
+TEST(BadRecordWarning, ListsBrokenLinesButNotEmptyOnes) {
+    EXPECT_EQ(badRecordWarning(*parseHexText(":0400000069303A2801\n\n:00000001FF\n")), "");
+    std::string warning = badRecordWarning(*parseHexText(":0400000069303A2802\n\n:0000000\n:00000001FF\n"));
+    EXPECT_EQ(warning,
+              "Achtung: Das HEX-File enthält Zeilen mit falscher Prüfsumme oder fehlerhaftem Aufbau:\n"
+              "1, 3\n\nDiese Zeilen werden unverändert übernommen. Bitte die Datei prüfen, bevor sie "
+              "in den PIC gebrannt wird.");
+    std::string many;
+    for (int i = 0; i < 30; ++i)
+        many += "x\n";
+    EXPECT_NE(badRecordWarning(*parseHexText(many)).find("20 … (30 Zeilen)"), std::string::npos);
+}
