@@ -8,6 +8,7 @@
 #include "StatusPanelBar.h"
 #include "ZusatzPanel.h"
 #include "encode/SaveEncoder.h"
+#include "image/TextFile.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,7 +19,6 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace {
@@ -243,21 +243,16 @@ void TFormMain::focusProblem(const hq::SaveProblem& problem) {
 }
 
 bool TFormMain::writeFile(const QString& path) {
-    // The file is written beside the target and renamed over it only when complete.
-    const std::string text = hq::hexImageText(firmware_->image);
-    QSaveFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        file.commit();
+    // The file is written beside the target, flushed to the disk and renamed over it only when
+    // complete. (QSaveFile was not used: on a full tmpfs it reported success and left an empty file
+    // in place of the old one.)
+    const hq::Status written =
+        hq::writeFileReplacing(QFile::encodeName(path).toStdString(), hq::hexImageText(firmware_->image));
     if (!written) {
-        file.cancelWriting();
-        warningOk(this,
-                  QStringLiteral("Das HEX-File konnte nicht gespeichert werden:\n%1\n\nEine vorhandene Datei "
-                                 "dieses Namens bleibt unverändert.")
-                      .arg(path));
+        warningOk(this, QStringLiteral("Das HEX-File konnte nicht gespeichert werden:\n%1\n\n%2")
+                            .arg(path, QString::fromStdString(written.message())));
     }
-    return written;
+    return written.ok();
 }
 
 void TFormMain::btn_closeClick() {

@@ -15,6 +15,34 @@ namespace hq {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Why a write failed, in German.
+std::string reason(int error) {
+    switch (error) {
+    case ENOSPC:
+        return "Der Datenträger ist voll.";
+    case EDQUOT:
+        return "Das Speicherkontingent ist erschöpft.";
+    case EACCES:
+    case EPERM:
+        return "Keine Berechtigung, in diesen Ordner zu schreiben.";
+    case EROFS:
+        return "Der Datenträger ist schreibgeschützt.";
+    case ENOENT:
+    case ENOTDIR:
+        return "Der Ordner existiert nicht.";
+    case EISDIR:
+        return "Unter diesem Namen steht ein Ordner.";
+    case EIO:
+        return "Ein-/Ausgabefehler des Datenträgers.";
+    default:
+        return std::strerror(error);
+    }
+}
+
+} // namespace
+
 Result<std::string> readTextFile(const std::string& path, std::uintmax_t maxBytes) {
     std::error_code ec;
     fs::file_status status = fs::status(path, ec);
@@ -62,7 +90,7 @@ Status writeFileReplacing(const std::string& path, const std::string& data) {
 
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        return Error{"Die Datei \"" + path + "\" konnte nicht geschrieben werden: " + std::strerror(errno) +
+        return Error{"Die Datei \"" + path + "\" konnte nicht geschrieben werden: " + reason(errno) +
                      "\nEine vorhandene Datei dieses Namens ist unverändert."};
     const char* cursor = data.data();
     std::size_t left = data.size();
@@ -71,7 +99,7 @@ Status writeFileReplacing(const std::string& path, const std::string& data) {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            std::string why = std::strerror(errno);
+            std::string why = reason(errno);
             ::close(fd);
             return failure(why);
         }
@@ -79,13 +107,13 @@ Status writeFileReplacing(const std::string& path, const std::string& data) {
         left -= static_cast<std::size_t>(written);
     }
     if (::fsync(fd) != 0 || ::close(fd) != 0)
-        return failure(std::strerror(errno));
+        return failure(reason(errno));
     // Keep the permissions of a file that is being replaced.
     std::error_code ec;
     if (fs::exists(target, ec))
         fs::permissions(temporary, fs::status(target, ec).permissions(), ec);
     if (std::rename(temporary.c_str(), target.c_str()) != 0)
-        return failure(std::strerror(errno));
+        return failure(reason(errno));
     return {};
 }
 
