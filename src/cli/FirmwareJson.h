@@ -10,8 +10,8 @@
 
 namespace hq {
 
-// One key per section: "firmware", "outputs", "extra", "eeprom" and, for the servo, blink and LED
-// kinds, "program_table".
+// One key per section: "firmware", "outputs", "extra", "eeprom"; for the servo, blink and LED kinds
+// "program_table"; and the editors' own "servo", "blink", "led", "neon" and "house".
 QJsonObject firmwareJson(const Firmware& firmware);
 
 // Takes the settings into the firmware: program tables as the editor writes them, then the rows
