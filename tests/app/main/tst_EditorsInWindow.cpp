@@ -2,8 +2,8 @@
 // when saving, and the saved program-memory lines compared with what hexquendra-cli writes for the
 // same table.
 
-#include "DemoFirmware.h"
 #include "FakeDialogs.h"
+#include "WindowTestSupport.h"
 #include "encode/ProgramTable.h"
 #include "image/Firmware.h"
 #include "main/AppFactory.h"
@@ -98,12 +98,7 @@ void TestEditorsInWindow::cleanup() {
 }
 
 QString TestEditorsInWindow::writeDemo(int kind) {
-    const QString path = dir_->filePath(QStringLiteral("demo-%1.hex").arg(kind));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write(QByteArray::fromStdString(hq::demoFirmwareText(kind, hq::Protocol::MM)));
-    return path;
+    return windowtest::writeDemo(*dir_, kind, hq::Protocol::MM);
 }
 
 void TestEditorsInWindow::drawnTablesAreSavedAsTheCommandLineWritesThem_data() {

@@ -1,8 +1,8 @@
 // What a new user does, start to end, in the real window on demo firmware: edit, save, load the
 // saved file again and find everything back.
 
-#include "DemoFirmware.h"
 #include "FakeDialogs.h"
+#include "WindowTestSupport.h"
 #include "image/Firmware.h"
 #include "light/PatternBank.h"
 #include "light/PatternLayout.h"
@@ -88,11 +88,7 @@ void TestUserJourneys::cleanup() {
 }
 
 QString TestUserJourneys::demo(int kind, hq::Protocol protocol) {
-    const QString path = dir_->filePath(QStringLiteral("demo-%1.hex").arg(kind));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(QByteArray::fromStdString(hq::demoFirmwareText(kind, protocol)));
-    return path;
+    return windowtest::writeDemo(*dir_, kind, protocol);
 }
 
 QString TestUserJourneys::save() {
