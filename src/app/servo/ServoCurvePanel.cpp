@@ -257,29 +257,20 @@ void ServoCurvePanel::servo_rad_a1Click() {
 }
 
 void ServoCurvePanel::servo_edt_AnzahlChange() {
-    const hq::Result<int> count = hq::parsePointCount(countEdit_->text().toStdString());
-    if (!count) {
-        warningOk(this, qs(count.message()));
-        return;
-    }
-    if (hq::CurveBlock* block = selectedBlock()) {
-        (*block)[hq::kCurveCountEntry] = *count;
-    }
-    redraw();
-    if (!busy_) {
-        refreshInfo(true);
-    }
-    markEdited();
+    storeCurveSetting(hq::parsePointCount(countEdit_->text().toStdString()), hq::kCurveCountEntry);
 }
 
 void ServoCurvePanel::servo_edt_stretchChange() {
-    const hq::Result<int> stretch = hq::parseStretch(stretchEdit_->text().toStdString());
-    if (!stretch) {
-        warningOk(this, qs(stretch.message()));
+    storeCurveSetting(hq::parseStretch(stretchEdit_->text().toStdString()), hq::kCurveStretchEntry);
+}
+
+void ServoCurvePanel::storeCurveSetting(const hq::Result<int>& value, int entry) {
+    if (!value) {
+        warningOk(this, qs(value.message()));
         return;
     }
     if (hq::CurveBlock* block = selectedBlock()) {
-        (*block)[hq::kCurveStretchEntry] = *stretch;
+        (*block)[entry] = *value;
     }
     redraw();
     if (!busy_) {

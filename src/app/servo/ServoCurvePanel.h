@@ -3,6 +3,7 @@
 // edits point count and stretch, generates, mirrors and copies curves, saves and loads curve and set
 // files, and offers "übernehmen" / "verwerfen" for the whole working copy.
 
+#include "Result.h"
 #include "servo/ServoWorkingCopy.h"
 
 #include <QFrame>
@@ -70,6 +71,8 @@ private:
     // Count, stretch (unless `keepEdits`), times and copy buttons.
     void refreshInfo(bool keepEdits = false);
     void markEdited();
+    // The count or stretch handler: a parsed value into the selected curve's entry, or the message.
+    void storeCurveSetting(const hq::Result<int>& value, int entry);
     void generate(hq::CurveShape shape);
     QPushButton* button(const char* name, const QString& caption);
 
