@@ -8,8 +8,11 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth
     srecord binutils
-    dpkg-dev file
+    dpkg-dev file lintian help2man appstream
     clang
+    nlohmann-json3-dev libcli11-dev
+    qt6-translations-l10n
+    poppler-utils
 )
 
 missing=()

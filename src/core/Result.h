@@ -1,5 +1,7 @@
 #pragma once
-// A value or a German message for the user: the core never throws at its callers.
+// A value or a German message for the user: the core never throws at its callers. Every error also
+// says what kind of failure it is, so a caller picks its reaction (an exit code, a focus, a retry)
+// from the kind and never from the wording or from file sizes.
 
 #include <string>
 #include <utility>
@@ -7,8 +9,18 @@
 
 namespace hq {
 
+enum class ErrorKind {
+    Refused,     // the content was read but is not acceptable (values, settings, firmware layout)
+    NotFound,    // the file does not exist
+    Unreadable,  // the file exists but cannot be read, or is no regular file
+    TooLarge,    // the file or the result exceeds what the program takes
+    WriteFailed, // the target could not be written; an existing file is unchanged
+    Busy,        // another run holds the file
+};
+
 struct Error {
     std::string message;
+    ErrorKind kind = ErrorKind::Refused;
 };
 
 template <class T> class Result {
@@ -27,6 +39,8 @@ public:
     const T* operator->() const { return &value(); }
 
     const std::string& message() const { return std::get<1>(data_).message; }
+    ErrorKind kind() const { return std::get<1>(data_).kind; }
+    const Error& error() const { return std::get<1>(data_); }
 
 private:
     std::variant<T, Error> data_;
@@ -36,16 +50,18 @@ private:
 class Status {
 public:
     Status() = default;
-    Status(Error error) : failed_(true), message_(std::move(error.message)) {}
+    Status(Error error) : failed_(true), error_(std::move(error)) {}
     static Status success() { return {}; }
 
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
-    const std::string& message() const { return message_; }
+    const std::string& message() const { return error_.message; }
+    ErrorKind kind() const { return error_.kind; }
+    const Error& error() const { return error_; }
 
 private:
     bool failed_ = false;
-    std::string message_;
+    Error error_;
 };
 
 } // namespace hq
