@@ -3,7 +3,7 @@
 #include "CliCommand.h"
 #include "CliFiles.h"
 #include "CommandLine.h"
-#include "DemoFirmware.h"
+#include "demo/DemoFirmware.h"
 
 namespace hq {
 

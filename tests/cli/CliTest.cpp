@@ -1,7 +1,7 @@
 // The commands run in-process through runCli, with their output captured.
 
 #include "Cli.h"
-#include "DemoFirmware.h"
+#include "demo/DemoFirmware.h"
 #include "image/TextFile.h"
 
 #include <QTemporaryDir>

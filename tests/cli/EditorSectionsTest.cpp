@@ -1,7 +1,7 @@
 // The editor sections of the firmware JSON: "servo", "blink", "led", "neon" and "house" shown and
 // taken back as the editors take their values.
 
-#include "DemoFirmware.h"
+#include "demo/DemoFirmware.h"
 #include "FirmwareJson.h"
 #include "JsonSection.h"
 #include "encode/ProgramTable.h"

@@ -1,5 +1,5 @@
 #include "FirmwareJson.h"
-#include "DemoFirmware.h"
+#include "demo/DemoFirmware.h"
 #include "encode/ProgramTable.h"
 #include "image/Checksum.h"
 #include "image/Firmware.h"

@@ -3,6 +3,7 @@
 #include "encode/SaveEncoder.h"
 #include "image/Checksum.h"
 #include "image/HexByte.h"
+#include "image/ImageScan.h"
 
 #include <vector>
 
@@ -43,11 +44,13 @@ Result<std::array<std::string, 16>> buildEepromRecords(const EepromImage& eeprom
 }
 
 Status replaceEepromRecords(HexImage& image, const std::array<std::string, 16>& records) {
+    const EepromLines eepromLines = findEepromLines(image);
+    auto isRecord = [&eepromLines](int i) { return eepromLines.record[static_cast<std::size_t>(i)]; };
     std::array<bool, 16> present{};
     int lastRecordLine = -1;
     for (int i = 0; i < image.lineCount; ++i) {
         const std::string& line = image.lines[i];
-        if (!isEepromLine(line))
+        if (!isRecord(i))
             continue;
         int n = standardRecordNumber(line);
         if (n < 0) {
@@ -70,7 +73,7 @@ Status replaceEepromRecords(HexImage& image, const std::array<std::string, 16>& 
     }
 
     for (int i = 0; i < image.lineCount; ++i) {
-        int n = isEepromLine(image.lines[i]) ? standardRecordNumber(image.lines[i]) : -1;
+        int n = isRecord(i) ? standardRecordNumber(image.lines[i]) : -1;
         if (n >= 0)
             image.lines[i] = records[n];
     }

@@ -1,8 +1,6 @@
 #include "encode/SaveEncoder.h"
 
-#include "ParseInteger.h"
-#include "encode/CodeTables.h"
-#include "image/HexByte.h"
+#include "FieldRange.h"
 
 namespace hq {
 
@@ -16,22 +14,55 @@ SaveProblem problem(std::string message, FocusField field, int row = 0) {
     return {std::move(message), field, row};
 }
 
+// The three messages of one kind of field: no number, below and above its range.
+struct FieldMessages {
+    const char* notANumber;
+    const char* tooSmall;
+    const char* tooLarge;
+};
+
+constexpr FieldMessages kExtraMessages{"Ungültige Eingabe für ", "Wert für ", "Wert für "};
+constexpr FieldMessages kAddressMessages{"Ungültige Eingabe für ", "Adresse für ", "Adresse für "};
+constexpr FieldMessages kFunctionMessages{"Ungültige Eingabe Funktion von ", "Funktions-Nummer für ",
+                                          "Funktions-Nummer für "};
+
+// The German message of a field that did not pass, or nothing.
+std::optional<std::string> fieldMessage(const FieldReading& reading, const FieldMessages& messages,
+                                        const std::string& caption) {
+    switch (reading.verdict) {
+    case FieldVerdict::NotANumber:
+        return messages.notANumber + quoted(caption) + " ";
+    case FieldVerdict::TooSmall:
+        return messages.tooSmall + quoted(caption) + " ist zu klein";
+    case FieldVerdict::TooLarge:
+        return messages.tooLarge + quoted(caption) + " ist zu gross";
+    case FieldVerdict::Valid:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A function number 0 has no code, so saving it would silently keep the old function byte: it is
+// taken only where the row already showed 0 when loaded (a byte that is no function code), which
+// then saves unchanged.
+FieldReading checkFunctionZero(FieldReading reading, bool captioned, int loadedFunction) {
+    if (captioned && reading.verdict == FieldVerdict::Valid && reading.value == 0 && loadedFunction != 0)
+        reading.verdict = FieldVerdict::TooSmall;
+    return reading;
+}
+
 // The function numbers of all rows, checked after the address of row 0.
 std::optional<SaveProblem> checkFunctions(const Recognition& recognition, const GridTexts& texts,
-                                          Parameters& values) {
+                                          const Parameters& loaded, Parameters& values) {
     for (int r = 0; r < kRowCount; ++r) {
         const std::string& caption = recognition.rowCaption(r);
-        auto function = parseInteger(texts.function[r]);
-        if (!function)
-            return problem("Ungültige Eingabe Funktion von " + quoted(caption) + " ", FocusField::Function,
-                           r);
-        if (!caption.empty() && *function < 0)
-            return problem("Funktions-Nummer für " + quoted(caption) + " ist zu klein", FocusField::Function,
-                           r);
-        if (!caption.empty() && *function > recognition.maxFunction)
-            return problem("Funktions-Nummer für " + quoted(caption) + " ist zu gross", FocusField::Function,
-                           r);
-        values.rows[r].function = *function;
+        const bool captioned = !caption.empty();
+        FieldReading reading =
+            checkFunctionZero(readNumberField(texts.function[r], 0, recognition.maxFunction, captioned),
+                              captioned, loaded.rows[r].function);
+        if (auto message = fieldMessage(reading, kFunctionMessages, caption))
+            return problem(*message, FocusField::Function, r);
+        values.rows[r].function = reading.value;
     }
     return std::nullopt;
 }
@@ -56,27 +87,19 @@ std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridText
     const auto& extra = recognition.extra();
     std::string extraCaption = extra ? std::string{extra->caption} : std::string{};
     int extraMaximum = extra ? extra->maximum : 255;
-    auto extraValue = parseInteger(texts.extra);
-    if (!extraValue)
-        return problem("Ungültige Eingabe für " + quoted(extraCaption) + " ", FocusField::Extra);
-    if (!extraCaption.empty() && *extraValue < 0)
-        return problem("Wert für " + quoted(extraCaption) + " ist zu klein", FocusField::Extra);
-    if (!extraCaption.empty() && *extraValue > extraMaximum)
-        return problem("Wert für " + quoted(extraCaption) + " ist zu gross", FocusField::Extra);
-    values.extraValue = *extraValue;
+    FieldReading extraValue = readNumberField(texts.extra, 0, extraMaximum, !extraCaption.empty());
+    if (auto message = fieldMessage(extraValue, kExtraMessages, extraCaption))
+        return problem(*message, FocusField::Extra);
+    values.extraValue = extraValue.value;
 
     for (int r = 0; r < kRowCount; ++r) {
         const std::string& caption = recognition.rowCaption(r);
-        auto address = parseInteger(texts.address[r]);
-        if (!address)
-            return problem("Ungültige Eingabe für " + quoted(caption) + " ", FocusField::Address, r);
-        if (!caption.empty() && *address < 0)
-            return problem("Adresse für " + quoted(caption) + " ist zu klein", FocusField::Address, r);
-        if (!caption.empty() && *address > recognition.maxAddress)
-            return problem("Adresse für " + quoted(caption) + " ist zu gross", FocusField::Address, r);
-        values.rows[r].address = *address;
+        FieldReading address = readNumberField(texts.address[r], 0, recognition.maxAddress, !caption.empty());
+        if (auto message = fieldMessage(address, kAddressMessages, caption))
+            return problem(*message, FocusField::Address, r);
+        values.rows[r].address = address.value;
         if (r == 0 && recognition.type == DecoderType::Fahrzeug) {
-            if (auto failure = checkFunctions(recognition, texts, values))
+            if (auto failure = checkFunctions(recognition, texts, firmware.parameters, values))
                 return failure;
         }
     }
@@ -84,33 +107,7 @@ std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridText
 }
 
 std::string encodeRowCode(const Recognition& recognition, OutputRow& row) {
-    const int a = row.address;
-    if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Schalt) {
-        std::string code = mmAccessoryTable().codes[a];
-        return row.redGreen != 1 ? mmRedGreenVariant(code) : code;
-    }
-    if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Schalt) {
-        if (a == 0)
-            return "FFFFFF"; // erased: no accessory command matches it
-        std::string code = dccAccessoryTable().codes[a];
-        return row.redGreen != 0 ? dccRedGreenVariant(code) : code;
-    }
-    if (recognition.protocol == Protocol::MM && recognition.type == DecoderType::Fahrzeug) {
-        if (auto code = mmFunctionCode(row.function); !code.empty())
-            row.functionCode = code;
-        std::string vehicle = a == 0 ? std::string{"FFFF"} : mmVehicleTable().codes[a];
-        return vehicle + row.functionCode;
-    }
-    if (recognition.protocol == Protocol::DCC && recognition.type == DecoderType::Fahrzeug) {
-        int low = a % 256;
-        int high = a / 256;
-        if (low > 127 || high > 0)
-            high += 192;
-        if (auto code = dccFunctionCode(row.function); !code.empty())
-            row.functionCode = code;
-        return row.functionCode + byteHexText(low) + byteHexText(high);
-    }
-    return row.outputCode; // no protocol: the loaded bytes stay
+    return recognition.rowCodec().encode(row);
 }
 
 std::optional<SaveProblem> applyGrid(Firmware& firmware, const GridTexts& texts) {

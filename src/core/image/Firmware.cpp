@@ -8,10 +8,24 @@ namespace hq {
 Result<Firmware> loadFirmware(std::string_view text) {
     auto image = parseHexText(text);
     if (!image)
-        return Error{image.message()};
+        return image.error();
     Firmware firmware;
     firmware.image = std::move(*image);
     firmware.scan = scanImage(firmware.image);
+    if (!firmware.scan.hasEeprom && !firmware.scan.misplacedEepromLines.empty()) {
+        std::string numbers;
+        for (std::size_t i = 0; i < firmware.scan.misplacedEepromLines.size() && i < 5; ++i)
+            numbers += (i ? ", " : "") + std::to_string(firmware.scan.misplacedEepromLines[i]);
+        if (firmware.scan.misplacedEepromLines.size() > 5)
+            numbers += ", …";
+        return Error{
+            "Die EEPROM-Daten dieses HEX-Files stehen hinter einer erweiterten Adresse oder nach dem "
+            "Dateiende-Datensatz (Zeile " +
+                numbers +
+                "). Für ein Programmiergerät liegen sie damit nicht im EEPROM (ab 0x4200); "
+                "das HEX-File wird nicht geladen.",
+            ErrorKind::Refused};
+    }
     firmware.recognition = recognise(firmware.scan.remembered);
     firmware.parameters = decodeParameters(firmware.scan.eeprom, firmware.recognition);
     return firmware;
@@ -20,7 +34,7 @@ Result<Firmware> loadFirmware(std::string_view text) {
 Result<Firmware> loadFirmwareFile(const std::string& path) {
     auto text = readTextFile(path);
     if (!text)
-        return Error{text.message()};
+        return text.error();
     return loadFirmware(*text);
 }
 

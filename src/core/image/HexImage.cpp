@@ -27,7 +27,8 @@ Result<HexImage> parseHexText(std::string_view text) {
             ++stop;
         if (count == kLineTableSize) {
             return Error{"Das HEX-File hat mehr als " + std::to_string(kLineTableSize) +
-                         " Zeilen und kann nicht geladen werden."};
+                             " Zeilen und kann nicht geladen werden.",
+                         ErrorKind::TooLarge};
         }
         image.lines[count++] = upperCased(std::string_view(cursor, static_cast<std::size_t>(stop - cursor)));
         if (stop == end)

@@ -5,6 +5,7 @@
 #include "image/HexImage.h"
 
 #include <string>
+#include <vector>
 
 namespace hq {
 
@@ -20,9 +21,20 @@ struct RememberedLines {
 struct ImageScan {
     EepromImage eeprom;
     RememberedLines remembered;
-    std::string hardwareMark; // status panel 0
-    std::string version;      // status panel 1, "V x.yz"; empty without an ID record
+    std::string hardwareMark;              // status panel 0
+    std::string version;                   // status panel 1, "V x.yz"; empty without an ID record
+    bool hasEeprom = false;                // at least one EEPROM record was found
+    std::vector<int> misplacedEepromLines; // see EepromLines
 };
+
+// Which lines carry data-EEPROM records. A record with address high byte 0x42 is EEPROM only where
+// every Intel HEX reader puts it at 0x4200: with no non-zero extended segment or linear address in
+// force and before the end-of-file record. Others only look like EEPROM; they are "misplaced".
+struct EepromLines {
+    std::vector<bool> record;   // per line of the table: an EEPROM record
+    std::vector<int> misplaced; // 1-based numbers of lines that only look like EEPROM records
+};
+EepromLines findEepromLines(const HexImage& image);
 
 ImageScan scanImage(const HexImage& image);
 

@@ -71,6 +71,7 @@ Recognition recognise(const RememberedLines& lines) {
         result.protocolStatus = "ohne";
         break;
     }
+    result.codec = &rowCodecFor(result.protocol, result.type);
     // The 48-position turntable reports DCC while its rows are set up.
     if (result.kind == 19)
         result.protocolStatus = "DCC";

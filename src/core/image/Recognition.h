@@ -1,6 +1,7 @@
 #pragma once
 // Which firmware a file holds: its kind, protocol, decoder type, row captions and panel.
 
+#include "encode/RowCodec.h"
 #include "image/ImageScan.h"
 
 #include <array>
@@ -53,6 +54,12 @@ struct Recognition {
     int maxAddress = 0;
     int maxFunction = 0;
     std::string protocolStatus = "ohne"; // status panel 2: "Mot", "DCC" or "ohne"
+    const RowCodec* codec = nullptr;     // chosen with the protocol and type
+
+    // How the rows' code bytes are read and written; without a protocol they are kept as loaded.
+    const RowCodec& rowCodec() const {
+        return codec ? *codec : rowCodecFor(Protocol::None, DecoderType::None);
+    }
 
     const std::string& rowCaption(int row) const;
     bool hasCaptions() const;

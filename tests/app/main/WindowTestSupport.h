@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the window tests: demo firmware files and mouse events with a held button.
 
-#include "DemoFirmware.h"
+#include "demo/DemoFirmware.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "DemoTables.h"
+#include "demo/DemoTables.h"
 
 #include <cmath>
 #include <numbers>

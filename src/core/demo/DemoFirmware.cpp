@@ -1,6 +1,6 @@
-#include "DemoFirmware.h"
+#include "demo/DemoFirmware.h"
 
-#include "DemoTables.h"
+#include "demo/DemoTables.h"
 #include "encode/SaveEncoder.h"
 #include "image/Checksum.h"
 #include "image/Firmware.h"

@@ -1,5 +1,5 @@
-#include "DemoFirmware.h"
-#include "DemoTables.h"
+#include "demo/DemoFirmware.h"
+#include "demo/DemoTables.h"
 #include "encode/ProgramTable.h"
 #include "image/Firmware.h"
 #include "image/HexByte.h"
