@@ -1,5 +1,6 @@
 #pragma once
-// Explicit file reading and writing; writing goes to a file next to the target, then renames.
+// The firmware's file reading and writing under their long-standing names; the work is done by
+// io/ReadFile and io/WriteFile (regular files only, never harming the old file or a symlink).
 
 #include "Result.h"
 
@@ -10,7 +11,8 @@ namespace hq {
 
 inline constexpr std::uintmax_t kMaxFirmwareFileSize = 1024 * 1024;
 
-// The whole file, refused with a German message when it cannot be read or exceeds `maxBytes`.
+// The whole file, refused with a German message when it cannot be read, is no regular file or
+// exceeds `maxBytes`.
 Result<std::string> readTextFile(const std::string& path, std::uintmax_t maxBytes = kMaxFirmwareFileSize);
 
 // Writes `data` to a temporary file beside `path`, flushes it and renames it into place, so the
