@@ -1,0 +1,170 @@
+// The window's document: edits as undo steps, merging of one field entry, strokes, the editors'
+// working copies, and "modified" as edited differs from the file.
+
+#include "demo/DemoFirmware.h"
+#include "document/FirmwareDocument.h"
+
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <QtTest>
+
+using State = FirmwareDocument::State;
+
+namespace {
+
+hq::Firmware demo(int kind, hq::Protocol protocol = hq::Protocol::DCC) {
+    return *hq::loadFirmware(hq::demoFirmwareText(kind, protocol));
+}
+
+auto setAddress(int row, const char* text) {
+    return [row, text](State& state) { state.edited.rows[static_cast<std::size_t>(row)].address = text; };
+}
+
+} // namespace
+
+class TestFirmwareDocument : public QObject {
+    Q_OBJECT
+private slots:
+    void editsAreUndoStepsAndModifiedFollowsTheFile() {
+        FirmwareDocument document;
+        QSignalSpy modified(&document, &FirmwareDocument::modifiedChanged);
+        document.load(demo(31), QStringLiteral("relay.hex"));
+        QVERIFY(!document.isModified());
+        QVERIFY(!document.undoStack()->canUndo());
+
+        const std::string loaded = document.edited().rows[1].address;
+        document.edit(QStringLiteral("Adresse"), setAddress(1, "99"));
+        QVERIFY(document.isModified());
+        QCOMPARE(modified.count(), 1);
+        document.undoStack()->undo();
+        QVERIFY(!document.isModified());
+        QCOMPARE(document.edited().rows[1].address, loaded);
+        QCOMPARE(modified.count(), 2);
+        document.undoStack()->redo();
+        QCOMPARE(document.edited().rows[1].address, std::string("99"));
+
+        // Back to the file's value by another edit: not modified, though there is history.
+        document.edit(QStringLiteral("Adresse"), setAddress(1, loaded.c_str()));
+        QVERIFY(!document.isModified());
+        QVERIFY(document.undoStack()->canUndo());
+
+        // A change that changes nothing is no step.
+        const int steps = document.undoStack()->count();
+        document.edit(QStringLiteral("nichts"), setAddress(1, loaded.c_str()));
+        QCOMPARE(document.undoStack()->count(), steps);
+    }
+
+    void oneFieldEntryIsOneStep() {
+        FirmwareDocument document;
+        document.load(demo(31), QStringLiteral("relay.hex"));
+        const std::string loaded = document.edited().rows[2].address;
+        for (const char* typed : {"1", "12", "123"})
+            document.edit(QStringLiteral("Adresse"), setAddress(2, typed), 2);
+        QCOMPARE(document.undoStack()->count(), 1);
+        document.finishEntry();
+        document.edit(QStringLiteral("Adresse"), setAddress(2, "1234"), 2);
+        QCOMPARE(document.undoStack()->count(), 2);
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().rows[2].address, std::string("123"));
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().rows[2].address, loaded);
+
+        // Typed and taken back within one entry leaves no step.
+        document.finishEntry();
+        document.edit(QStringLiteral("Adresse"), setAddress(3, "7"), 3);
+        document.edit(QStringLiteral("Adresse"), setAddress(3, document.fileSettings().rows[3].address.c_str()), 3);
+        QCOMPARE(document.undoStack()->count(), 0);
+        QVERIFY(!document.isModified());
+    }
+
+    void aStrokeIsOneStep() {
+        FirmwareDocument document;
+        document.load(demo(42), QStringLiteral("servo.hex"));
+        const hq::ServoWorkingCopy before = *document.state().servo;
+        document.beginStroke();
+        for (int point = 0; point < 5; ++point)
+            document.strokeChange([point](State& state) { state.servo->data.curve(1)[static_cast<std::size_t>(point)] = 100; });
+        QVERIFY(document.isModified());
+        QVERIFY(document.hasPendingEditorChanges());
+        QCOMPARE(document.undoStack()->count(), 0);
+        document.endStroke(QStringLiteral("Kurve zeichnen"));
+        QCOMPARE(document.undoStack()->count(), 1);
+        document.undoStack()->undo();
+        QVERIFY(*document.state().servo == before);
+        QVERIFY(!document.isModified());
+    }
+
+    void takingOverAndDiscardingTheWorkingCopy() {
+        FirmwareDocument document;
+        document.load(demo(45), QStringLiteral("led.hex"));
+        document.edit(QStringLiteral("Schritt"), [](State& state) { state.patterns->table[0] ^= 1; });
+        QVERIFY(document.hasPendingEditorChanges());
+        QVERIFY(document.shown().patterns == document.state().patterns);
+        QVERIFY(!(document.edited().patterns == document.state().patterns));
+
+        document.acceptEditorChanges();
+        QVERIFY(!document.hasPendingEditorChanges());
+        QVERIFY(document.isModified()) << "taken over, but not saved";
+        document.undoStack()->undo();
+        QVERIFY(document.hasPendingEditorChanges());
+
+        document.discardEditorChanges();
+        QVERIFY(!document.hasPendingEditorChanges());
+        QVERIFY(!document.isModified());
+        document.undoStack()->undo();
+        QVERIFY(document.hasPendingEditorChanges()) << "verwerfen is undone like any step";
+    }
+
+    void discardAllAndReplaceAreOneStepEach() {
+        FirmwareDocument document;
+        document.load(demo(44), QStringLiteral("neon.hex"));
+        document.edit(QStringLiteral("HELL"), [](State& state) { state.edited.neon->hell = 7; });
+        document.edit(QStringLiteral("Adresse"), setAddress(1, "42"));
+        document.discardAllChanges();
+        QVERIFY(!document.isModified());
+        QCOMPARE(document.undoStack()->count(), 3);
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().rows[1].address, std::string("42"));
+
+        hq::FirmwareSettings other = document.fileSettings();
+        other.neon->dunkel = 3;
+        other.rows[2].address = "11";
+        document.replaceSettings(QStringLiteral("Einstellungen importieren"), other);
+        QVERIFY(document.edited() == other);
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().rows[1].address, std::string("42"));
+    }
+
+    void aSaveMakesTheSavedFileTheBaselineAndShowsWhatItHolds() {
+        FirmwareDocument document;
+        document.load(demo(31), QStringLiteral("relay.hex"));
+        document.edit(QStringLiteral("Adresse"), setAddress(1, "007"));
+        hq::Firmware saved = document.firmware();
+        QVERIFY(!hq::applySettings(saved, document.edited()));
+        document.markSaved(saved, QStringLiteral("saved.hex"));
+        QVERIFY(!document.isModified());
+        QCOMPARE(document.path(), QStringLiteral("saved.hex"));
+        QCOMPARE(document.edited().rows[1].address, std::string("7")) << "the file's value is shown";
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().rows[1].address, std::string("007"));
+        QVERIFY(document.isModified()) << "\"007\" is not what the file holds as text";
+        document.undoStack()->undo();
+        QVERIFY(document.isModified()) << "before the edit differs from the saved file";
+    }
+
+    void loadingStartsANewHistory() {
+        FirmwareDocument document;
+        QSignalSpy reloaded(&document, &FirmwareDocument::reloaded);
+        document.load(demo(31), QStringLiteral("a.hex"));
+        document.edit(QStringLiteral("Adresse"), setAddress(1, "9"));
+        document.load(demo(43), QStringLiteral("b.hex"));
+        QCOMPARE(reloaded.count(), 2);
+        QVERIFY(!document.undoStack()->canUndo());
+        QVERIFY(!document.isModified());
+        QVERIFY(document.state().patterns.has_value());
+        QVERIFY(!document.state().servo.has_value());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFirmwareDocument)
+#include "tst_FirmwareDocument.moc"
