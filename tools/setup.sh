@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth
     srecord binutils
-    dpkg-dev file lintian help2man appstream
+    dpkg-dev file lintian help2man appstream desktop-file-utils locales
     clang
     nlohmann-json3-dev libcli11-dev
     qt6-translations-l10n
