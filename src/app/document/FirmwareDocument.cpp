@@ -137,7 +137,9 @@ void FirmwareDocument::discardEditorChanges() {
 
 void FirmwareDocument::discardAllChanges() {
     const hq::FirmwareSettings file = file_;
-    edit(tr("Alle Änderungen verwerfen"), [&file](State& state) { state = State{file, file.servo, file.patterns}; });
+    edit(tr("Alle Änderungen verwerfen"), [&file](State& state) {
+        state = State{file, file.servo, file.patterns};
+    });
 }
 
 void FirmwareDocument::replaceSettings(const QString& text, const hq::FirmwareSettings& settings) {

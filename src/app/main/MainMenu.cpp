@@ -1,0 +1,90 @@
+#include "MainMenu.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+namespace {
+
+QAction* action(QMenu* menu, const QString& text, const QString& name, QKeySequence shortcut = {}) {
+    auto* a = menu->addAction(text);
+    a->setObjectName(name);
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    return a;
+}
+
+} // namespace
+
+MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
+    QMenuBar* bar = window->menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu* file = bar->addMenu(tr("&Datei"));
+    file->setObjectName(QStringLiteral("menu_datei"));
+    open = action(file, tr("Öffnen…"), QStringLiteral("act_open"), QKeySequence::Open);
+    recent = file->addMenu(tr("Zuletzt geöffnet"));
+    recent->setObjectName(QStringLiteral("menu_recent"));
+    save = action(file, tr("Speichern"), QStringLiteral("act_save"), QKeySequence::Save);
+    file->addSeparator();
+    exportSettings = action(file, tr("Einstellungen exportieren…"), QStringLiteral("act_export"));
+    importSettings = action(file, tr("Einstellungen importieren…"), QStringLiteral("act_import"));
+    takeOver =
+        action(file, tr("Einstellungen aus anderer HEX-Datei übernehmen…"), QStringLiteral("act_takeover"));
+    file->addSeparator();
+    print = action(file, tr("Drucken…"), QStringLiteral("act_print"), QKeySequence::Print);
+    pdf = action(file, tr("Als PDF speichern…"), QStringLiteral("act_pdf"));
+    file->addSeparator();
+    quit = action(file, tr("Beenden"), QStringLiteral("act_quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* edit = bar->addMenu(tr("&Bearbeiten"));
+    edit->setObjectName(QStringLiteral("menu_bearbeiten"));
+    undo = action(edit, tr("Rückgängig"), QStringLiteral("act_undo"), QKeySequence::Undo);
+    redo = action(edit, tr("Wiederherstellen"), QStringLiteral("act_redo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    consecutiveAddresses =
+        action(edit, tr("Adressen ab hier fortlaufend"), QStringLiteral("act_consecutive"));
+    discardAll = action(edit, tr("Alle Änderungen verwerfen"), QStringLiteral("act_discard_all"));
+
+    QMenu* help = bar->addMenu(tr("&Hilfe"));
+    help->setObjectName(QStringLiteral("menu_hilfe"));
+    info = action(help, tr("Info"), QStringLiteral("act_info"));
+    about = action(help, tr("Über HEX Quendrabolt"), QStringLiteral("act_about"));
+
+    // Undo and redo name the step they take back or do again.
+    connect(undo, &QAction::triggered, stack, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, stack, &QUndoStack::redo);
+    auto follow = [this, stack] {
+        undo->setEnabled(stack->canUndo());
+        redo->setEnabled(stack->canRedo());
+        undo->setText(stack->canUndo() ? tr("Rückgängig: %1").arg(stack->undoText()) : tr("Rückgängig"));
+        redo->setText(stack->canRedo() ? tr("Wiederherstellen: %1").arg(stack->redoText())
+                                       : tr("Wiederherstellen"));
+    };
+    connect(stack, &QUndoStack::indexChanged, this, follow);
+    connect(stack, &QUndoStack::cleanChanged, this, follow);
+    follow();
+    setRecentFiles({});
+    setFirmwareLoaded(false);
+}
+
+void MainMenu::setFirmwareLoaded(bool loaded) {
+    for (QAction* a :
+         {save, exportSettings, importSettings, takeOver, print, pdf, discardAll, consecutiveAddresses, info})
+        a->setEnabled(loaded);
+}
+
+void MainMenu::setRecentFiles(const QStringList& files) {
+    recent->clear();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& path = files.at(i);
+        QAction* entry =
+            recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(entry, &QAction::triggered, this, [this, path] { emit recentFileChosen(path); });
+    }
+    recent->setEnabled(!files.isEmpty());
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The window's menu bar: "Datei", "Bearbeiten", "Hilfe". The actions only carry texts, shortcuts and
+// their enabled state; the window connects them to its handlers.
+
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QUndoStack;
+
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    // Builds the menu bar of `window`; undo and redo follow `stack`.
+    MainMenu(QMainWindow* window, QUndoStack* stack);
+
+    // Datei
+    QAction* open;
+    QMenu* recent;
+    QAction* save;
+    QAction* exportSettings;
+    QAction* importSettings;
+    QAction* takeOver;
+    QAction* print;
+    QAction* pdf;
+    QAction* quit;
+    // Bearbeiten
+    QAction* undo;
+    QAction* redo;
+    QAction* discardAll;
+    QAction* consecutiveAddresses;
+    // Hilfe
+    QAction* info;
+    QAction* about;
+
+    // Enables what needs a recognised firmware.
+    void setFirmwareLoaded(bool loaded);
+    // Fills "Zuletzt geöffnet"; `openRecent` is called with the chosen file.
+    void setRecentFiles(const QStringList& files);
+
+signals:
+    void recentFileChosen(const QString& path);
+};
