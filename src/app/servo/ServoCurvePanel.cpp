@@ -326,7 +326,6 @@ void ServoCurvePanel::servo_btn_copyClick(int from) {
     }
     hq::copyCurveBlock(copy_.data.curve(from), *block);
     showCurve();
-    emit blocksReplaced();
     markEdited();
 }
 

@@ -60,7 +60,7 @@ public:
 signals:
     // The working copy changed; "übernehmen" is enabled.
     void edited();
-    // Flag and assignment bytes may have changed with whole blocks (copy, set file).
+    // Flag and assignment bytes may have changed with whole blocks (a set file).
     void blocksReplaced();
     void acceptRequested();
     void discardRequested();

@@ -319,7 +319,8 @@ private slots:
         QCOMPARE(editor.bank().table()[128 + 99], 0x04);
     }
 
-    void ledCopyLeavesOutputsFiveToTen() {
+    // "von #2" used to leave outputs 5..10 of the old pattern in place.
+    void ledCopyTakesAllTenOutputs() {
         hq::ProgramTable table = ledDemoTable();
         for (int i = 127; i < 256; ++i)
             table[i] = 0x11; // address 1: outputs 5..10 and the rest of its block
@@ -329,11 +330,14 @@ private slots:
         PatternPanel* panel = editor.panelWidget();
 
         panel->copyButton(2)->click();
-        for (int i = 0; i < 127; ++i)
+        for (int i = 0; i < 256; ++i)
             QCOMPARE(editor.bank().table()[i], table[256 + i]);
-        for (int i = 127; i < 256; ++i)
-            QCOMPARE(editor.bank().table()[i], 0x11);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("40"));
+        for (int n = 1; n <= 10; ++n) {
+            QCOMPARE(panel->outputBox(n)->isChecked(), editor.bank().outputUsed(2, n));
+            QCOMPARE(panel->canvas(n)->isHidden(), !editor.bank().outputUsed(2, n));
+        }
+        QVERIFY(editor.hasPendingChanges());
     }
 
     void ledAcceptWritesAllFourBlocksFull() {

@@ -3,6 +3,7 @@
 #include "../../core/servo/ServoFirmwareText.h"
 #include "image/Firmware.h"
 #include "servo/CurveTransform.h"
+#include "servo/ServoAssignment.h"
 #include "servo/ServoAssignmentPanel.h"
 #include "servo/ServoCurvePanel.h"
 #include "servo/ServoEditor.h"
@@ -62,7 +63,8 @@ private slots:
     void offsetAndFaktorButtons();
     void faktorStepWithoutNewTextStillCountsAsEdit();
     void flagBoxesWriteTheFlagBytes();
-    void copyTakesTheWholeBlockButEntry127();
+    void copyTakesTheCurveOnly();
+    void copyKeepsTheAssignmentsAndFlagsOfTheSelectedCurve();
     void generatorsAndMirrorsWorkOnTheSelectedCurve();
     void curveFileSaveAndLoad();
     void curveFileRefusalsChangeNothing();
@@ -337,21 +339,56 @@ void ServoEditorTest::flagBoxesWriteTheFlagBytes() {
     QVERIFY(acceptEnabled());
 }
 
-void ServoEditorTest::copyTakesTheWholeBlockButEntry127() {
+void ServoEditorTest::copyTakesTheCurveOnly() {
     find<QPushButton>("btn_copy2")->click();
     const hq::ServoData demo = hq::servotest::demoServoData();
     const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
-    for (int i = 0; i < 127; ++i) {
+    for (int i = 0; i < hq::kMaxCurvePoints; ++i) {
         QCOMPARE(curve[static_cast<std::size_t>(i)], demo.curve(2)[static_cast<std::size_t>(i)]);
     }
-    QCOMPARE(curve[127], demo.curve(1)[127]);
+    QCOMPARE(curve[hq::kCurveCountEntry], demo.curve(2)[hq::kCurveCountEntry]);
+    QCOMPARE(curve[hq::kCurveStretchEntry], demo.curve(2)[hq::kCurveStretchEntry]);
+    QCOMPARE(curve[hq::kCurveFlagEntry], demo.curve(1)[hq::kCurveFlagEntry]);
+    for (int i = hq::kCurveStretchEntry + 1; i < hq::kCurveBlockSize; ++i) {
+        QCOMPARE(curve[static_cast<std::size_t>(i)], demo.curve(1)[static_cast<std::size_t>(i)]);
+    }
     QVERIFY(acceptEnabled());
-    // The copied count, assignment and flag bytes show at once.
+    // The copied count and stretch show at once.
     QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("12"));
-    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 1);
-    QVERIFY(find<QCheckBox>("cbx_v_off_1")->isChecked());
+    QCOMPARE(find<QLineEdit>("edt_stretch")->text(), QStringLiteral("2"));
     // A block is never copied onto itself.
     QVERIFY(!find<QPushButton>("btn_copy1")->isEnabled());
+}
+
+// With "Kurve 2" selected, "von #1" used to turn rows a2/a6 (servo 2, curve 2, relay 2) into servo
+// 1, curve 1, relay 1 and to give servo 2 the option flags of servo 1.
+void ServoEditorTest::copyKeepsTheAssignmentsAndFlagsOfTheSelectedCurve() {
+    auto shown = [this] {
+        QStringList texts;
+        for (int row : {2, 6}) {
+            for (const char* field : {"servo", "action", "curve", "relais"}) {
+                const QByteArray name = "cbx_a" + QByteArray::number(row) + '_' + field;
+                texts << find<QComboBox>(name.constData())->currentText();
+            }
+        }
+        for (const char* flag : {"cbx_v_off_2", "cbx_imp_off_2", "cbx_no_ir_2", "cbx_no_rep_2"}) {
+            texts << (find<QCheckBox>(flag)->isChecked() ? QStringLiteral("an") : QStringLiteral("aus"));
+        }
+        return texts;
+    };
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    const QStringList before = shown();
+    find<QPushButton>("btn_copy1")->click();
+    QCOMPARE(shown(), before);
+    const hq::ServoData demo = hq::servotest::demoServoData();
+    for (int row : {2, 6}) {
+        QCOMPARE(hq::assignmentRow(editor->workingCopy().data, row).servoAction,
+                 hq::assignmentRow(demo, row).servoAction);
+        QCOMPARE(hq::assignmentRow(editor->workingCopy().data, row).curveRelay,
+                 hq::assignmentRow(demo, row).curveRelay);
+    }
+    QCOMPARE(editor->workingCopy().data.curve(2)[hq::kCurveFlagEntry], demo.curve(2)[hq::kCurveFlagEntry]);
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("11"));
 }
 
 void ServoEditorTest::generatorsAndMirrorsWorkOnTheSelectedCurve() {
