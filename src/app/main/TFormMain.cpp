@@ -27,8 +27,17 @@ const QString kCaption = QStringLiteral("Hex Quendra V0.41");
 const QString kHexFilter = QStringLiteral("HEX (*.hex);;TXT (*.txt);;*.* (*)");
 const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
 
+// The client area: GroupBoxMain at (5, 5), 400 x 475, the button row 5 below it, and the editors'
+// room right of the grid.
+constexpr int kGap = 5;
 constexpr int kButtonRowTop = 485; // 5 below GroupBoxMain (5 + 475)
 constexpr int kButtonRowHeight = 80;
+constexpr int kButtonBoxWidth = 400;
+constexpr int kEditorLeft = 410;
+// Beside an editor the button row narrows, the picture box following it 3 pixels to its right.
+constexpr int kNarrowButtonBoxWidth = 297;
+constexpr int kNarrowImageGap = 3;
+constexpr int kNarrowImageBoxWidth = 230;
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -88,10 +97,40 @@ void TFormMain::addEditor(std::unique_ptr<PanelEditor> editor) {
 void TFormMain::resetLayout() {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(kMinimumWidth, kMinimumHeight);
-    buttons_->setGeometry(5, kButtonRowTop, 400, kButtonRowHeight);
+    buttons_->setGeometry(kGap, kButtonRowTop, kButtonBoxWidth, kButtonRowHeight);
     imageBox_->setGeometry(ZusatzPanel::kLeft, kButtonRowTop, ZusatzPanel::kWidth, kButtonRowHeight);
     grid_->clear();
     zusatz_->clear();
+}
+
+QWidget* TFormMain::panelParent() {
+    return centralWidget();
+}
+
+EditorRoom TFormMain::editorRoom() const {
+    // From the window's size rather than the client area's: a hidden window lays its client area out
+    // only when it is shown.
+    const int statusHeight = status_->isHidden() ? 0 : status_->sizeHint().height();
+    const QPoint bottomRight(width() - kGap - 1, height() - statusHeight - kGap - 1);
+    EditorRoom room;
+    room.area = QRect(QPoint(kEditorLeft, kGap), bottomRight);
+    room.buttonRowTop = kButtonRowTop;
+    room.lowerLeft = imageBox_->geometry().right() + 1 + kGap;
+    return room;
+}
+
+EditorRoom TFormMain::makeRoom(QSize size) {
+    const QSize wanted = size.expandedTo(QSize(kMinimumWidth, kMinimumHeight));
+    setMinimumSize(wanted);
+    resize(wanted);
+    buttons_->setGeometry(kGap, kButtonRowTop, kNarrowButtonBoxWidth, kButtonRowHeight);
+    imageBox_->setGeometry(kGap + kNarrowButtonBoxWidth + kNarrowImageGap, kButtonRowTop,
+                           kNarrowImageBoxWidth, kButtonRowHeight);
+    return editorRoom();
+}
+
+HouseMinimumControls TFormMain::houseMinimumControls() {
+    return {zusatz_->minimumCaptionLabel(), zusatz_->minimumEdit(), zusatz_->minimumUpDown()};
 }
 
 void TFormMain::btn_loadClick() {
@@ -132,7 +171,7 @@ void TFormMain::showFirmware(const QString& path) {
     if (recognition.panel() != hq::Panel::None) {
         for (const auto& editor : editors_) {
             if (editor->panel() == recognition.panel()) {
-                editor->setUp(*firmware_, this);
+                editor->setUp(*firmware_, *this);
                 break;
             }
         }
@@ -284,3 +323,4 @@ void TFormMain::dropEvent(QDropEvent* event) {
     QMetaObject::invokeMethod(
         this, [this, path] { loadFile(path); }, Qt::QueuedConnection);
 }
+

@@ -1,8 +1,10 @@
 #pragma once
 // The main window: loads a firmware HEX file, shows its parameter grid and extra value, hands the
 // firmware to its special editor and saves the patched file. All decisions are the core's; the
-// handlers read the controls, call the core and show the result.
+// handlers read the controls, call the core and show the result. As the editors' host it owns the
+// layout of its client area: where their panels go and how the button row makes way for them.
 
+#include "EditorHost.h"
 #include "PanelEditor.h"
 #include "image/Firmware.h"
 
@@ -21,7 +23,7 @@ namespace hq {
 struct SaveProblem;
 }
 
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     static constexpr int kMinimumWidth = 750;
@@ -39,6 +41,12 @@ public:
 
     // The loaded firmware, or null before the first load.
     const hq::Firmware* firmware() const { return firmware_.get(); }
+
+    // EditorHost.
+    QWidget* panelParent() override;
+    EditorRoom editorRoom() const override;
+    EditorRoom makeRoom(QSize size) override;
+    HouseMinimumControls houseMinimumControls() override;
 
     // Handlers.
     void btn_loadClick();

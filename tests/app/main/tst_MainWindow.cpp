@@ -64,10 +64,10 @@ public:
         : panel_(panel), name_(std::move(name)), log_(log) {}
 
     hq::Panel panel() const override { return panel_; }
-    void setUp(hq::Firmware& firmware, QWidget* window) override {
+    void setUp(hq::Firmware& firmware, EditorHost& host) override {
         log_.append(name_ + QStringLiteral(" setUp"));
         firmware_ = &firmware;
-        window_ = window;
+        host_ = &host;
     }
     void reset() override {
         log_.append(name_ + QStringLiteral(" reset"));
@@ -82,7 +82,7 @@ public:
     bool pending = false;
     bool acceptFails = false; // a table that cannot be written stays pending
     hq::Firmware* firmware_ = nullptr;
-    QWidget* window_ = nullptr;
+    EditorHost* host_ = nullptr;
 
 private:
     hq::Panel panel_;
@@ -708,7 +708,7 @@ void TestMainWindow::editorsAreResetSetUpAndAskedBeforeSaving() {
     QCOMPARE(log, (QStringList{QStringLiteral("blink reset"), QStringLiteral("servo reset"),
                                QStringLiteral("blink setUp")}));
     QCOMPARE(blinkEditor->firmware_, const_cast<hq::Firmware*>(w_->firmware()));
-    QCOMPARE(blinkEditor->window_, static_cast<QWidget*>(w_.get()));
+    QCOMPARE(blinkEditor->host_, static_cast<EditorHost*>(w_.get()));
     QCOMPARE(visibleRows(), (QList<int>{1, 2, 3, 4}));
 
     // "No" ends the save.

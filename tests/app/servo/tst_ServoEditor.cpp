@@ -94,9 +94,9 @@ void ServoEditorTest::init() {
     QVERIFY(loaded.ok());
     firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
     window = std::make_unique<StandInWindow>();
-    editor = std::make_unique<ServoEditor>(window->centralWidget());
+    editor = std::make_unique<ServoEditor>();
     editor->reset();
-    editor->setUp(*firmware, window.get());
+    editor->setUp(*firmware, *window);
     window->show();
 }
 
