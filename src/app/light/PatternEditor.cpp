@@ -44,8 +44,8 @@ void PatternEditor::connectControls() {
     }
     for (int n = 1; n <= config.outputs(); ++n) {
         connect(panel_->outputBox(n), &QCheckBox::clicked, this, [this, n] { cbx_outClick(n); });
-        connect(panel_->canvas(n), &PatternCanvas::stepDrawn, this,
-                [this, n](int step, bool on) { imageDrawn(n, step, on); });
+        connect(panel_->canvas(n), &PatternCanvas::pointDrawn, this,
+                [this, n](int step, int on) { imageDrawn(n, step, on != 0); });
     }
     connect(panel_->countEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_AnzahlChange);
     connect(panel_->stretchEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_stretchChange);

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 
@@ -204,6 +205,56 @@ private slots:
         QCOMPARE(editor.bank().table()[10], 0);
         QCOMPARE(editor.bank().table()[53], 10);
         QCOMPARE(editor.bank().table()[55], 0x10);
+    }
+
+    void aClickDrawsLikeADragOfOnePoint() {
+        hq::ProgramTable table{};
+        table[53] = 10;
+        table[54] = 10;
+        table[55] = 0x10;
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
+        PatternCanvas* canvas = editor.panelWidget()->canvas(1);
+
+        // Step 2 (x 94..141), upper part; the mouse does not move between press and release.
+        sendMouse(canvas, QEvent::MouseButtonPress, {110, 5}, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, {110, 5}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(editor.bank().stepsText(1, 1), "0010000000");
+        QVERIFY(canvas->steps()[2]);
+        QVERIFY(editor.hasPendingChanges());
+
+        // A right click draws nothing.
+        sendMouse(canvas, QEvent::MouseButtonPress, {200, 5}, Qt::RightButton, Qt::RightButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, {200, 5}, Qt::RightButton, Qt::NoButton);
+        QCOMPARE(editor.bank().stepsText(1, 1), "0010000000");
+    }
+
+    void everyStrokeIsReportedOnceFromPressToRelease() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
+        PatternCanvas* canvas = editor.panelWidget()->canvas(1);
+        QSignalSpy started(canvas, &PatternCanvas::strokeStarted);
+        QSignalSpy drawn(canvas, &PatternCanvas::pointDrawn);
+        QSignalSpy finished(canvas, &PatternCanvas::strokeFinished);
+
+        drag(canvas, {{5, 5}, {60, 5}, {100, 30}});
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(finished.count(), 1);
+        // The press and each of the three moves; step and on (1) or off (0).
+        QCOMPARE(drawn.count(), 4);
+        QCOMPARE(drawn.at(0), (QList<QVariant>{0, 1}));
+        QCOMPARE(drawn.at(2), (QList<QVariant>{1, 1}));
+        QCOMPARE(drawn.at(3), (QList<QVariant>{2, 0}));
+        QVERIFY(!canvas->isDrawing());
+
+        // A stroke cut short by another firmware's set-up still ends.
+        sendMouse(canvas, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(canvas->isDrawing());
+        editor.reset();
+        QCOMPARE(finished.count(), 2);
+        QVERIFY(!canvas->isDrawing());
     }
 
     void discardReloadsAllAddresses() {

@@ -1,7 +1,9 @@
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
+#include "StrokeCanvas.h"
 #include "image/Firmware.h"
+#include "servo/CurveCanvasGeometry.h"
 #include "servo/CurveTransform.h"
 #include "servo/ServoAssignment.h"
 #include "servo/ServoAssignmentPanel.h"
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +59,8 @@ private slots:
     void setUpShowsTheFirmwareAndLeavesAcceptDisabled();
     void dragAcrossTheCurveStoresClampedPoints();
     void dragOnTheRelayTrackSwitchesRelays();
+    void aClickDrawsLikeADragOfOnePoint();
+    void strokesAreReportedFromPressToRelease();
     void acceptWritesBlocks3And4AndTheTiming();
     void discardReloadsFromTheFirmware();
     void pointCountAndStretchFields();
@@ -150,10 +155,6 @@ void ServoEditorTest::dragAcrossTheCurveStoresClampedPoints() {
     auto* canvas = find<QWidget>("servo_Image1");
     QCOMPARE(canvas->size(), QSize(513, 201));
     // Curve 1 has 11 points: x-step 503 / 11, y-scale 201 / 128.
-    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(0, 100), Qt::LeftButton, Qt::LeftButton);
-    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData()); // pressing alone changes nothing
-    QVERIFY(!acceptEnabled());
-
     drag(canvas, {QPoint(0, 100), QPoint(137, -40), QPoint(46, 250), QPoint(600, 50)});
     const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
     QCOMPARE(curve[0], 64 | 0x80);  // relay of point 0 kept
@@ -188,6 +189,55 @@ void ServoEditorTest::dragOnTheRelayTrackSwitchesRelays() {
     QVERIFY(!hq::pointRelay(curve[3]));
     QCOMPARE(hq::pointPosition(curve[1]), hq::pointPosition(hq::servotest::demoServoData().curve(1)[1]));
     QVERIFY(acceptEnabled());
+}
+
+void ServoEditorTest::aClickDrawsLikeADragOfOnePoint() {
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
+    auto* canvas = find<QWidget>("servo_Image1");
+    // Point 0 is at position 20: clicking on it changes nothing.
+    const hq::CurveCanvasGeometry geometry(canvas->width(), canvas->height(), 11);
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(2, geometry.pointY(20)), Qt::LeftButton,
+              Qt::LeftButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(2, geometry.pointY(20)), Qt::LeftButton,
+              Qt::NoButton);
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+    QVERIFY(!acceptEnabled());
+
+    // A click at the height of position 64 moves it there at once.
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(0, 100), Qt::LeftButton, Qt::LeftButton);
+    QCOMPARE(curve[0], 64 | 0x80);
+    QVERIFY(acceptEnabled());
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(0, 100), Qt::LeftButton, Qt::NoButton);
+
+    // On the relay track a click switches the relay of point 1 (x 46..91) on.
+    QVERIFY(!hq::pointRelay(curve[1]));
+    auto* track = find<QWidget>("servo_Image2");
+    sendMouse(track, QEvent::MouseButtonPress, QPoint(50, 5), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(track, QEvent::MouseButtonRelease, QPoint(50, 5), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(hq::pointRelay(curve[1]));
+
+    // The right button draws nothing.
+    const hq::ServoData before = editor->workingCopy().data;
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(300, 0), Qt::RightButton, Qt::RightButton);
+    sendMouse(canvas, QEvent::MouseMove, QPoint(310, 0), Qt::NoButton, Qt::RightButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(310, 0), Qt::RightButton, Qt::NoButton);
+    QCOMPARE(editor->workingCopy().data, before);
+}
+
+void ServoEditorTest::strokesAreReportedFromPressToRelease() {
+    for (const char* name : {"servo_Image1", "servo_Image2"}) {
+        auto* canvas = find<StrokeCanvas>(name);
+        QSignalSpy started(canvas, &StrokeCanvas::strokeStarted);
+        QSignalSpy drawn(canvas, &StrokeCanvas::pointDrawn);
+        QSignalSpy finished(canvas, &StrokeCanvas::strokeFinished);
+        drag(canvas, {QPoint(10, 0), QPoint(60, 0), QPoint(110, 0)});
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(drawn.count(), 4); // the press and three moves
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(drawn.at(3).at(0).toInt(), 2); // point 2 (x 91..137)
+    }
+    // Drawn at the top: position 127 on the curve, relay on on the track.
+    QCOMPARE(editor->workingCopy().data.curve(1)[2], 127 | 0x80);
 }
 
 void ServoEditorTest::acceptWritesBlocks3And4AndTheTiming() {
