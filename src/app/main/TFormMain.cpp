@@ -8,12 +8,14 @@
 #include "StatusPanelBar.h"
 #include "ZusatzPanel.h"
 #include "encode/SaveEncoder.h"
+#include "image/RecognitionFailure.h"
 #include "image/TextFile.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -80,6 +82,7 @@ TFormMain::TFormMain(QWidget* parent)
 
     move(20, 20);
     resetLayout();
+    enableFirmwareButtons();
 }
 
 TFormMain::~TFormMain() {
@@ -101,6 +104,12 @@ void TFormMain::resetLayout() {
     imageBox_->setGeometry(ZusatzPanel::kLeft, kButtonRowTop, ZusatzPanel::kWidth, kButtonRowHeight);
     grid_->clear();
     zusatz_->clear();
+}
+
+void TFormMain::enableFirmwareButtons() {
+    const bool loaded = firmware_ != nullptr;
+    buttons_->saveButton()->setEnabled(loaded);
+    buttons_->infoButton()->setEnabled(loaded);
 }
 
 QWidget* TFormMain::panelParent() {
@@ -147,6 +156,12 @@ bool TFormMain::loadFile(const QString& path) {
         warningOk(this, QString::fromStdString(loaded.message()));
         return false;
     }
+    // A text that is no known firmware is refused as a whole: taking it in would show an empty grid
+    // under its name and let "HEX speichern" write it out with EEPROM records made up for it.
+    if (!loaded->recognition.hasCaptions()) {
+        warningOk(this, QString::fromStdString(hq::unrecognisedFileMessage(loaded->image)));
+        return false;
+    }
     for (const auto& editor : editors_) {
         editor->reset();
     }
@@ -180,16 +195,13 @@ void TFormMain::showFirmware(const QString& path) {
     const hq::GridTexts texts = hq::gridTextsFor(firmware_->parameters);
     grid_->showFirmware(recognition, texts);
     zusatz_->extraEdit()->setText(QString::fromStdString(texts.extra));
-    if (!recognition.hasCaptions()) {
-        warningOk(this, QStringLiteral("Das HEX-File konnte leider nicht erkannt werden"));
-    }
     if (const std::string warning = hq::badRecordWarning(firmware_->image); !warning.empty()) {
         warningOk(this, QString::fromStdString(warning));
     }
 
     fillGrid();
     colourAddresses();
-    buttons_->saveButton()->setEnabled(true);
+    enableFirmwareButtons();
 }
 
 void TFormMain::fillGrid() {
@@ -299,6 +311,9 @@ void TFormMain::btn_closeClick() {
 }
 
 void TFormMain::btn_infoClick() {
+    if (!firmware_) {
+        return;
+    }
     TfrmInfo dialog(firmware_.get(), this);
     dialog.exec();
 }
@@ -324,3 +339,16 @@ void TFormMain::dropEvent(QDropEvent* event) {
         this, [this, path] { loadFile(path); }, Qt::QueuedConnection);
 }
 
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+    // A push button ignores Enter and Return outside a dialog; the key comes up to the window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button != nullptr && button->isEnabled() && button->isVisible() && button->menu() == nullptr &&
+            isAncestorOf(button)) {
+            event->accept();
+            button->click();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}

@@ -35,8 +35,9 @@ public:
     // Editors are asked about pending changes in the order they were added.
     void addEditor(std::unique_ptr<PanelEditor> editor);
 
-    // Loads `path` as if it had been chosen in the open dialog. A file that cannot be read shows the
-    // reason and leaves the window as it was; returns whether the file was loaded.
+    // Loads `path` as if it had been chosen in the open dialog. A file that cannot be read or holds no
+    // known firmware shows the reason and leaves the window as it was; returns whether the file was
+    // loaded.
     bool loadFile(const QString& path);
 
     // The loaded firmware, or null before the first load.
@@ -65,9 +66,13 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Enter and Return click the focused push button; line edits and other controls keep them.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void resetLayout();
+    // "HEX speichern" and "Info" serve a loaded firmware only.
+    void enableFirmwareButtons();
     void showFirmware(const QString& path);
     void showFileName(const QString& path);
     void fillGrid();
