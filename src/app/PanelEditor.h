@@ -6,7 +6,7 @@
 #include "image/Firmware.h"
 #include "image/Recognition.h"
 
-class QWidget;
+class EditorHost;
 
 class PanelEditor {
 public:
@@ -15,10 +15,10 @@ public:
     // The panel kind this editor serves.
     virtual hq::Panel panel() const = 0;
 
-    // Fills the editor's panel(s) from the firmware's EEPROM and line table and shows them; may
-    // resize `window` as the firmware's editor requires. The firmware outlives the editor's use of it
-    // until the next set-up or `reset`.
-    virtual void setUp(hq::Firmware& firmware, QWidget* window) = 0;
+    // Fills the editor's panel(s) from the firmware's EEPROM and line table and shows them in the
+    // host's client area, asking the host for room as the firmware's editor requires. The firmware
+    // outlives the editor's use of it until the next set-up or `reset`.
+    virtual void setUp(hq::Firmware& firmware, EditorHost& host) = 0;
 
     // Hides the panel(s) and forgets the firmware (before every load).
     virtual void reset() = 0;

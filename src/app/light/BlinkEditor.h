@@ -6,5 +6,5 @@
 class BlinkEditor : public PatternEditor {
     Q_OBJECT
 public:
-    explicit BlinkEditor(QWidget* parent) : PatternEditor(PatternPanelConfig::blink(), parent) {}
+    explicit BlinkEditor(QWidget* parent = nullptr) : PatternEditor(PatternPanelConfig::blink(), parent) {}
 };

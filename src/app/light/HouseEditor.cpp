@@ -1,29 +1,35 @@
 #include "light/HouseEditor.h"
 
-#include "Dialogs.h"
+#include "EditorHost.h"
+#include "NumberEntry.h"
 #include "light/HouseMinimum.h"
-#include "light/NumberEntry.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 
-void HouseEditor::findControls(QWidget* window) {
-    if (edit_ || !window)
+void HouseEditor::takeControls(EditorHost& host) {
+    const HouseMinimumControls controls = host.houseMinimumControls();
+    if (edit_ == controls.edit)
         return;
-    edit_ = window->findChild<QLineEdit*>(QStringLiteral("edt_mindestAnzahl"));
-    label_ = window->findChild<QWidget*>(QStringLiteral("lbl_MindestAnzahl"));
-    upDown_ = window->findChild<QWidget*>(QStringLiteral("UpDown5"));
+    if (edit_)
+        disconnect(edit_, nullptr, this, nullptr);
+    caption_ = controls.caption;
+    edit_ = controls.edit;
+    upDown_ = controls.upDown;
     if (edit_)
         connect(edit_, &QLineEdit::textChanged, this, &HouseEditor::haus_edt_mindestAnzahlChange);
 }
 
 void HouseEditor::setControlsVisible(bool visible) {
-    for (QWidget* control : {static_cast<QWidget*>(edit_), label_.data(), upDown_.data()})
+    for (QWidget* control : {static_cast<QWidget*>(caption_.data()), static_cast<QWidget*>(edit_.data()),
+                             static_cast<QWidget*>(upDown_.data())})
         if (control)
             control->setVisible(visible);
 }
 
-void HouseEditor::setUp(hq::Firmware& firmware, QWidget* window) {
-    findControls(window);
+void HouseEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
+    takeControls(host);
     firmware_ = &firmware;
     setControlsVisible(true);
     showHouseMinimum();
@@ -50,14 +56,9 @@ void HouseEditor::showHouseMinimum() {
 void HouseEditor::haus_edt_mindestAnzahlChange() {
     if (showing_ || !firmware_ || !edit_)
         return;
-    auto entered = hq::readEnteredNumber(edit_->text().toStdString(), hq::kHouseMinimumRangeText);
-    if (!entered) {
-        warningOk(edit_, QString::fromStdString(entered.message()));
-        edit_->setFocus();
+    const std::optional<int> entered = enteredNumber(edit_, hq::kHouseMinimumRangeText);
+    if (!entered)
         return;
-    }
-    if (!entered->has_value())
-        return;
-    hq::storeHouseMinimum(firmware_->eeprom(), **entered);
+    hq::storeHouseMinimum(firmware_->eeprom(), *entered);
     showHouseMinimum();
 }

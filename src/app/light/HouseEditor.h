@@ -1,14 +1,16 @@
 #pragma once
 // The house-lighting firmware's minimum number of active outputs. Its controls (`lbl_MindestAnzahl`,
-// `edt_mindestAnzahl`, `UpDown5`) belong to the main window's pnl_Zusatz; the editor finds them when
-// it is set up. An entered minimum goes straight into the firmware's EEPROM.
+// `edt_mindestAnzahl`, `UpDown5`) belong to the main window's pnl_Zusatz; the host hands them to the
+// editor when it is set up. An entered minimum goes straight into the firmware's EEPROM.
 
 #include "PanelEditor.h"
 
 #include <QObject>
 #include <QPointer>
 
+class QLabel;
 class QLineEdit;
+class QSpinBox;
 
 class HouseEditor : public QObject, public PanelEditor {
     Q_OBJECT
@@ -16,7 +18,7 @@ public:
     HouseEditor() = default;
 
     hq::Panel panel() const override { return hq::Panel::House; }
-    void setUp(hq::Firmware& firmware, QWidget* window) override;
+    void setUp(hq::Firmware& firmware, EditorHost& host) override;
     void reset() override;
     bool hasPendingChanges() const override { return false; }
     void acceptChanges() override {}
@@ -28,12 +30,12 @@ public:
     void showHouseMinimum();
 
 private:
-    void findControls(QWidget* window);
+    void takeControls(EditorHost& host);
     void setControlsVisible(bool visible);
 
+    QPointer<QLabel> caption_;
     QPointer<QLineEdit> edit_;
-    QPointer<QWidget> label_;
-    QPointer<QWidget> upDown_;
+    QPointer<QSpinBox> upDown_;
     hq::Firmware* firmware_ = nullptr;
     bool showing_ = false;
 };

@@ -6,5 +6,5 @@
 class LedEditor : public PatternEditor {
     Q_OBJECT
 public:
-    explicit LedEditor(QWidget* parent) : PatternEditor(PatternPanelConfig::led(), parent) {}
+    explicit LedEditor(QWidget* parent = nullptr) : PatternEditor(PatternPanelConfig::led(), parent) {}
 };

@@ -1,8 +1,8 @@
 #include "light/NeonEditor.h"
 
-#include "Dialogs.h"
+#include "EditorHost.h"
+#include "NumberEntry.h"
 #include "light/NeonPanel.h"
-#include "light/NumberEntry.h"
 
 #include <QLineEdit>
 
@@ -15,9 +15,22 @@ NeonEditor::NeonEditor(QWidget* parent) : panel_(new NeonPanel(parent)) {
             &NeonEditor::f_neon_edt_verzoegerungChange);
 }
 
-void NeonEditor::setUp(hq::Firmware& firmware, QWidget*) {
+NeonEditor::~NeonEditor() {
+    // A panel still alive belongs to a window that outlives the editor; it goes with the editor.
+    delete panel_.data();
+}
+
+NeonPanel* NeonEditor::panelWidget() const {
+    return panel_;
+}
+
+void NeonEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
     settingUp_ = true;
     firmware_ = &firmware;
+    if (panel_->parentWidget() != host.panelParent())
+        panel_->setParent(host.panelParent());
+    // Beside the grid; the window keeps its size.
+    panel_->move(host.editorRoom().area.topLeft());
     panel_->show();
     showNeonValues();
     settingUp_ = false;
@@ -56,15 +69,9 @@ void NeonEditor::f_neon_edt_verzoegerungChange() {
 void NeonEditor::valueChanged(hq::NeonValue which) {
     if (settingUp_ || !firmware_)
         return;
-    QLineEdit* edit = panel_->edit(which);
-    auto entered = hq::readEnteredNumber(edit->text().toStdString(), hq::kNeonRangeText);
-    if (!entered) {
-        warningOk(panel_, QString::fromStdString(entered.message()));
-        edit->setFocus();
+    const std::optional<int> entered = enteredNumber(panel_->edit(which), hq::kNeonRangeText);
+    if (!entered)
         return;
-    }
-    if (!entered->has_value())
-        return;
-    hq::storeNeonValue(firmware_->eeprom(), which, **entered);
+    hq::storeNeonValue(firmware_->eeprom(), which, *entered);
     showNeonValues();
 }

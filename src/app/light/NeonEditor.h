@@ -6,23 +6,25 @@
 #include "light/NeonValues.h"
 
 #include <QObject>
+#include <QPointer>
 
 class NeonPanel;
 
 class NeonEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    // Creates the panel, hidden, as a child of `parent` (the window's central widget); the panel
-    // belongs to the widget tree, the editor to whoever creates it.
-    explicit NeonEditor(QWidget* parent);
+    // Creates the panel, hidden, as a child of `parent` (may be null); set-up moves it into the
+    // host's client area.
+    explicit NeonEditor(QWidget* parent = nullptr);
+    ~NeonEditor() override;
 
     hq::Panel panel() const override { return hq::Panel::Neon; }
-    void setUp(hq::Firmware& firmware, QWidget* window) override;
+    void setUp(hq::Firmware& firmware, EditorHost& host) override;
     void reset() override;
     bool hasPendingChanges() const override { return false; }
     void acceptChanges() override {}
 
-    NeonPanel* panelWidget() const { return panel_; }
+    NeonPanel* panelWidget() const;
 
     // Handlers of the three edits.
     void f_neon_edt_hellfaktorChange();
@@ -35,7 +37,7 @@ public:
 private:
     void valueChanged(hq::NeonValue which);
 
-    NeonPanel* panel_;
+    QPointer<NeonPanel> panel_;
     hq::Firmware* firmware_ = nullptr;
     bool settingUp_ = false;
 };

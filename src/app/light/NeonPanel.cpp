@@ -66,7 +66,7 @@ NeonPanel::NeonPanel(QWidget* parent) : QFrame(parent) {
     delay_ = valueEdit(QStringLiteral("verzoegerung"), QStringLiteral("Verzögerungs-Zeit (x 0.5 sec)"), 214,
                        &delayUpDown_);
 
-    setGeometry(kLeft, kTop, kWidth, 246);
+    resize(kWidth, 246);
     hide();
 }
 

@@ -12,9 +12,7 @@ class QSpinBox;
 class NeonPanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kLeft = 410;
-    static constexpr int kTop = 5;
-    static constexpr int kWidth = 335; // fits the 750-pixel window beside the grid
+    static constexpr int kWidth = 335; // fits the window beside the grid at its smallest
 
     explicit NeonPanel(QWidget* parent = nullptr);
 

@@ -1,13 +1,11 @@
 #include "light/PatternCanvas.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 PatternCanvas::PatternCanvas(int width, int height, QWidget* parent)
-    : QWidget(parent), steps_(1, false), mapping_(width, height, 1) {
+    : StrokeCanvas(parent), steps_(1, false), mapping_(width, height, 1) {
     setFixedSize(width, height);
     setAttribute(Qt::WA_StaticContents);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PatternCanvas::setSteps(std::vector<bool> steps) {
@@ -18,6 +16,11 @@ void PatternCanvas::setSteps(std::vector<bool> steps) {
     steps_ = std::move(steps);
     mapping_ = hq::PatternCanvasMapping(width(), height(), static_cast<int>(steps_.size()));
     update();
+}
+
+std::optional<StrokeCanvas::DrawnPoint> PatternCanvas::pointAt(QPointF position) const {
+    const QPoint at = position.toPoint();
+    return DrawnPoint{mapping_.stepForX(at.x()), mapping_.switchesOnAt(at.y()) ? 1 : 0};
 }
 
 void PatternCanvas::paintEvent(QPaintEvent*) {
@@ -32,25 +35,4 @@ void PatternCanvas::paintEvent(QPaintEvent*) {
         // The outline covers x1..x2-1 and y1..y2-1, as the bar's edges are exclusive.
         painter.drawRect(QRect(bar.x1, bar.y1, bar.x2 - bar.x1 - 1, bar.y2 - bar.y1 - 1));
     }
-}
-
-void PatternCanvas::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    drawing_ = true;
-    drawAt(event->position().toPoint());
-}
-
-void PatternCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (drawing_ && (event->buttons() & Qt::LeftButton))
-        drawAt(event->position().toPoint());
-}
-
-void PatternCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        drawing_ = false;
-}
-
-void PatternCanvas::drawAt(QPoint position) {
-    emit stepDrawn(mapping_.stepForX(position.x()), mapping_.switchesOnAt(position.y()));
 }

@@ -1,15 +1,14 @@
 #pragma once
 // One pattern image (`Image_Blink1`.., `Image_led_Blink1`..): paints the on/off steps of one output as
-// red bars and reports where the user draws with the left mouse button held. The steps live in the
-// editor's table; the canvas only shows what it is given.
+// red bars; drawing with the left button reports the step under the mouse switched on (upper part,
+// value 1) or off (0). The steps live in the editor's table; the canvas only shows what it is given.
 
+#include "StrokeCanvas.h"
 #include "light/PatternCanvasMapping.h"
-
-#include <QWidget>
 
 #include <vector>
 
-class PatternCanvas : public QWidget {
+class PatternCanvas : public StrokeCanvas {
     Q_OBJECT
 public:
     PatternCanvas(int width, int height, QWidget* parent = nullptr);
@@ -19,20 +18,13 @@ public:
     const std::vector<bool>& steps() const { return steps_; }
     const hq::PatternCanvasMapping& mapping() const { return mapping_; }
 
-signals:
-    // The mouse, held down, is over `step` (clamped to the steps) in the upper (on) or lower part.
-    void stepDrawn(int step, bool on);
+    // pointDrawn(step, 1 on / 0 off), the step clamped to the steps shown.
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    std::optional<DrawnPoint> pointAt(QPointF position) const override;
 
 private:
-    void drawAt(QPoint position);
-
     std::vector<bool> steps_;
     hq::PatternCanvasMapping mapping_;
-    bool drawing_ = false;
 };

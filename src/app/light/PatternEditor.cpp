@@ -1,12 +1,12 @@
 #include "light/PatternEditor.h"
 
 #include "Dialogs.h"
-#include "light/NumberEntry.h"
+#include "EditorHost.h"
+#include "NumberEntry.h"
 #include "light/PatternCanvas.h"
 #include "light/PatternPanel.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +28,11 @@ PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
     connectControls();
 }
 
+PatternEditor::~PatternEditor() {
+    // A panel still alive belongs to a window that outlives the editor; it goes with the editor.
+    delete panel_.data();
+}
+
 void PatternEditor::connectControls() {
     const PatternPanelConfig& config = panel_->config();
     for (int a = 1; a <= hq::kPatternAddresses; ++a) {
@@ -39,14 +44,18 @@ void PatternEditor::connectControls() {
     }
     for (int n = 1; n <= config.outputs(); ++n) {
         connect(panel_->outputBox(n), &QCheckBox::clicked, this, [this, n] { cbx_outClick(n); });
-        connect(panel_->canvas(n), &PatternCanvas::stepDrawn, this,
-                [this, n](int step, bool on) { imageDrawn(n, step, on); });
+        connect(panel_->canvas(n), &PatternCanvas::pointDrawn, this,
+                [this, n](int step, int on) { imageDrawn(n, step, on != 0); });
     }
     connect(panel_->countEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_AnzahlChange);
     connect(panel_->stretchEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_stretchChange);
     connect(panel_->loopBox(), &QCheckBox::clicked, this, &PatternEditor::cbx_loopClick);
     connect(panel_->discardButton(), &QPushButton::clicked, this, &PatternEditor::btn_verwerfenClick);
     connect(panel_->acceptButton(), &QPushButton::clicked, this, &PatternEditor::btn_uebernehmenClick);
+}
+
+PatternPanel* PatternEditor::panelWidget() const {
+    return panel_;
 }
 
 hq::Panel PatternEditor::panel() const {
@@ -60,34 +69,18 @@ int PatternEditor::currentAddress() const {
     return 1;
 }
 
-void PatternEditor::setUp(hq::Firmware& firmware, QWidget* window) {
+void PatternEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
     settingUp_ = true;
     firmware_ = &firmware;
+    if (panel_->parentWidget() != host.panelParent())
+        panel_->setParent(host.panelParent());
+    const PatternPanelConfig& config = panel_->config();
+    panel_->fitInto(host.makeRoom(QSize(PatternPanelConfig::kWindowWidth, config.windowHeight)));
     panel_->addressButton(1)->setChecked(true);
     panel_->show();
-    fitWindow(window);
     reloadPatterns();
     panel_->acceptButton()->setEnabled(false);
     settingUp_ = false;
-}
-
-void PatternEditor::fitWindow(QWidget* window) const {
-    if (!window)
-        return;
-    const PatternPanelConfig& config = panel_->config();
-    int height = config.windowHeight > 0 ? config.windowHeight : window->height();
-    window->setMinimumWidth(PatternPanelConfig::kWindowWidth);
-    if (config.windowHeight > 0)
-        window->setMinimumHeight(config.windowHeight);
-    window->resize(PatternPanelConfig::kWindowWidth, height);
-
-    // The button row gets narrower, the picture box follows it 3 pixels to its right.
-    auto* buttons = window->findChild<QGroupBox*>(QStringLiteral("GroupBoxButtons"));
-    auto* image = window->findChild<QGroupBox*>(QStringLiteral("GroupBoxImage"));
-    if (!buttons || !image)
-        return;
-    buttons->resize(297, buttons->height());
-    image->setGeometry(buttons->x() + buttons->width() + 3, buttons->y(), 230, image->height());
 }
 
 void PatternEditor::reset() {
@@ -153,32 +146,25 @@ void PatternEditor::changed() {
         panel_->acceptButton()->setEnabled(true);
 }
 
-template <class Store>
-void PatternEditor::numberChanged(QWidget* edit, const QString& text, int maximum, Store store) {
+template <class Store> void PatternEditor::numberChanged(QLineEdit* edit, int maximum, Store store) {
     if (showing_ || !firmware_)
         return;
-    const std::string range = "1.." + std::to_string(maximum);
-    auto entered = hq::readEnteredNumber(text.toStdString(), range);
-    if (!entered) {
-        warningOk(panel_, QString::fromStdString(entered.message()));
-        edit->setFocus();
+    const std::optional<int> entered = enteredNumber(edit, "1.." + std::to_string(maximum));
+    if (!entered)
         return;
-    }
-    if (!entered->has_value())
-        return;
-    store(currentAddress(), **entered);
+    store(currentAddress(), *entered);
     drawPatterns();
     showParameters();
     changed();
 }
 
 void PatternEditor::edt_AnzahlChange() {
-    numberChanged(panel_->countEdit(), panel_->countEdit()->text(), panel_->config().maxCount(),
+    numberChanged(panel_->countEdit(), panel_->config().maxCount(),
                   [this](int address, int value) { bank_.setCount(address, value); });
 }
 
 void PatternEditor::edt_stretchChange() {
-    numberChanged(panel_->stretchEdit(), panel_->stretchEdit()->text(), panel_->config().maxStretch(),
+    numberChanged(panel_->stretchEdit(), panel_->config().maxStretch(),
                   [this](int address, int value) { bank_.setStretch(address, value); });
 }
 

@@ -9,23 +9,26 @@
 #include "light/PatternPanelConfig.h"
 
 #include <QObject>
+#include <QPointer>
 
 class PatternPanel;
+class QLineEdit;
 
 class PatternEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    // Creates the panel, hidden, as a child of `parent` (the window's central widget); the panel
-    // belongs to the widget tree, the editor to whoever creates it.
+    // Creates the panel, hidden, as a child of `parent` (may be null); set-up moves it into the host's
+    // client area.
     PatternEditor(const PatternPanelConfig& config, QWidget* parent);
+    ~PatternEditor() override;
 
     hq::Panel panel() const override;
-    void setUp(hq::Firmware& firmware, QWidget* window) override;
+    void setUp(hq::Firmware& firmware, EditorHost& host) override;
     void reset() override;
     bool hasPendingChanges() const override;
     void acceptChanges() override;
 
-    PatternPanel* panelWidget() const { return panel_; }
+    PatternPanel* panelWidget() const;
     const hq::PatternBank& bank() const { return bank_; }
     // The checked address, 1..4.
     int currentAddress() const;
@@ -39,6 +42,7 @@ public:
     void btn_copyClick(int source);
     void btn_verwerfenClick();
     void btn_uebernehmenClick();
+    // A canvas reported `step` of `output` drawn on or off.
     void imageDrawn(int output, int step, bool on);
 
     // Reads the table from the firmware, shows the parameters and draws the patterns.
@@ -51,11 +55,10 @@ public:
 private:
     void connectControls();
     // Stores the number an edit asks for with `store`; a message for text that is no integer.
-    template <class Store> void numberChanged(QWidget* edit, const QString& text, int maximum, Store store);
+    template <class Store> void numberChanged(QLineEdit* edit, int maximum, Store store);
     void changed();
-    void fitWindow(QWidget* window) const;
 
-    PatternPanel* panel_;
+    QPointer<PatternPanel> panel_;
     hq::PatternBank bank_;
     hq::Firmware* firmware_ = nullptr;
     bool settingUp_ = false;

@@ -1,5 +1,6 @@
 #include "light/PatternPanel.h"
 
+#include "EditorHost.h"
 #include "light/PatternCanvas.h"
 #include "main/UpDownAssociate.h"
 
@@ -12,6 +13,8 @@
 #include <QRegion>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFieldHeight = 21;
@@ -19,11 +22,12 @@ constexpr int kHeadHeight = 76;
 constexpr int kRightColumn = 374;
 // Each image has its check box and caption in a column to its left.
 constexpr int kImageLeft = 54;
-// The main window's button row begins this far below the panel's top, and its picture box ends left
-// of this column: below the row's top the panel may use only the part right of it.
-constexpr int kButtonRowTop = 480;
-constexpr int kFootLeft = 130;
 constexpr int kButtonHeight = 25;
+// The copy buttons follow their caption.
+constexpr int kCopyCaptionWidth = 98;
+constexpr int kCopyButtonsOffset = 100;
+constexpr int kCopyButtonPitch = 60;
+constexpr int kCopyButtonWidth = 56;
 
 // Ten LED images need tighter rows than the four blink images to stay above the button row.
 int outputGap(int outputs) {
@@ -39,11 +43,20 @@ PatternPanel::PatternPanel(const PatternPanelConfig& config, QWidget* parent)
     const int footTop = buildOutputs(kHeadHeight) + 6;
     buildFoot(footTop);
     const int height = footTop + 2 * kButtonHeight + 8;
-    setGeometry(kLeft, kTop, kWidth, height);
-    if (height > kButtonRowTop)
-        setMask(QRegion(0, 0, kWidth, kButtonRowTop) +
-                QRegion(kFootLeft, kButtonRowTop, kWidth - kFootLeft, height - kButtonRowTop));
+    resize(kWidth, height);
     hide();
+}
+
+void PatternPanel::fitInto(const EditorRoom& room) {
+    move(room.area.topLeft());
+    const int footLeft = std::max(0, room.lowerLeft - room.area.left());
+    placeFoot(footLeft);
+    const int rowTop = room.buttonRowTop - room.area.top();
+    if (height() > rowTop)
+        setMask(QRegion(0, 0, width(), rowTop) +
+                QRegion(footLeft, rowTop, width() - footLeft, height() - rowTop));
+    else
+        clearMask();
 }
 
 void PatternPanel::buildHead() {
@@ -124,17 +137,17 @@ int PatternPanel::buildOutputs(int top) {
     return top + pitch * config_.outputs() - outputGap(config_.outputs());
 }
 
-// Two rows right of the picture box: the copy buttons, then "Verwerfen" and "Übernehmen".
+// Two rows: the copy buttons, then "Verwerfen" and "Übernehmen" at the right edge.
 void PatternPanel::buildFoot(int top) {
-    auto* caption = new QLabel(QStringLiteral("Kurve kopieren"), this);
-    caption->setGeometry(kFootLeft, top + 4, 98, 18);
+    footTop_ = top;
+    copyCaption_ = new QLabel(QStringLiteral("Kurve kopieren"), this);
     for (int a = 1; a <= hq::kPatternAddresses; ++a) {
         auto* button = new QPushButton(QStringLiteral("von #%1").arg(a), this);
         button->setObjectName(name(QStringLiteral("btn_copy%1").arg(a)));
         button->setToolTip(QStringLiteral("Kopieren der Kurvenformen von Adresse %1").arg(a));
-        button->setGeometry(kFootLeft + 100 + 60 * (a - 1), top, 56, kButtonHeight);
         copyButtons_.push_back(button);
     }
+    placeFoot(0);
     const int second = top + kButtonHeight + 6;
     discard_ = new QPushButton(QStringLiteral("Verwerfen"), this);
     discard_->setObjectName(name(QStringLiteral("btn_verwerfen")));
@@ -143,4 +156,12 @@ void PatternPanel::buildFoot(int top) {
     accept_->setObjectName(name(QStringLiteral("btn_uebernehmen")));
     accept_->setGeometry(kWidth - 100, second, 98, kButtonHeight);
     accept_->setEnabled(false);
+}
+
+void PatternPanel::placeFoot(int left) {
+    copyCaption_->setGeometry(left, footTop_ + 4, kCopyCaptionWidth, 18);
+    for (int a = 1; a <= hq::kPatternAddresses; ++a)
+        copyButtons_.at(static_cast<std::size_t>(a - 1))
+            ->setGeometry(left + kCopyButtonsOffset + kCopyButtonPitch * (a - 1), footTop_, kCopyButtonWidth,
+                          kButtonHeight);
 }

@@ -2,7 +2,7 @@
 // The pattern editor's panel, `pnl_blinkmuster` or `pnl_led_blinkmuster` after its configuration:
 // address choice, count and stretch with their up-downs, loop, one check box and image per output,
 // the time labels, the copy buttons and "Verwerfen"/"Übernehmen". It holds controls only; the
-// PatternEditor handles them.
+// PatternEditor handles them and places the panel in the room the window gives.
 
 #include "light/PatternPanelConfig.h"
 
@@ -10,6 +10,7 @@
 
 #include <vector>
 
+struct EditorRoom;
 class PatternCanvas;
 class QCheckBox;
 class QLabel;
@@ -21,13 +22,16 @@ class QSpinBox;
 class PatternPanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kLeft = 410;
-    static constexpr int kTop = 5;
     static constexpr int kWidth = 535;
 
     PatternPanel(const PatternPanelConfig& config, QWidget* parent = nullptr);
 
     const PatternPanelConfig& config() const { return config_; }
+
+    // Moves the panel to the top left of `room`. The copy buttons stand right of the room's lower
+    // left edge, and a panel reaching below the button row's top leaves the part left of that edge
+    // to the button row (masked), so the ten LED images fit the window.
+    void fitInto(const EditorRoom& room);
 
     // Addresses and outputs count from 1.
     QRadioButton* addressButton(int address) const { return addressButtons_.at(address - 1); }
@@ -49,12 +53,15 @@ private:
     void buildHead();
     int buildOutputs(int top);
     void buildFoot(int top);
+    void placeFoot(int left);
     QLineEdit* numberEdit(const QString& role, const QString& caption, const QString& hint, int left, int top,
                           int maximum, QSpinBox** upDown);
 
     PatternPanelConfig config_;
     std::vector<QRadioButton*> addressButtons_;
     std::vector<QPushButton*> copyButtons_;
+    QLabel* copyCaption_ = nullptr;
+    int footTop_ = 0;
     std::vector<QCheckBox*> outputBoxes_;
     std::vector<PatternCanvas*> canvases_;
     QLineEdit* count_ = nullptr;

@@ -14,7 +14,7 @@ struct PatternPanelConfig {
     QString prefix;      // of every control: "blinkmuster_", "led_blinkmuster_"
     QString imagePrefix; // of the images, followed by 1..outputs
     int imageHeight;     // pixels; every image is kImageWidth wide
-    int windowHeight;    // the main window's height and minimum height, 0 to keep it
+    int windowHeight;    // the least height of the main window, 0 for its own
 
     static constexpr int kImageWidth = 481;
     static constexpr int kWindowWidth = 950;
@@ -25,6 +25,6 @@ struct PatternPanelConfig {
 
     // pnl_blinkmuster: four outputs, images 481 x 41, table block 1.
     static PatternPanelConfig blink();
-    // pnl_led_blinkmuster: ten outputs, images 481 x 38, table blocks 1..4; the window grows to 700.
+    // pnl_led_blinkmuster: ten outputs, images 481 x 38, table blocks 1..4; the window grows to 700 high.
     static PatternPanelConfig led();
 };

@@ -20,15 +20,14 @@ std::unique_ptr<TFormMain> createMainWindow() {
     initResources();
     auto window = std::make_unique<TFormMain>();
     // Asked about pending changes in this order when saving: servo, blink, LED. Each is built when
-    // its firmware is first loaded.
-    QWidget* area = window->centralWidget();
+    // its firmware is first loaded; its set-up shows its panels in the window.
     auto add = [&window](hq::Panel panel, LazyEditor::Factory factory) {
         window->addEditor(std::make_unique<LazyEditor>(panel, std::move(factory)));
     };
-    add(hq::Panel::Servo, [area] { return std::make_unique<ServoEditor>(area); });
-    add(hq::Panel::Blink, [area] { return std::make_unique<BlinkEditor>(area); });
-    add(hq::Panel::Led, [area] { return std::make_unique<LedEditor>(area); });
-    add(hq::Panel::Neon, [area] { return std::make_unique<NeonEditor>(area); });
+    add(hq::Panel::Servo, [] { return std::make_unique<ServoEditor>(); });
+    add(hq::Panel::Blink, [] { return std::make_unique<BlinkEditor>(); });
+    add(hq::Panel::Led, [] { return std::make_unique<LedEditor>(); });
+    add(hq::Panel::Neon, [] { return std::make_unique<NeonEditor>(); });
     add(hq::Panel::House, [] { return std::make_unique<HouseEditor>(); });
     return window;
 }

@@ -15,10 +15,10 @@ public:
 
     hq::Panel panel() const override { return panel_; }
 
-    void setUp(hq::Firmware& firmware, QWidget* window) override {
+    void setUp(hq::Firmware& firmware, EditorHost& host) override {
         if (!editor_)
             editor_ = factory_();
-        editor_->setUp(firmware, window);
+        editor_->setUp(firmware, host);
     }
     void reset() override {
         if (editor_)

@@ -8,12 +8,14 @@
 #include "StatusPanelBar.h"
 #include "ZusatzPanel.h"
 #include "encode/SaveEncoder.h"
+#include "image/RecognitionFailure.h"
 #include "image/TextFile.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -27,8 +29,17 @@ const QString kCaption = QStringLiteral("Hex Quendra V0.41");
 const QString kHexFilter = QStringLiteral("HEX (*.hex);;TXT (*.txt);;*.* (*)");
 const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
 
+// The client area: GroupBoxMain at (5, 5), 400 x 475, the button row 5 below it, and the editors'
+// room right of the grid.
+constexpr int kGap = 5;
 constexpr int kButtonRowTop = 485; // 5 below GroupBoxMain (5 + 475)
 constexpr int kButtonRowHeight = 80;
+constexpr int kButtonBoxWidth = 400;
+constexpr int kEditorLeft = 410;
+// Beside an editor the button row narrows, the picture box following it 3 pixels to its right.
+constexpr int kNarrowButtonBoxWidth = 297;
+constexpr int kNarrowImageGap = 3;
+constexpr int kNarrowImageBoxWidth = 230;
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -71,6 +82,7 @@ TFormMain::TFormMain(QWidget* parent)
 
     move(20, 20);
     resetLayout();
+    enableFirmwareButtons();
 }
 
 TFormMain::~TFormMain() {
@@ -88,10 +100,46 @@ void TFormMain::addEditor(std::unique_ptr<PanelEditor> editor) {
 void TFormMain::resetLayout() {
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(kMinimumWidth, kMinimumHeight);
-    buttons_->setGeometry(5, kButtonRowTop, 400, kButtonRowHeight);
+    buttons_->setGeometry(kGap, kButtonRowTop, kButtonBoxWidth, kButtonRowHeight);
     imageBox_->setGeometry(ZusatzPanel::kLeft, kButtonRowTop, ZusatzPanel::kWidth, kButtonRowHeight);
     grid_->clear();
     zusatz_->clear();
+}
+
+void TFormMain::enableFirmwareButtons() {
+    const bool loaded = firmware_ != nullptr;
+    buttons_->saveButton()->setEnabled(loaded);
+    buttons_->infoButton()->setEnabled(loaded);
+}
+
+QWidget* TFormMain::panelParent() {
+    return centralWidget();
+}
+
+EditorRoom TFormMain::editorRoom() const {
+    // From the window's size rather than the client area's: a hidden window lays its client area out
+    // only when it is shown.
+    const int statusHeight = status_->isHidden() ? 0 : status_->sizeHint().height();
+    const QPoint bottomRight(width() - kGap - 1, height() - statusHeight - kGap - 1);
+    EditorRoom room;
+    room.area = QRect(QPoint(kEditorLeft, kGap), bottomRight);
+    room.buttonRowTop = kButtonRowTop;
+    room.lowerLeft = imageBox_->geometry().right() + 1 + kGap;
+    return room;
+}
+
+EditorRoom TFormMain::makeRoom(QSize size) {
+    const QSize wanted = size.expandedTo(QSize(kMinimumWidth, kMinimumHeight));
+    setMinimumSize(wanted);
+    resize(wanted);
+    buttons_->setGeometry(kGap, kButtonRowTop, kNarrowButtonBoxWidth, kButtonRowHeight);
+    imageBox_->setGeometry(kGap + kNarrowButtonBoxWidth + kNarrowImageGap, kButtonRowTop,
+                           kNarrowImageBoxWidth, kButtonRowHeight);
+    return editorRoom();
+}
+
+HouseMinimumControls TFormMain::houseMinimumControls() {
+    return {zusatz_->minimumCaptionLabel(), zusatz_->minimumEdit(), zusatz_->minimumUpDown()};
 }
 
 void TFormMain::btn_loadClick() {
@@ -106,6 +154,12 @@ bool TFormMain::loadFile(const QString& path) {
     hq::Result<hq::Firmware> loaded = hq::loadFirmwareFile(QFile::encodeName(path).toStdString());
     if (!loaded) {
         warningOk(this, QString::fromStdString(loaded.message()));
+        return false;
+    }
+    // A text that is no known firmware is refused as a whole: taking it in would show an empty grid
+    // under its name and let "HEX speichern" write it out with EEPROM records made up for it.
+    if (!loaded->recognition.hasCaptions()) {
+        warningOk(this, QString::fromStdString(hq::unrecognisedFileMessage(loaded->image)));
         return false;
     }
     for (const auto& editor : editors_) {
@@ -132,7 +186,7 @@ void TFormMain::showFirmware(const QString& path) {
     if (recognition.panel() != hq::Panel::None) {
         for (const auto& editor : editors_) {
             if (editor->panel() == recognition.panel()) {
-                editor->setUp(*firmware_, this);
+                editor->setUp(*firmware_, *this);
                 break;
             }
         }
@@ -141,16 +195,13 @@ void TFormMain::showFirmware(const QString& path) {
     const hq::GridTexts texts = hq::gridTextsFor(firmware_->parameters);
     grid_->showFirmware(recognition, texts);
     zusatz_->extraEdit()->setText(QString::fromStdString(texts.extra));
-    if (!recognition.hasCaptions()) {
-        warningOk(this, QStringLiteral("Das HEX-File konnte leider nicht erkannt werden"));
-    }
     if (const std::string warning = hq::badRecordWarning(firmware_->image); !warning.empty()) {
         warningOk(this, QString::fromStdString(warning));
     }
 
     fillGrid();
     colourAddresses();
-    buttons_->saveButton()->setEnabled(true);
+    enableFirmwareButtons();
 }
 
 void TFormMain::fillGrid() {
@@ -260,6 +311,9 @@ void TFormMain::btn_closeClick() {
 }
 
 void TFormMain::btn_infoClick() {
+    if (!firmware_) {
+        return;
+    }
     TfrmInfo dialog(firmware_.get(), this);
     dialog.exec();
 }
@@ -283,4 +337,18 @@ void TFormMain::dropEvent(QDropEvent* event) {
     // Loaded after the drop has finished, so a message box does not hold up the dragging program.
     QMetaObject::invokeMethod(
         this, [this, path] { loadFile(path); }, Qt::QueuedConnection);
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+    // A push button ignores Enter and Return outside a dialog; the key comes up to the window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button != nullptr && button->isEnabled() && button->isVisible() && button->menu() == nullptr &&
+            isAncestorOf(button)) {
+            event->accept();
+            button->click();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
 }

@@ -24,6 +24,7 @@ public:
 
     QLabel* captionLabel() const { return caption_; }
     QLineEdit* extraEdit() const { return extra_; }
+    QLabel* minimumCaptionLabel() const { return minimumCaption_; }
     QLineEdit* minimumEdit() const { return minimum_; }
     QSpinBox* minimumUpDown() const { return upDown_; }
 

@@ -1,12 +1,13 @@
 #pragma once
-// servo_Image1: the selected curve as a black line through red point squares. Dragging with a
-// button held moves the point nearest to the mouse to the mouse's height.
+// servo_Image1: the selected curve as a black line through red point squares. Drawing with the left
+// button reports the point nearest to the mouse and the position at the mouse's height.
 
+#include "StrokeCanvas.h"
 #include "servo/ServoData.h"
 
-#include <QWidget>
+#include <optional>
 
-class ServoCurveCanvas : public QWidget {
+class ServoCurveCanvas : public StrokeCanvas {
     Q_OBJECT
 public:
     static constexpr int kWidth = 513;
@@ -14,20 +15,16 @@ public:
 
     explicit ServoCurveCanvas(QWidget* parent = nullptr);
 
-    // The curve drawn and edited; null draws an empty canvas and edits nothing.
-    void setCurve(hq::CurveBlock* curve);
+    // The curve shown; nothing draws an empty canvas that reports no points.
+    void setCurve(const std::optional<hq::CurveBlock>& curve);
+    const std::optional<hq::CurveBlock>& curve() const { return curve_; }
 
-signals:
-    // A move while pressed: the curve may have changed.
-    void edited();
+    // pointDrawn(point 0..99, position 0..127).
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    std::optional<DrawnPoint> pointAt(QPointF position) const override;
 
 private:
-    hq::CurveBlock* curve_ = nullptr;
-    bool pressed_ = false;
+    std::optional<hq::CurveBlock> curve_;
 };

@@ -170,8 +170,8 @@ ServoCurvePanel::ServoCurvePanel(hq::ServoWorkingCopy& copy, QWidget* parent)
 
     connect(countEdit_, &QLineEdit::textChanged, this, &ServoCurvePanel::servo_edt_AnzahlChange);
     connect(stretchEdit_, &QLineEdit::textChanged, this, &ServoCurvePanel::servo_edt_stretchChange);
-    connect(curveCanvas_, &ServoCurveCanvas::edited, this, &ServoCurvePanel::markEdited);
-    connect(relayCanvas_, &ServoRelayCanvas::edited, this, &ServoCurvePanel::markEdited);
+    connect(curveCanvas_, &ServoCurveCanvas::pointDrawn, this, &ServoCurvePanel::curvePointDrawn);
+    connect(relayCanvas_, &ServoRelayCanvas::pointDrawn, this, &ServoCurvePanel::relayPointDrawn);
 
     acceptButton_->setEnabled(false);
     setFixedSize(kWidth, sizeHint().height());
@@ -219,8 +219,33 @@ void ServoCurvePanel::showCurve() {
 }
 
 void ServoCurvePanel::redraw() {
-    curveCanvas_->setCurve(selectedBlock());
-    relayCanvas_->setCurve(selectedBlock());
+    std::optional<hq::CurveBlock> shown;
+    if (const hq::CurveBlock* block = selectedBlock()) {
+        shown = *block;
+    }
+    curveCanvas_->setCurve(shown);
+    relayCanvas_->setCurve(shown);
+}
+
+void ServoCurvePanel::curvePointDrawn(int point, int position) {
+    applyDrawn([point, position](hq::CurveBlock& block) { hq::setPointPosition(block, point, position); });
+}
+
+void ServoCurvePanel::relayPointDrawn(int point, int on) {
+    applyDrawn([point, on](hq::CurveBlock& block) { hq::setPointRelay(block, point, on != 0); });
+}
+
+void ServoCurvePanel::applyDrawn(const std::function<void(hq::CurveBlock&)>& edit) {
+    hq::CurveBlock* block = selectedBlock();
+    if (block == nullptr) {
+        return;
+    }
+    const hq::CurveBlock before = *block;
+    edit(*block);
+    if (*block != before) {
+        redraw();
+        markEdited();
+    }
 }
 
 void ServoCurvePanel::refreshInfo(bool keepEdits) {
@@ -326,7 +351,6 @@ void ServoCurvePanel::servo_btn_copyClick(int from) {
     }
     hq::copyCurveBlock(copy_.data.curve(from), *block);
     showCurve();
-    emit blocksReplaced();
     markEdited();
 }
 

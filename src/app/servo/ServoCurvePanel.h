@@ -9,6 +9,7 @@
 #include <QFrame>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -56,11 +57,14 @@ public:
     void servo_load_xClick();
     void servo_save_allClick();
     void servo_load_allClick();
+    // What the canvases report drawn: a point's position 0..127, a point's relay on (1) or off (0).
+    void curvePointDrawn(int point, int position);
+    void relayPointDrawn(int point, int on);
 
 signals:
     // The working copy changed; "übernehmen" is enabled.
     void edited();
-    // Flag and assignment bytes may have changed with whole blocks (copy, set file).
+    // Flag and assignment bytes may have changed with whole blocks (a set file).
     void blocksReplaced();
     void acceptRequested();
     void discardRequested();
@@ -68,6 +72,8 @@ signals:
 private:
     hq::CurveBlock* selectedBlock();
     void redraw();
+    // A drawn edit of the selected curve; shown and marked only when it changed something.
+    void applyDrawn(const std::function<void(hq::CurveBlock&)>& edit);
     // Count, stretch (unless `keepEdits`), times and copy buttons.
     void refreshInfo(bool keepEdits = false);
     void markEdited();

@@ -1,29 +1,18 @@
 #include "ServoEditor.h"
 
 #include "Dialogs.h"
+#include "EditorHost.h"
 #include "ServoAssignmentPanel.h"
 #include "ServoCurvePanel.h"
 
-#include <QGroupBox>
-#include <QStatusBar>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace {
 
-// The main window's grid box sits at (5, 5), 400 x 475, the button row below it at y = 485.
-constexpr int kPanelLeft = 410;
-constexpr int kPanelTop = 5;
-constexpr int kButtonBoxWidth = 297;
-constexpr int kImageGap = 3;
-constexpr int kImageBoxWidth = 230;
-constexpr int kGap = 5;
-
-int statusBarHeight(QWidget* window) {
-    const auto* bar = window->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
-    return bar != nullptr && !bar->isHidden() ? bar->sizeHint().height() : 0;
-}
+// Between pnl_servo and pnl_servo2.
+constexpr int kPanelGap = 5;
 
 } // namespace
 
@@ -58,15 +47,15 @@ ServoAssignmentPanel* ServoEditor::assignmentPanel() const {
     return assignmentPanel_;
 }
 
-void ServoEditor::setUp(hq::Firmware& firmware, QWidget* window) {
+void ServoEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
     firmware_ = &firmware;
-    SetUpServoPanel(window);
+    SetUpServoPanel(host);
 }
 
-void ServoEditor::SetUpServoPanel(QWidget* window) {
+void ServoEditor::SetUpServoPanel(EditorHost& host) {
     curvePanel_->setBusy(true);
     assignmentPanel_->setBusy(true);
-    placeInto(window);
+    placeInto(host);
     curvePanel_->show();
     assignmentPanel_->show();
     curvePanel_->setAcceptEnabled(false);
@@ -75,38 +64,19 @@ void ServoEditor::SetUpServoPanel(QWidget* window) {
     assignmentPanel_->setBusy(false);
 }
 
-void ServoEditor::placeInto(QWidget* window) {
-    if (window == nullptr) {
-        return;
-    }
-    window->setMinimumSize(kWindowWidth, kWindowHeight);
-    window->resize(kWindowWidth, kWindowHeight);
-
-    auto* buttons = window->findChild<QGroupBox*>(QStringLiteral("GroupBoxButtons"));
-    auto* image = window->findChild<QGroupBox*>(QStringLiteral("GroupBoxImage"));
-    int buttonRowRight = kGap + kButtonBoxWidth + kImageGap + kImageBoxWidth;
-    if (buttons != nullptr) {
-        buttons->resize(kButtonBoxWidth, buttons->height());
-        buttonRowRight = buttons->x() + kButtonBoxWidth;
-        if (image != nullptr) {
-            image->setGeometry(buttonRowRight + kImageGap, buttons->y(), kImageBoxWidth, image->height());
-            buttonRowRight = image->x() + kImageBoxWidth;
-        }
-    }
-
-    // The panels share the client area of the grid and button boxes.
-    QWidget* client = buttons != nullptr ? buttons->parentWidget() : window;
+void ServoEditor::placeInto(EditorHost& host) {
+    QWidget* client = host.panelParent();
     for (QWidget* panel : {static_cast<QWidget*>(curvePanel_), static_cast<QWidget*>(assignmentPanel_)}) {
         if (panel->parentWidget() != client) {
             panel->setParent(client);
         }
     }
-    curvePanel_->move(kPanelLeft, kPanelTop);
+    const EditorRoom room = host.makeRoom(QSize(kWindowWidth, kWindowHeight));
+    curvePanel_->move(room.area.topLeft());
     // pnl_servo2 fills the corner right of the button row and below pnl_servo.
-    const int left = std::max(kPanelLeft, buttonRowRight + kGap);
-    const int top = kPanelTop + curvePanel_->height() + kGap;
-    const int bottom = kWindowHeight - statusBarHeight(window) - kGap;
-    assignmentPanel_->setGeometry(left, top, kWindowWidth - kGap - left, bottom - top);
+    const QPoint topLeft(std::max(room.area.left(), room.lowerLeft),
+                         curvePanel_->geometry().bottom() + 1 + kPanelGap);
+    assignmentPanel_->setGeometry(QRect(topLeft, room.area.bottomRight()));
 }
 
 void ServoEditor::LoadServoWorkingCopy() {

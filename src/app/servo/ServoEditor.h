@@ -18,12 +18,12 @@ public:
     static constexpr int kWindowHeight = 700;
 
     // The panels are created hidden as children of `parent` (may be null); set-up moves them into
-    // the window's client area.
+    // the host's client area.
     explicit ServoEditor(QWidget* parent = nullptr);
     ~ServoEditor() override;
 
     hq::Panel panel() const override { return hq::Panel::Servo; }
-    void setUp(hq::Firmware& firmware, QWidget* window) override;
+    void setUp(hq::Firmware& firmware, EditorHost& host) override;
     void reset() override;
     bool hasPendingChanges() const override;
     void acceptChanges() override;
@@ -36,9 +36,9 @@ public:
     const hq::ServoWorkingCopy& workingCopy() const { return copy_; }
 
 private:
-    void SetUpServoPanel(QWidget* window);
+    void SetUpServoPanel(EditorHost& host);
     void LoadServoWorkingCopy();
-    void placeInto(QWidget* window);
+    void placeInto(EditorHost& host);
 
     hq::ServoWorkingCopy copy_;
     hq::Firmware* firmware_ = nullptr;

@@ -4,57 +4,44 @@
 #include "servo/CurveTransform.h"
 #include "servo/RelayTrackGeometry.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
-ServoRelayCanvas::ServoRelayCanvas(QWidget* parent) : QWidget(parent) {
+ServoRelayCanvas::ServoRelayCanvas(QWidget* parent) : StrokeCanvas(parent) {
     setObjectName(QStringLiteral("servo_Image2"));
     setFixedSize(kWidth, kHeight);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setCursor(Qt::CrossCursor);
 }
 
-void ServoRelayCanvas::setCurve(hq::CurveBlock* curve) {
+void ServoRelayCanvas::setCurve(const std::optional<hq::CurveBlock>& curve) {
+    if (curve == curve_) {
+        return;
+    }
     curve_ = curve;
     update();
+}
+
+std::optional<StrokeCanvas::DrawnPoint> ServoRelayCanvas::pointAt(QPointF position) const {
+    if (!curve_) {
+        return std::nullopt;
+    }
+    const hq::RelayTrackGeometry geometry(ServoCurveCanvas::kWidth, height(), hq::clampedPointCount(*curve_));
+    return DrawnPoint{geometry.pointIndexAt(position.x()), geometry.relayOnAt(position.y()) ? 1 : 0};
 }
 
 void ServoRelayCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (curve_ == nullptr) {
+    if (!curve_) {
         return;
     }
-    const int count = hq::clampedPointCount(*curve_);
+    const hq::CurveBlock& curve = *curve_;
+    const int count = hq::clampedPointCount(curve);
     const hq::RelayTrackGeometry geometry(ServoCurveCanvas::kWidth, height(), count);
     painter.setPen(Qt::black);
     painter.setBrush(Qt::red);
     for (int i = 0; i < count; ++i) {
-        const hq::RelayBar bar = geometry.bar(i, hq::pointRelay((*curve_)[static_cast<std::size_t>(i)]));
+        const hq::RelayBar bar = geometry.bar(i, hq::pointRelay(curve[static_cast<std::size_t>(i)]));
         if (bar.bottom > bar.top) {
             painter.drawRect(bar.left, bar.top, bar.right - bar.left - 1, bar.bottom - bar.top - 1);
         }
     }
-}
-
-void ServoRelayCanvas::mousePressEvent(QMouseEvent*) {
-    pressed_ = true;
-}
-
-void ServoRelayCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (!pressed_) {
-        return;
-    }
-    if (curve_ != nullptr) {
-        const hq::RelayTrackGeometry geometry(ServoCurveCanvas::kWidth, height(),
-                                              hq::clampedPointCount(*curve_));
-        const QPointF at = event->position();
-        hq::setPointRelay(*curve_, geometry.pointIndexAt(at.x()), geometry.relayOnAt(at.y()));
-    }
-    update();
-    emit edited();
-}
-
-void ServoRelayCanvas::mouseReleaseEvent(QMouseEvent*) {
-    pressed_ = false;
 }

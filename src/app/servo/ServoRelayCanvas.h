@@ -1,12 +1,13 @@
 #pragma once
-// servo_Image2: the relay state of every point of the selected curve as red bars. Dragging with a
-// button held switches the relay of the point under the mouse on (upper half) or off.
+// servo_Image2: the relay state of every point of the selected curve as red bars. Drawing with the
+// left button reports the point under the mouse with its relay on (upper half, value 1) or off (0).
 
+#include "StrokeCanvas.h"
 #include "servo/ServoData.h"
 
-#include <QWidget>
+#include <optional>
 
-class ServoRelayCanvas : public QWidget {
+class ServoRelayCanvas : public StrokeCanvas {
     Q_OBJECT
 public:
     static constexpr int kWidth = 513;
@@ -14,20 +15,17 @@ public:
 
     explicit ServoRelayCanvas(QWidget* parent = nullptr);
 
-    // The curve drawn and edited; null draws an empty track and edits nothing. The columns share
-    // the x-step of the curve drawing above.
-    void setCurve(hq::CurveBlock* curve);
+    // The curve whose relays are shown; nothing draws an empty track that reports no points. The
+    // columns share the x-step of the curve drawing above.
+    void setCurve(const std::optional<hq::CurveBlock>& curve);
+    const std::optional<hq::CurveBlock>& curve() const { return curve_; }
 
-signals:
-    void edited();
+    // pointDrawn(point 0..99, relay 1 on / 0 off).
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    std::optional<DrawnPoint> pointAt(QPointF position) const override;
 
 private:
-    hq::CurveBlock* curve_ = nullptr;
-    bool pressed_ = false;
+    std::optional<hq::CurveBlock> curve_;
 };

@@ -8,6 +8,9 @@
 // address in blocks 1..4: steps of outputs 1..4 in entries 0..99, flags 100 (loop, outputs 1..4 in
 // use), count 101, stretch 102, flags 103 (bits 0..5 outputs 5..10 in use) and the steps of outputs
 // 5..10 in entries 128..227.
+//
+// "von #n" copies a whole block: all outputs of the blink firmware's 64 entries, and all ten outputs
+// of an LED block, whose steps of outputs 5..10 lie past the flags.
 
 namespace hq {
 
@@ -30,6 +33,6 @@ inline constexpr int kPatternAddresses = 4;
 inline constexpr int kLowOutputs = 4; // outputs whose steps share the first step bytes
 
 inline constexpr PatternLayout kBlinkLayout{64, 4, 50, 200, 53, 54, 55, 0, 0, 64, 1, true};
-inline constexpr PatternLayout kLedLayout{256, 10, 100, 200, 101, 102, 100, 128, 103, 127, 4, false};
+inline constexpr PatternLayout kLedLayout{256, 10, 100, 200, 101, 102, 100, 128, 103, 256, 4, false};
 
 } // namespace hq

@@ -40,7 +40,9 @@ void mirrorHorizontal(CurveBlock& block) {
 }
 
 void copyCurveBlock(const CurveBlock& from, CurveBlock& to) {
-    std::copy_n(from.begin(), kCurveCopyLength, to.begin());
+    std::copy_n(from.begin(), kMaxCurvePoints, to.begin());
+    to[kCurveCountEntry] = from[kCurveCountEntry];
+    to[kCurveStretchEntry] = from[kCurveStretchEntry];
 }
 
 } // namespace hq

@@ -8,8 +8,6 @@ namespace hq {
 inline constexpr int kRelayBit = 0x80;
 inline constexpr int kPositionMask = 0x7F;
 inline constexpr int kMaxPosition = 127;
-// A copy takes entries 0..126; entry 127 of the target stays.
-inline constexpr int kCurveCopyLength = 127;
 
 inline int pointPosition(int entry) {
     return entry & kPositionMask;
@@ -29,7 +27,9 @@ void mirrorVertical(CurveBlock& block);
 // the relay track stays where it is.
 void mirrorHorizontal(CurveBlock& block);
 
-// Entries 0..126 of `from` onto `to`: points, flag byte, count, stretch and assignment bytes.
+// The curve of `from` onto `to`: points 0..99 with their relay bits, the point count and the
+// stretch. The block's other entries belong to its servo and its addresses (the flag byte at 100,
+// the assignment bytes at 103..107) and stay those of `to`.
 void copyCurveBlock(const CurveBlock& from, CurveBlock& to);
 
 } // namespace hq

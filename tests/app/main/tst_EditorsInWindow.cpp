@@ -16,6 +16,8 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,6 +75,8 @@ private slots:
     void drawnTablesAreSavedAsTheCommandLineWritesThem_data();
     void drawnTablesAreSavedAsTheCommandLineWritesThem();
     void loadingAnotherKindHidesTheEditor();
+    void enterClicksEveryButtonOfTheEditors_data();
+    void enterClicksEveryButtonOfTheEditors();
 
 private:
     QString writeDemo(int kind);
@@ -151,7 +155,8 @@ void TestEditorsInWindow::loadingAnotherKindHidesTheEditor() {
     QWidget* servo = window_->findChild<QWidget*>(QStringLiteral("pnl_servo"));
     QWidget* servo2 = window_->findChild<QWidget*>(QStringLiteral("pnl_servo2"));
     QVERIFY(servo && servo->isVisible() && servo2->isVisible());
-    QCOMPARE(window_->size(), QSize(950, 700));
+    const QSize atStart(TFormMain::kMinimumWidth, TFormMain::kMinimumHeight);
+    QVERIFY(window_->width() > atStart.width() && window_->height() > atStart.height());
 
     QVERIFY(window_->loadFile(writeDemo(43)));
     QVERIFY(!servo->isVisible());
@@ -160,8 +165,51 @@ void TestEditorsInWindow::loadingAnotherKindHidesTheEditor() {
 
     QVERIFY(window_->loadFile(writeDemo(31)));
     QVERIFY(!window_->findChild<QWidget*>(QStringLiteral("pnl_blinkmuster"))->isVisible());
-    QCOMPARE(window_->size(), QSize(750, 630));
+    QCOMPARE(window_->size(), atStart);
+    QCOMPARE(window_->minimumSize(), atStart);
     QVERIFY(dialogs_.messages.isEmpty());
+}
+
+void TestEditorsInWindow::enterClicksEveryButtonOfTheEditors_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("panels");
+    QTest::newRow("servo") << 42 << QStringList{QStringLiteral("pnl_servo"), QStringLiteral("pnl_servo2")};
+    QTest::newRow("blink") << 43 << QStringList{QStringLiteral("pnl_blinkmuster")};
+    QTest::newRow("led") << 45 << QStringList{QStringLiteral("pnl_led_blinkmuster")};
+}
+
+// Return and the keypad's Enter click the focused button, in every panel of every editor.
+void TestEditorsInWindow::enterClicksEveryButtonOfTheEditors() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, panels);
+    QVERIFY(window_->loadFile(writeDemo(kind)));
+    int pressed = 0;
+    auto pressShownButtons = [&pressed](QWidget* container) {
+        for (QPushButton* button : container->findChildren<QPushButton*>()) {
+            // Skipped: a copy button of the address shown, "übernehmen" with nothing to take over.
+            if (!button->isVisible() || !button->isEnabled())
+                continue;
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            button->setFocus(Qt::TabFocusReason);
+            const Qt::Key key = pressed % 2 == 0 ? Qt::Key_Return : Qt::Key_Enter;
+            QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QVERIFY2(clicked.count() == 1, qPrintable(button->objectName()));
+            ++pressed;
+        }
+    };
+    for (const QString& name : std::as_const(panels)) {
+        auto* panel = window_->findChild<QWidget*>(name);
+        QVERIFY(panel != nullptr && panel->isVisible());
+        pressShownButtons(panel);
+    }
+    // The servo's pulse buttons on their own tab.
+    if (auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("servo_tabs"))) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            pressShownButtons(tabs->currentWidget());
+        }
+    }
+    QVERIFY(pressed >= 4);
 }
 
 QTEST_MAIN(TestEditorsInWindow)

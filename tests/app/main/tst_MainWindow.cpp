@@ -64,10 +64,10 @@ public:
         : panel_(panel), name_(std::move(name)), log_(log) {}
 
     hq::Panel panel() const override { return panel_; }
-    void setUp(hq::Firmware& firmware, QWidget* window) override {
+    void setUp(hq::Firmware& firmware, EditorHost& host) override {
         log_.append(name_ + QStringLiteral(" setUp"));
         firmware_ = &firmware;
-        window_ = window;
+        host_ = &host;
     }
     void reset() override {
         log_.append(name_ + QStringLiteral(" reset"));
@@ -82,7 +82,7 @@ public:
     bool pending = false;
     bool acceptFails = false; // a table that cannot be written stays pending
     hq::Firmware* firmware_ = nullptr;
-    QWidget* window_ = nullptr;
+    EditorHost* host_ = nullptr;
 
 private:
     hq::Panel panel_;
@@ -107,7 +107,9 @@ private slots:
     void twoColumnKinds();
     void turntableIsMatchedOnItsOwnLine();
     void firmwareWithoutProtocolShowsNoRows();
-    void unrecognisedFileWarnsAndClearsThePreviousOne();
+    void unrecognisedFileLeavesTheWindowAsItWas();
+    void unrecognisedFileAtStartKeepsTheEmptyWindow();
+    void rejectedFileKeepsTheEditorShown();
     void loadButtonUsesTheOpenDialog();
     void secondFileReplacesTheFirst();
     void refusedFilesChangeNothing();
@@ -125,6 +127,7 @@ private slots:
     void pictureOpensTheWebPage();
     void droppedFileIsLoaded();
     void wrongChecksumsAreReportedAfterLoading();
+    void enterClicksTheFocusedButton();
 
 private:
     QString write(const QString& name, const std::string& text);
@@ -201,30 +204,21 @@ void TestMainWindow::saveAndExpectProblem(const QString& message, QLineEdit* foc
 
 void TestMainWindow::startUpShowsNothingToEdit() {
     QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41"));
-    QCOMPARE(w_->pos(), QPoint(20, 20));
-    QCOMPARE(w_->size(), QSize(750, 630));
-    QCOMPARE(w_->minimumSize(), QSize(750, 630));
+    QCOMPARE(w_->minimumSize(), w_->size());
     QVERIFY(visibleRows().isEmpty());
     for (int row = 0; row < hq::kRowCount; ++row) {
         QVERIFY(find<QPushButton>(QStringLiteral("btn_RG_%1").arg(row))->isHidden());
         QVERIFY(find<QLineEdit>(QStringLiteral("edt_funktion_%1").arg(row))->isHidden());
     }
-    QCOMPARE(find<QLineEdit>(QStringLiteral("edt_funktion_5"))->toolTip(), QStringLiteral("Funktion Nummer"));
     QCOMPARE(find<QPushButton>(QStringLiteral("btn_RG_5"))->text(), QStringLiteral("R/G"));
-    QCOMPARE(find<QPushButton>(QStringLiteral("btn_RG_5"))->toolTip(),
-             QStringLiteral("Wechsel zwischen ROTer und GRÜNer Adresse "));
 
+    // Nothing to save or to show yet.
     auto* save = find<QPushButton>(QStringLiteral("btn_save"));
     QVERIFY(!save->isEnabled());
     QCOMPARE(save->text(), QStringLiteral("HEX speichern"));
-    QVERIFY(save->font().bold());
-    QVERIFY(find<QPushButton>(QStringLiteral("btn_load"))->font().bold());
-    QVERIFY(find<QPushButton>(QStringLiteral("btn_close"))->font().bold());
-    QVERIFY(!find<QPushButton>(QStringLiteral("btn_info"))->font().bold());
-    QCOMPARE(
-        find<QPushButton>(QStringLiteral("btn_load"))->toolTip(),
-        QStringLiteral("Hex-File laden.\r\nAnschliessend können Parameter wie z.B. die Adressen geändert "
-                       "werden."));
+    QVERIFY(!find<QPushButton>(QStringLiteral("btn_info"))->isEnabled());
+    QVERIFY(find<QPushButton>(QStringLiteral("btn_load"))->isEnabled());
+    QVERIFY(find<QPushButton>(QStringLiteral("btn_close"))->isEnabled());
     QCOMPARE(find<QProgressBar>(QStringLiteral("ProgressBar1"))->maximum(), 100);
 
     QVERIFY(find<QGroupBox>(QStringLiteral("GroupBoxFlags"))->isHidden());
@@ -239,17 +233,11 @@ void TestMainWindow::startUpShowsNothingToEdit() {
              QStringLiteral("Mindestanzahl (1..9)"));
     auto* minimum = find<QLineEdit>(QStringLiteral("edt_mindestAnzahl"));
     QCOMPARE(minimum->text(), QStringLiteral("9"));
-    QCOMPARE(minimum->toolTip(), QStringLiteral("Anzahl der mindest aktiven Ausgänge beim Ablauf"));
     QVERIFY(minimum->isHidden());
 
-    const QList<int> widths = {30, 50, 50, 250};
     for (int i = 0; i < 5; ++i) {
         QVERIFY(panel(i).isEmpty());
-        if (i < widths.size()) {
-            QCOMPARE(find<QLabel>(QStringLiteral("StatusPanel%1").arg(i))->width(), widths.at(i));
-        }
     }
-    QCOMPARE(find<QLabel>(QStringLiteral("Image2"))->toolTip(), QStringLiteral("Zur WebSite"));
     QVERIFY(!find<QLabel>(QStringLiteral("Image2"))->pixmap().isNull());
 }
 
@@ -360,15 +348,17 @@ void TestMainWindow::twoColumnKinds() {
     QCOMPARE(visibleRows(), expected);
     QCOMPARE(w_->grid()->captionLabel(lastRow)->text(), lastCaption);
 
+    // The second column starts level with the first, right of its last control.
     const int second = rowsPerColumn + 1;
     QLabel* first = w_->grid()->captionLabel(1);
     QLabel* top = w_->grid()->captionLabel(second);
     QCOMPARE(top->y(), first->y());
-    QCOMPARE(top->x(), first->x() + 200);
+    QVERIFY(top->x() > w_->grid()->redGreenButton(1)->geometry().right());
     QCOMPARE(w_->grid()->captionLabel(rowsPerColumn)->x(), first->x());
-    QCOMPARE(w_->grid()->captionLabel(2)->y(), first->y() + 25);
-    QCOMPARE(address(second)->x(), top->x() + 100);
-    QCOMPARE(w_->grid()->redGreenButton(second)->x(), top->x() + 150);
+    QVERIFY(w_->grid()->captionLabel(2)->y() > first->geometry().bottom());
+    QVERIFY(address(second)->x() > top->x());
+    QVERIFY(w_->grid()->redGreenButton(second)->x() > address(second)->geometry().right());
+    QVERIFY(w_->grid()->rect().contains(w_->grid()->redGreenButton(second)->geometry()));
 
     auto* line = find<QWidget>(QStringLiteral("Line"));
     QVERIFY(line->isVisible());
@@ -404,28 +394,83 @@ void TestMainWindow::firmwareWithoutProtocolShowsNoRows() {
     QVERIFY(dialogs_.messages.isEmpty());
 }
 
-void TestMainWindow::unrecognisedFileWarnsAndClearsThePreviousOne() {
+void TestMainWindow::unrecognisedFileLeavesTheWindowAsItWas() {
     Hex first(kKind31, testhex::kMmSchalt);
-    QVERIFY(load(first.text(), QStringLiteral("first.hex")));
-    QVERIFY(!visibleRows().isEmpty());
+    first.row(1, "0300C3").row(2, "030003").byte(32, 20);
+    const QString firstPath = write(QStringLiteral("first.hex"), first.text());
+    QVERIFY(w_->loadFile(firstPath));
+    const hq::Firmware* loaded = w_->firmware();
+    address(1)->setText(QStringLiteral("12"));
+    QTest::mouseClick(w_->grid()->redGreenButton(2), Qt::LeftButton);
 
-    QVERIFY(load(Hex(testhex::kPlainReset, testhex::kMmSchalt).text(), QStringLiteral("other.hex")));
-    QCOMPARE(dialogs_.messageTexts(), QStringList{kUnrecognised});
+    // A text file: no records at all. Its lines have no checksums either, but that is not the point.
+    QVERIFY(!load("Einkaufsliste\r\nBrot\r\nMilch\r\n", QStringLiteral("liste.txt")));
+    QCOMPARE(dialogs_.messageTexts(),
+             QStringList{kUnrecognised + QStringLiteral("\nDie Datei enthält keine Intel-HEX-Datensätze.")});
     QCOMPARE(dialogs_.messages.constFirst().icon, QMessageBox::Warning);
     QCOMPARE(dialogs_.messages.constFirst().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
-    QVERIFY(visibleRows().isEmpty());
-    QVERIFY(panel(3).isEmpty());
-    QCOMPARE(panel(4), dir_->filePath(QStringLiteral("other.hex")));
-    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 - other.hex"));
-    QVERIFY(find<QWidget>(QStringLiteral("pnl_Zusatz"))->isHidden());
-    QVERIFY(find<QGroupBox>(QStringLiteral("GroupBoxFlags"))->isHidden());
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        QVERIFY(w_->grid()->captionLabel(row)->text().isEmpty());
+    // Records, but of no known firmware.
+    dialogs_.messages.clear();
+    QVERIFY(!load(Hex(testhex::kPlainReset, testhex::kMmSchalt).text(), QStringLiteral("other.hex")));
+    QCOMPARE(dialogs_.messageTexts(),
+             QStringList{kUnrecognised + QStringLiteral("\nKeine Zeile passt zu einer bekannten Firmware.")});
+
+    // Everything as it was: firmware, edits, colours, status bar, title.
+    QCOMPARE(w_->firmware(), loaded);
+    QCOMPARE(panel(4), firstPath);
+    QCOMPARE(panel(3), QStringLiteral("Relaisdekoder 8"));
+    QCOMPARE(panel(2), QStringLiteral("Mot"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 - first.hex"));
+    QCOMPARE(visibleRows(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    QCOMPARE(address(1)->text(), QStringLiteral("12"));
+    QCOMPARE(base(address(2)), ParameterGridBox::kGreen);
+    QCOMPARE(find<QLineEdit>(QStringLiteral("edt_zusatz"))->text(), QStringLiteral("20"));
+    QVERIFY(find<QWidget>(QStringLiteral("pnl_Zusatz"))->isVisible());
+    QVERIFY(find<QPushButton>(QStringLiteral("btn_save"))->isEnabled());
+    QVERIFY(find<QPushButton>(QStringLiteral("btn_info"))->isEnabled());
+
+    // And "HEX speichern" writes the first firmware, never the rejected text.
+    dialogs_.messages.clear();
+    const QString target = dir_->filePath(QStringLiteral("saved.hex"));
+    dialogs_.saveNames = {target};
+    w_->btn_saveClick();
+    QCOMPARE(dialogs_.messageTexts(), QStringList{});
+    QCOMPARE(dialogs_.saveCalls.constFirst().proposedName, firstPath);
+    QVERIFY(readAll(target).startsWith(QByteArray::fromStdString(kKind31)));
+}
+
+void TestMainWindow::unrecognisedFileAtStartKeepsTheEmptyWindow() {
+    const QSize size = w_->size();
+    QVERIFY(!load("kein HEX\n", QStringLiteral("notiz.txt")));
+    // One message only: no word of checksums for a file that is refused anyway.
+    QCOMPARE(dialogs_.messageTexts(),
+             QStringList{kUnrecognised + QStringLiteral("\nDie Datei enthält keine Intel-HEX-Datensätze.")});
+    QVERIFY(w_->firmware() == nullptr);
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41"));
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(panel(i).isEmpty());
     }
-    // The file is loaded nevertheless.
-    QVERIFY(w_->firmware() != nullptr);
-    QCOMPARE(w_->firmware()->recognition.kind, 0);
+    QVERIFY(visibleRows().isEmpty());
+    QCOMPARE(w_->size(), size);
+    QVERIFY(!find<QPushButton>(QStringLiteral("btn_save"))->isEnabled());
+    QVERIFY(!find<QPushButton>(QStringLiteral("btn_info"))->isEnabled());
+    // Clicked all the same (as a queued click might), they do nothing.
+    w_->btn_saveClick();
+    w_->btn_infoClick();
+    QVERIFY(dialogs_.saveCalls.isEmpty());
+    QCOMPARE(dialogs_.messages.size(), 1);
+}
+
+void TestMainWindow::rejectedFileKeepsTheEditorShown() {
+    QVERIFY(load(Hex(kKind43, testhex::kMmSchalt).text(), QStringLiteral("blink.hex")));
+    auto* editorPanel = find<QWidget>(QStringLiteral("pnl_blinkmuster"));
+    QVERIFY(editorPanel->isVisible());
+    const QSize size = w_->size();
+    QVERIFY(!load("Hallo\n", QStringLiteral("hallo.txt")));
+    QVERIFY(editorPanel->isVisible());
+    QCOMPARE(w_->size(), size);
+    QCOMPARE(panel(3), QStringLiteral("Dorvat - Blinkmuster"));
 }
 
 void TestMainWindow::loadButtonUsesTheOpenDialog() {
@@ -708,7 +753,7 @@ void TestMainWindow::editorsAreResetSetUpAndAskedBeforeSaving() {
     QCOMPARE(log, (QStringList{QStringLiteral("blink reset"), QStringLiteral("servo reset"),
                                QStringLiteral("blink setUp")}));
     QCOMPARE(blinkEditor->firmware_, const_cast<hq::Firmware*>(w_->firmware()));
-    QCOMPARE(blinkEditor->window_, static_cast<QWidget*>(w_.get()));
+    QCOMPARE(blinkEditor->host_, static_cast<EditorHost*>(w_.get()));
     QCOMPARE(visibleRows(), (QList<int>{1, 2, 3, 4}));
 
     // "No" ends the save.
@@ -766,12 +811,8 @@ void TestMainWindow::infoDialogShowsEepromAndLines() {
         QTest::mouseClick(find<QPushButton>(QStringLiteral("btn_info")), Qt::LeftButton);
     };
 
-    inspect();
-    QCOMPARE(eeprom.size(), 8);
-    for (const QString& line : std::as_const(eeprom)) {
-        QCOMPARE(line, QString(16, QLatin1Char(' ')));
-    }
-    QCOMPARE(registers, QStringList{QString()});
+    // Nothing to show before a firmware is loaded.
+    QVERIFY(!find<QPushButton>(QStringLiteral("btn_info"))->isEnabled());
 
     Hex hex(kKind31, testhex::kMmSchalt);
     hex.row(1, "0300C3");
@@ -821,6 +862,51 @@ void TestMainWindow::droppedFileIsLoaded() {
     QApplication::sendEvent(w_.get(), &drop);
     QTRY_COMPARE(panel(4), path);
     QCOMPARE(panel(3), QStringLiteral("Dorvat"));
+}
+
+void TestMainWindow::enterClicksTheFocusedButton() {
+    auto press = [this](QWidget* target, Qt::Key key) {
+        target->setFocus(Qt::TabFocusReason);
+        QCOMPARE(w_->focusWidget(), target);
+        QTest::keyClick(target, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    };
+    auto* load = find<QPushButton>(QStringLiteral("btn_load"));
+    const QString path =
+        write(QStringLiteral("enter.hex"), Hex(kKind31, testhex::kMmSchalt).row(2, "030003").text());
+    dialogs_.openNames = {path};
+    press(load, Qt::Key_Return);
+    QCOMPARE(dialogs_.openFilters.size(), 1);
+    QCOMPARE(panel(4), path);
+
+    // The keypad's Enter on "R/G" switches the row's colour.
+    QCOMPARE(base(address(2)), ParameterGridBox::kRed);
+    press(w_->grid()->redGreenButton(2), Qt::Key_Enter);
+    QCOMPARE(base(address(2)), ParameterGridBox::kGreen);
+
+    // In a line edit Enter clicks nothing.
+    QSignalSpy saved(find<QPushButton>(QStringLiteral("btn_save")), &QPushButton::clicked);
+    press(find<QLineEdit>(QStringLiteral("edt_zusatz")), Qt::Key_Return);
+    press(address(1), Qt::Key_Enter);
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(dialogs_.openFilters.size(), 1);
+    QVERIFY(dialogs_.saveCalls.isEmpty());
+
+    press(find<QPushButton>(QStringLiteral("btn_save")), Qt::Key_Return);
+    QCOMPARE(dialogs_.saveCalls.size(), 1);
+
+    // "Info" opens its dialog; "Ende" closes the window.
+    bool shown = false;
+    QTimer::singleShot(0, this, [&shown] {
+        auto* dialog = qobject_cast<TfrmInfo*>(QApplication::activeModalWidget());
+        shown = dialog != nullptr;
+        if (dialog != nullptr) {
+            dialog->close();
+        }
+    });
+    press(find<QPushButton>(QStringLiteral("btn_info")), Qt::Key_Enter);
+    QVERIFY(shown);
+    press(find<QPushButton>(QStringLiteral("btn_close")), Qt::Key_Return);
+    QVERIFY(!w_->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,11 +1,12 @@
 // The window's parts on their own: the grid's pixel mapping, the program's arguments, the
-// minimum-count up-down, the boxes the editors resize, and the dialog shorthands.
+// minimum-count up-down, the button box narrowed for an editor, and the dialog shorthands.
 
 #include "ButtonBox.h"
 #include "FakeDialogs.h"
 #include "GridGeometry.h"
 #include "ImageBox.h"
 #include "LaunchOptions.h"
+#include "TFormMain.h"
 #include "ZusatzPanel.h"
 
 #include <QLabel>
@@ -137,23 +138,27 @@ void TestWindowParts::zusatzPanelMakesRoomForTheMinimum() {
 }
 
 void TestWindowParts::buttonsFitANarrowedBox() {
-    QWidget window;
-    auto* box = new ButtonBox(&window);
-    box->setGeometry(5, 485, 297, 80);
-    window.resize(950, 700);
+    // Narrowed for an editor, the box puts its buttons in two rows.
+    TFormMain window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ButtonBox* box = window.buttons();
+    const int wide = box->width();
+    window.makeRoom(QSize(0, 0));
+    QCoreApplication::processEvents(); // the box lays its buttons out anew
+    QVERIFY(box->width() < wide);
     const QList<QPushButton*> buttons = {box->loadButton(), box->saveButton(), box->infoButton(),
                                          box->closeButton()};
     for (int i = 0; i < buttons.size(); ++i) {
         const QRect r = buttons.at(i)->geometry();
         QVERIFY(box->rect().contains(r));
         QVERIFY(r.width() >= buttons.at(i)->fontMetrics().horizontalAdvance(buttons.at(i)->text()));
-        if (i > 0) {
-            QVERIFY(!r.intersects(buttons.at(i - 1)->geometry()));
+        for (int j = 0; j < i; ++j) {
+            QVERIFY(!r.intersects(buttons.at(j)->geometry()));
         }
     }
     QVERIFY(box->rect().contains(box->progressBar()->geometry()));
+    QVERIFY(!box->geometry().intersects(window.imageBox()->geometry()));
 }
 
 void TestWindowParts::pictureStaysCentred() {

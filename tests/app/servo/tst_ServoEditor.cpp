@@ -1,8 +1,11 @@
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
+#include "StrokeCanvas.h"
 #include "image/Firmware.h"
+#include "servo/CurveCanvasGeometry.h"
 #include "servo/CurveTransform.h"
+#include "servo/ServoAssignment.h"
 #include "servo/ServoAssignmentPanel.h"
 #include "servo/ServoCurvePanel.h"
 #include "servo/ServoEditor.h"
@@ -15,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -55,6 +59,8 @@ private slots:
     void setUpShowsTheFirmwareAndLeavesAcceptDisabled();
     void dragAcrossTheCurveStoresClampedPoints();
     void dragOnTheRelayTrackSwitchesRelays();
+    void aClickDrawsLikeADragOfOnePoint();
+    void strokesAreReportedFromPressToRelease();
     void acceptWritesBlocks3And4AndTheTiming();
     void discardReloadsFromTheFirmware();
     void pointCountAndStretchFields();
@@ -62,7 +68,8 @@ private slots:
     void offsetAndFaktorButtons();
     void faktorStepWithoutNewTextStillCountsAsEdit();
     void flagBoxesWriteTheFlagBytes();
-    void copyTakesTheWholeBlockButEntry127();
+    void copyTakesTheCurveOnly();
+    void copyKeepsTheAssignmentsAndFlagsOfTheSelectedCurve();
     void generatorsAndMirrorsWorkOnTheSelectedCurve();
     void curveFileSaveAndLoad();
     void curveFileRefusalsChangeNothing();
@@ -92,9 +99,9 @@ void ServoEditorTest::init() {
     QVERIFY(loaded.ok());
     firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
     window = std::make_unique<StandInWindow>();
-    editor = std::make_unique<ServoEditor>(window->centralWidget());
+    editor = std::make_unique<ServoEditor>();
     editor->reset();
-    editor->setUp(*firmware, window.get());
+    editor->setUp(*firmware, *window);
     window->show();
 }
 
@@ -148,10 +155,6 @@ void ServoEditorTest::dragAcrossTheCurveStoresClampedPoints() {
     auto* canvas = find<QWidget>("servo_Image1");
     QCOMPARE(canvas->size(), QSize(513, 201));
     // Curve 1 has 11 points: x-step 503 / 11, y-scale 201 / 128.
-    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(0, 100), Qt::LeftButton, Qt::LeftButton);
-    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData()); // pressing alone changes nothing
-    QVERIFY(!acceptEnabled());
-
     drag(canvas, {QPoint(0, 100), QPoint(137, -40), QPoint(46, 250), QPoint(600, 50)});
     const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
     QCOMPARE(curve[0], 64 | 0x80);  // relay of point 0 kept
@@ -186,6 +189,55 @@ void ServoEditorTest::dragOnTheRelayTrackSwitchesRelays() {
     QVERIFY(!hq::pointRelay(curve[3]));
     QCOMPARE(hq::pointPosition(curve[1]), hq::pointPosition(hq::servotest::demoServoData().curve(1)[1]));
     QVERIFY(acceptEnabled());
+}
+
+void ServoEditorTest::aClickDrawsLikeADragOfOnePoint() {
+    const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
+    auto* canvas = find<QWidget>("servo_Image1");
+    // Point 0 is at position 20: clicking on it changes nothing.
+    const hq::CurveCanvasGeometry geometry(canvas->width(), canvas->height(), 11);
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(2, geometry.pointY(20)), Qt::LeftButton,
+              Qt::LeftButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(2, geometry.pointY(20)), Qt::LeftButton,
+              Qt::NoButton);
+    QCOMPARE(editor->workingCopy().data, hq::servotest::demoServoData());
+    QVERIFY(!acceptEnabled());
+
+    // A click at the height of position 64 moves it there at once.
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(0, 100), Qt::LeftButton, Qt::LeftButton);
+    QCOMPARE(curve[0], 64 | 0x80);
+    QVERIFY(acceptEnabled());
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(0, 100), Qt::LeftButton, Qt::NoButton);
+
+    // On the relay track a click switches the relay of point 1 (x 46..91) on.
+    QVERIFY(!hq::pointRelay(curve[1]));
+    auto* track = find<QWidget>("servo_Image2");
+    sendMouse(track, QEvent::MouseButtonPress, QPoint(50, 5), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(track, QEvent::MouseButtonRelease, QPoint(50, 5), Qt::LeftButton, Qt::NoButton);
+    QVERIFY(hq::pointRelay(curve[1]));
+
+    // The right button draws nothing.
+    const hq::ServoData before = editor->workingCopy().data;
+    sendMouse(canvas, QEvent::MouseButtonPress, QPoint(300, 0), Qt::RightButton, Qt::RightButton);
+    sendMouse(canvas, QEvent::MouseMove, QPoint(310, 0), Qt::NoButton, Qt::RightButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, QPoint(310, 0), Qt::RightButton, Qt::NoButton);
+    QCOMPARE(editor->workingCopy().data, before);
+}
+
+void ServoEditorTest::strokesAreReportedFromPressToRelease() {
+    for (const char* name : {"servo_Image1", "servo_Image2"}) {
+        auto* canvas = find<StrokeCanvas>(name);
+        QSignalSpy started(canvas, &StrokeCanvas::strokeStarted);
+        QSignalSpy drawn(canvas, &StrokeCanvas::pointDrawn);
+        QSignalSpy finished(canvas, &StrokeCanvas::strokeFinished);
+        drag(canvas, {QPoint(10, 0), QPoint(60, 0), QPoint(110, 0)});
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(drawn.count(), 4); // the press and three moves
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(drawn.at(3).at(0).toInt(), 2); // point 2 (x 91..137)
+    }
+    // Drawn at the top: position 127 on the curve, relay on on the track.
+    QCOMPARE(editor->workingCopy().data.curve(1)[2], 127 | 0x80);
 }
 
 void ServoEditorTest::acceptWritesBlocks3And4AndTheTiming() {
@@ -337,21 +389,56 @@ void ServoEditorTest::flagBoxesWriteTheFlagBytes() {
     QVERIFY(acceptEnabled());
 }
 
-void ServoEditorTest::copyTakesTheWholeBlockButEntry127() {
+void ServoEditorTest::copyTakesTheCurveOnly() {
     find<QPushButton>("btn_copy2")->click();
     const hq::ServoData demo = hq::servotest::demoServoData();
     const hq::CurveBlock& curve = editor->workingCopy().data.curve(1);
-    for (int i = 0; i < 127; ++i) {
+    for (int i = 0; i < hq::kMaxCurvePoints; ++i) {
         QCOMPARE(curve[static_cast<std::size_t>(i)], demo.curve(2)[static_cast<std::size_t>(i)]);
     }
-    QCOMPARE(curve[127], demo.curve(1)[127]);
+    QCOMPARE(curve[hq::kCurveCountEntry], demo.curve(2)[hq::kCurveCountEntry]);
+    QCOMPARE(curve[hq::kCurveStretchEntry], demo.curve(2)[hq::kCurveStretchEntry]);
+    QCOMPARE(curve[hq::kCurveFlagEntry], demo.curve(1)[hq::kCurveFlagEntry]);
+    for (int i = hq::kCurveStretchEntry + 1; i < hq::kCurveBlockSize; ++i) {
+        QCOMPARE(curve[static_cast<std::size_t>(i)], demo.curve(1)[static_cast<std::size_t>(i)]);
+    }
     QVERIFY(acceptEnabled());
-    // The copied count, assignment and flag bytes show at once.
+    // The copied count and stretch show at once.
     QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("12"));
-    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 1);
-    QVERIFY(find<QCheckBox>("cbx_v_off_1")->isChecked());
+    QCOMPARE(find<QLineEdit>("edt_stretch")->text(), QStringLiteral("2"));
     // A block is never copied onto itself.
     QVERIFY(!find<QPushButton>("btn_copy1")->isEnabled());
+}
+
+// With "Kurve 2" selected, "von #1" used to turn rows a2/a6 (servo 2, curve 2, relay 2) into servo
+// 1, curve 1, relay 1 and to give servo 2 the option flags of servo 1.
+void ServoEditorTest::copyKeepsTheAssignmentsAndFlagsOfTheSelectedCurve() {
+    auto shown = [this] {
+        QStringList texts;
+        for (int row : {2, 6}) {
+            for (const char* field : {"servo", "action", "curve", "relais"}) {
+                const QByteArray name = "cbx_a" + QByteArray::number(row) + '_' + field;
+                texts << find<QComboBox>(name.constData())->currentText();
+            }
+        }
+        for (const char* flag : {"cbx_v_off_2", "cbx_imp_off_2", "cbx_no_ir_2", "cbx_no_rep_2"}) {
+            texts << (find<QCheckBox>(flag)->isChecked() ? QStringLiteral("an") : QStringLiteral("aus"));
+        }
+        return texts;
+    };
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    const QStringList before = shown();
+    find<QPushButton>("btn_copy1")->click();
+    QCOMPARE(shown(), before);
+    const hq::ServoData demo = hq::servotest::demoServoData();
+    for (int row : {2, 6}) {
+        QCOMPARE(hq::assignmentRow(editor->workingCopy().data, row).servoAction,
+                 hq::assignmentRow(demo, row).servoAction);
+        QCOMPARE(hq::assignmentRow(editor->workingCopy().data, row).curveRelay,
+                 hq::assignmentRow(demo, row).curveRelay);
+    }
+    QCOMPARE(editor->workingCopy().data.curve(2)[hq::kCurveFlagEntry], demo.curve(2)[hq::kCurveFlagEntry]);
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("11"));
 }
 
 void ServoEditorTest::generatorsAndMirrorsWorkOnTheSelectedCurve() {

@@ -129,17 +129,22 @@ TEST(PatternBank, BlinkCopyTakesTheWholeBlock) {
     EXPECT_EQ(bank.table()[192 + 53], 14); // the block after it is untouched
 }
 
-TEST(PatternBank, LedCopyLeavesOutputsFiveToTen) {
+// "von #n" of the LED firmware kept outputs 5..10 (entries 128..227) of the old pattern.
+TEST(PatternBank, LedCopyTakesAllTenOutputs) {
     PatternBank bank(kLedLayout);
     for (int i = 0; i < 256; ++i) {
         bank.table()[256 + i] = (i * 7) & 0xFF;
         bank.table()[i] = 0x33;
+        bank.table()[512 + i] = 0x44;
     }
+    bank.setStep(2, 10, 5, true);
+    bank.setOutputUsed(2, 10, true);
     bank.copy(2, 1);
-    for (int i = 0; i < 127; ++i)
-        EXPECT_EQ(bank.table()[i], (i * 7) & 0xFF) << "entry " << i;
-    for (int i = 127; i < 256; ++i)
-        EXPECT_EQ(bank.table()[i], 0x33) << "entry " << i;
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(bank.table()[i], bank.table()[256 + i]) << "entry " << i;
+    EXPECT_TRUE(bank.step(1, 10, 5));
+    EXPECT_TRUE(bank.outputUsed(1, 10));
+    EXPECT_EQ(bank.table()[512], 0x44); // the block after it is untouched
 }
 
 TEST(PatternBank, BlinkWriteUsesTheShortLastRecord) {

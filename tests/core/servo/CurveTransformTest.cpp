@@ -1,6 +1,7 @@
 #include "servo/CurveTransform.h"
 
 #include "ServoFirmwareText.h"
+#include "servo/ServoAssignment.h"
 
 #include <gtest/gtest.h>
 
@@ -71,13 +72,33 @@ TEST(Mirror, HorizontalWithEvenCountSwapsAllPairs) {
     EXPECT_EQ(block, ramp(4));
 }
 
-TEST(CopyCurveBlock, TakesEntries0To126AndLeavesEntry127) {
+TEST(CopyCurveBlock, TakesPointsCountAndStretchOnly) {
     const ServoData data = servotest::demoServoData();
     CurveBlock target{};
     target.fill(-1);
     copyCurveBlock(data.curve(2), target);
-    for (int i = 0; i < kCurveCopyLength; ++i) {
+    for (int i = 0; i < kMaxCurvePoints; ++i) {
         EXPECT_EQ(target[static_cast<std::size_t>(i)], data.curve(2)[static_cast<std::size_t>(i)]) << i;
     }
-    EXPECT_EQ(target[127], -1);
+    EXPECT_EQ(target[kCurveCountEntry], data.curve(2)[kCurveCountEntry]);
+    EXPECT_EQ(target[kCurveStretchEntry], data.curve(2)[kCurveStretchEntry]);
+    // The flag byte and everything after the stretch belong to the target's servo and addresses.
+    EXPECT_EQ(target[kCurveFlagEntry], -1);
+    for (int i = kCurveStretchEntry + 1; i < kCurveBlockSize; ++i) {
+        EXPECT_EQ(target[static_cast<std::size_t>(i)], -1) << i;
+    }
+}
+
+// "von #1" with curve 2 selected turned the rows a2/a6 (servo 2, curve 2, relay 2) into servo 1,
+// curve 1, relay 1 and gave servo 2 the flags of servo 1.
+TEST(CopyCurveBlock, KeepsTheAssignmentsAndFlagsOfTheTarget) {
+    ServoData data = servotest::demoServoData();
+    const ServoData before = data;
+    copyCurveBlock(data.curve(1), data.curve(2));
+    EXPECT_EQ(data.curve(2)[kCurveFlagEntry], before.curve(2)[kCurveFlagEntry]);
+    for (int row : {2, 6}) {
+        EXPECT_EQ(assignmentRow(data, row).servoAction, assignmentRow(before, row).servoAction) << row;
+        EXPECT_EQ(assignmentRow(data, row).curveRelay, assignmentRow(before, row).curveRelay) << row;
+    }
+    EXPECT_EQ(data.curve(1), before.curve(1));
 }

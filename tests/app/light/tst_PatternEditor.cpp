@@ -1,5 +1,9 @@
+// The blink and LED pattern editors in the window: what the panel shows of the firmware's pattern
+// table, what typing, clicking and drawing store in the editor's copy, and what "Übernehmen" and
+// "Verwerfen" do with it.
+
 #include "FakeDialogs.h"
-#include "LightTestWindow.h"
+#include "LightTestSupport.h"
 
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
@@ -9,9 +13,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace hq::test;
@@ -61,8 +68,8 @@ private slots:
 
     void blinkSetUpShowsAddressOne() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         QVERIFY(!panel->isHidden());
@@ -82,17 +89,15 @@ private slots:
         QCOMPARE(panel->canvas(1)->size(), QSize(481, 41));
         QCOMPARE(panel->canvas(1)->steps().size(), std::size_t(11));
         QVERIFY(panel->canvas(1)->steps()[0] && !panel->canvas(1)->steps()[1]);
-
-        QCOMPARE(window->window.width(), 950);
-        QCOMPARE(window->window.minimumWidth(), 950);
-        QCOMPARE(window->buttons->width(), 297);
-        QCOMPARE(window->image->geometry(), QRect(305, 485, 230, 80));
+        // In the window, in the room it made for the panel.
+        QCOMPARE(panel->parentWidget(), window->window.panelParent());
+        QVERIFY(window->window.editorRoom().holds(panel->geometry()));
     }
 
     void countIsClampedAndTextChecked() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         panel->countEdit()->setText(QStringLiteral("0"));
@@ -110,6 +115,7 @@ private slots:
         panel->countEdit()->setText(QStringLiteral("abc"));
         QCOMPARE(dialogs->messages, QStringList{kCountMessage});
         QCOMPARE(editor.bank().table()[53], 50);
+        QCOMPARE(window->window.focusWidget(), panel->countEdit());
 
         panel->stretchEdit()->setText(QStringLiteral("1x"));
         QCOMPARE(dialogs->messages.last(),
@@ -123,8 +129,8 @@ private slots:
 
     void upDownStepsTheEdit() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->countUpDown()->stepUp();
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("12"));
@@ -136,8 +142,8 @@ private slots:
         table[55] |= 0x20; // output 2 of address 1 in use
         table[1] = 0x02;
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         QVERIFY(!panel->canvas(2)->isHidden());
 
@@ -154,8 +160,8 @@ private slots:
 
     void copyTakesTheWholeBlinkBlock() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->addressButton(3)->click();
         QCOMPARE(editor.currentAddress(), 3);
@@ -177,8 +183,8 @@ private slots:
         table[54] = 10;
         table[55] = 0x10;
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternCanvas* canvas = editor.panelWidget()->canvas(1);
 
         // Upper part, steps 0..3 (47.1 pixels a step); then left of the image and beyond it.
@@ -201,10 +207,60 @@ private slots:
         QCOMPARE(editor.bank().table()[55], 0x10);
     }
 
+    void aClickDrawsLikeADragOfOnePoint() {
+        hq::ProgramTable table{};
+        table[53] = 10;
+        table[54] = 10;
+        table[55] = 0x10;
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
+        PatternCanvas* canvas = editor.panelWidget()->canvas(1);
+
+        // Step 2 (x 94..141), upper part; the mouse does not move between press and release.
+        sendMouse(canvas, QEvent::MouseButtonPress, {110, 5}, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, {110, 5}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(editor.bank().stepsText(1, 1), "0010000000");
+        QVERIFY(canvas->steps()[2]);
+        QVERIFY(editor.hasPendingChanges());
+
+        // A right click draws nothing.
+        sendMouse(canvas, QEvent::MouseButtonPress, {200, 5}, Qt::RightButton, Qt::RightButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, {200, 5}, Qt::RightButton, Qt::NoButton);
+        QCOMPARE(editor.bank().stepsText(1, 1), "0010000000");
+    }
+
+    void everyStrokeIsReportedOnceFromPressToRelease() {
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
+        PatternCanvas* canvas = editor.panelWidget()->canvas(1);
+        QSignalSpy started(canvas, &PatternCanvas::strokeStarted);
+        QSignalSpy drawn(canvas, &PatternCanvas::pointDrawn);
+        QSignalSpy finished(canvas, &PatternCanvas::strokeFinished);
+
+        drag(canvas, {{5, 5}, {60, 5}, {100, 30}});
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(finished.count(), 1);
+        // The press and each of the three moves; step and on (1) or off (0).
+        QCOMPARE(drawn.count(), 4);
+        QCOMPARE(drawn.at(0), (QList<QVariant>{0, 1}));
+        QCOMPARE(drawn.at(2), (QList<QVariant>{1, 1}));
+        QCOMPARE(drawn.at(3), (QList<QVariant>{2, 0}));
+        QVERIFY(!canvas->isDrawing());
+
+        // A stroke cut short by another firmware's set-up still ends.
+        sendMouse(canvas, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        QVERIFY(canvas->isDrawing());
+        editor.reset();
+        QCOMPARE(finished.count(), 2);
+        QVERIFY(!canvas->isDrawing());
+    }
+
     void discardReloadsAllAddresses() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         const hq::ProgramTable loaded = editor.bank().table();
 
@@ -225,8 +281,8 @@ private slots:
     void acceptWritesBlockOneShort() {
         FirmwareText text = tableFirmware(kBlinkReset, 1, blinkDemoTable());
         hq::Firmware firmware = firmwareOf(text);
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->countEdit()->setText(QStringLiteral("40"));
         QVERIFY(editor.hasPendingChanges());
@@ -243,8 +299,8 @@ private slots:
 
     void acceptThatCannotWriteKeepsTheChangesPending() {
         hq::Firmware firmware = firmwareOf(firmwareText(kBlinkReset, kMmSchalt)); // no pattern table
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         editor.panelWidget()->countEdit()->setText(QStringLiteral("5"));
         editor.acceptChanges();
         QCOMPARE(dialogs->messages.size(), 1);
@@ -253,8 +309,8 @@ private slots:
 
     void resetHidesThePanel() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
-        BlinkEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        BlinkEditor editor;
+        editor.setUp(firmware, window->window);
         editor.panelWidget()->countEdit()->setText(QStringLiteral("5"));
         editor.reset();
         QVERIFY(editor.panelWidget()->isHidden());
@@ -262,15 +318,13 @@ private slots:
         QCOMPARE(editor.panel(), hq::Panel::Blink);
     }
 
-    void ledSetUpSizesTheWindowAndShowsTenOutputs() {
+    void ledSetUpShowsTenOutputs() {
         hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable()));
-        LedEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        LedEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         QCOMPARE(editor.panel(), hq::Panel::Led);
         QCOMPARE(panel->objectName(), QStringLiteral("pnl_led_blinkmuster"));
-        QCOMPARE(window->window.size(), QSize(950, 700));
-        QCOMPARE(window->window.minimumSize(), QSize(950, 700));
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("20"));
         for (int n = 1; n <= 10; ++n) {
             QCOMPARE(panel->canvas(n)->objectName(), QStringLiteral("Image_led_Blink%1").arg(n));
@@ -278,9 +332,6 @@ private slots:
             QVERIFY(!panel->canvas(n)->isHidden());
             QCOMPARE(panel->canvas(n)->steps()[static_cast<std::size_t>(n - 1)], true);
         }
-        // Fits the window beside the grid and above the status bar.
-        QVERIFY(panel->geometry().right() < 950);
-        QVERIFY(panel->geometry().bottom() < 680);
 
         panel->countEdit()->setText(QStringLiteral("101"));
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("100"));
@@ -300,8 +351,8 @@ private slots:
             table[256 * a + 103] = 0x04; // output 7
         }
         hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, table));
-        LedEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        LedEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         drag(panel->canvas(7), {{700, 2}});
@@ -319,28 +370,32 @@ private slots:
         QCOMPARE(editor.bank().table()[128 + 99], 0x04);
     }
 
-    void ledCopyLeavesOutputsFiveToTen() {
+    // "von #2" used to leave outputs 5..10 of the old pattern in place.
+    void ledCopyTakesAllTenOutputs() {
         hq::ProgramTable table = ledDemoTable();
         for (int i = 127; i < 256; ++i)
             table[i] = 0x11; // address 1: outputs 5..10 and the rest of its block
         hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, table));
-        LedEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        LedEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         panel->copyButton(2)->click();
-        for (int i = 0; i < 127; ++i)
+        for (int i = 0; i < 256; ++i)
             QCOMPARE(editor.bank().table()[i], table[256 + i]);
-        for (int i = 127; i < 256; ++i)
-            QCOMPARE(editor.bank().table()[i], 0x11);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("40"));
+        for (int n = 1; n <= 10; ++n) {
+            QCOMPARE(panel->outputBox(n)->isChecked(), editor.bank().outputUsed(2, n));
+            QCOMPARE(panel->canvas(n)->isHidden(), !editor.bank().outputUsed(2, n));
+        }
+        QVERIFY(editor.hasPendingChanges());
     }
 
     void ledAcceptWritesAllFourBlocksFull() {
         FirmwareText text = tableFirmware(kLedReset, 4, ledDemoTable());
         hq::Firmware firmware = firmwareOf(text);
-        LedEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        LedEditor editor;
+        editor.setUp(firmware, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->addressButton(4)->click();
         panel->stretchEdit()->setText(QStringLiteral("123"));
@@ -359,4 +414,4 @@ private:
 };
 
 QTEST_MAIN(PatternEditorTest)
-#include "PatternEditorTest.moc"
+#include "tst_PatternEditor.moc"

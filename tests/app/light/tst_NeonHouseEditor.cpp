@@ -1,11 +1,17 @@
+// The neon and house-light editors in the window: values shown from the EEPROM, typed values stored
+// straight into it within their ranges, German messages for text that is no number.
+
 #include "FakeDialogs.h"
-#include "LightTestWindow.h"
+#include "LightTestSupport.h"
 
 #include "light/HouseEditor.h"
 #include "light/NeonEditor.h"
 #include "light/NeonPanel.h"
+#include "main/ZusatzPanel.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTest>
 
 using namespace hq::test;
@@ -23,6 +29,13 @@ hq::Firmware neonFirmware() {
     return firmwareOf(firmwareText(kNeonReset, kDccFahrzeug, eeprom));
 }
 
+// The window with shorthands for its house-light minimum controls.
+struct HouseTestWindow : LightTestWindow {
+    QLineEdit* edit() const { return window.zusatz()->minimumEdit(); }
+    QLabel* caption() const { return window.zusatz()->minimumCaptionLabel(); }
+    QSpinBox* upDown() const { return window.zusatz()->minimumUpDown(); }
+};
+
 } // namespace
 
 class NeonHouseEditorTest : public QObject {
@@ -31,7 +44,7 @@ class NeonHouseEditorTest : public QObject {
 private slots:
     void init() {
         dialogs = std::make_unique<FakeDialogs>();
-        window = std::make_unique<LightTestWindow>();
+        window = std::make_unique<HouseTestWindow>();
     }
     void cleanup() {
         window.reset();
@@ -41,8 +54,8 @@ private slots:
     void neonSetUpShowsTheLevelsInverted() {
         hq::Firmware firmware = neonFirmware();
         const hq::EepromImage before = firmware.eeprom();
-        NeonEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        NeonEditor editor;
+        editor.setUp(firmware, window->window);
         NeonPanel* panel = editor.panelWidget();
         QVERIFY(!panel->isHidden());
         QCOMPARE(panel->objectName(), QStringLiteral("pnl_wz_f_neon"));
@@ -56,8 +69,8 @@ private slots:
 
     void neonValuesGoStraightIntoTheEeprom() {
         hq::Firmware firmware = neonFirmware();
-        NeonEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        NeonEditor editor;
+        editor.setUp(firmware, window->window);
         NeonPanel* panel = editor.panelWidget();
         QLineEdit* hell = panel->edit(hq::NeonValue::Hell);
         QLineEdit* dunkel = panel->edit(hq::NeonValue::Dunkel);
@@ -82,8 +95,8 @@ private slots:
 
     void neonTextThatIsNoNumber() {
         hq::Firmware firmware = neonFirmware();
-        NeonEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        NeonEditor editor;
+        editor.setUp(firmware, window->window);
         QLineEdit* hell = editor.panelWidget()->edit(hq::NeonValue::Hell);
 
         hell->clear();
@@ -93,12 +106,14 @@ private slots:
         QCOMPARE(dialogs->messages, QStringList{kNeonMessage});
         QCOMPARE(firmware.eeprom().bytes[0x21], std::string("0A"));
         QCOMPARE(hell->text(), QStringLiteral("hell"));
+        // The focus goes back to the field, to mend it.
+        QCOMPARE(window->window.focusWidget(), hell);
     }
 
     void neonResetForgetsTheFirmware() {
         hq::Firmware firmware = neonFirmware();
-        NeonEditor editor(&window->window);
-        editor.setUp(firmware, &window->window);
+        NeonEditor editor;
+        editor.setUp(firmware, window->window);
         editor.reset();
         QVERIFY(editor.panelWidget()->isHidden());
         editor.panelWidget()->edit(hq::NeonValue::Hell)->setText(QStringLiteral("1"));
@@ -110,51 +125,50 @@ private slots:
         eeprom.setValue(0x0F, 4);
         hq::Firmware firmware = firmwareOf(firmwareText(kHouseReset, kMmSchalt, eeprom));
         HouseEditor editor;
-        editor.setUp(firmware, &window->window);
+        editor.setUp(firmware, window->window);
         QCOMPARE(editor.panel(), hq::Panel::House);
-        QVERIFY(!window->minimum->isHidden() && !window->minimumLabel->isHidden() &&
-                !window->upDown->isHidden());
-        QCOMPARE(window->minimum->text(), QStringLiteral("4"));
+        QVERIFY(!window->edit()->isHidden() && !window->caption()->isHidden() &&
+                !window->upDown()->isHidden());
+        QCOMPARE(window->edit()->text(), QStringLiteral("4"));
         QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("04"));
 
-        window->minimum->setText(QStringLiteral("12"));
+        window->edit()->setText(QStringLiteral("12"));
         QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("09"));
-        QCOMPARE(window->minimum->text(), QStringLiteral("9"));
-        window->minimum->setText(QStringLiteral("0"));
+        QCOMPARE(window->edit()->text(), QStringLiteral("9"));
+        window->edit()->setText(QStringLiteral("0"));
         QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("01"));
-        QCOMPARE(window->minimum->text(), QStringLiteral("1"));
+        QCOMPARE(window->edit()->text(), QStringLiteral("1"));
 
-        window->minimum->clear();
+        window->edit()->clear();
         QVERIFY(dialogs->messages.isEmpty());
-        window->minimum->setText(QStringLiteral("viele"));
+        window->edit()->setText(QStringLiteral("viele"));
         QCOMPARE(dialogs->messages,
                  QStringList{
                      QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..9")});
         QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("01"));
 
         editor.reset();
-        QVERIFY(window->minimum->isHidden() && window->minimumLabel->isHidden() &&
-                window->upDown->isHidden());
+        QVERIFY(window->edit()->isHidden() && window->caption()->isHidden() && window->upDown()->isHidden());
     }
 
     void houseSetUpPutsAStoredMinimumOutOfRangeRight() {
         hq::Firmware firmware = firmwareOf(firmwareText(kHouseReset, kMmSchalt)); // byte 0x0F is "FF"
         HouseEditor editor;
-        editor.setUp(firmware, &window->window);
+        editor.setUp(firmware, window->window);
         QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("09"));
-        QCOMPARE(window->minimum->text(), QStringLiteral("9"));
+        QCOMPARE(window->edit()->text(), QStringLiteral("9"));
 
         // A second set-up connects the edit only once: one message for one wrong text.
         editor.reset();
-        editor.setUp(firmware, &window->window);
-        window->minimum->setText(QStringLiteral("x"));
+        editor.setUp(firmware, window->window);
+        window->edit()->setText(QStringLiteral("x"));
         QCOMPARE(dialogs->messages.size(), 1);
     }
 
 private:
     std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<LightTestWindow> window;
+    std::unique_ptr<HouseTestWindow> window;
 };
 
 QTEST_MAIN(NeonHouseEditorTest)
-#include "NeonHouseEditorTest.moc"
+#include "tst_NeonHouseEditor.moc"

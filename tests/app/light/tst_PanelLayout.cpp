@@ -1,0 +1,141 @@
+// The blink, LED and neon panels in the window as a user sees them: inside the window, every control
+// within reach of the mouse (no panel covers another's controls or the window's own buttons), no
+// caption cut off, also with the longest times. Pictures of them for a look by eye go to
+// HQ_SHOTS_DIR.
+
+#include "../LayoutChecks.h"
+#include "FakeDialogs.h"
+#include "LightTestSupport.h"
+
+#include "light/BlinkEditor.h"
+#include "light/LedEditor.h"
+#include "light/NeonEditor.h"
+#include "light/NeonPanel.h"
+#include "light/PatternPanel.h"
+#include "main/ButtonBox.h"
+#include "main/ImageBox.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace hq::test;
+
+namespace {
+
+QStringList canvasNames(const PatternPanelConfig& config) {
+    QStringList names;
+    for (int n = 1; n <= config.outputs(); ++n)
+        names << config.imagePrefix + QString::number(n);
+    return names;
+}
+
+// The panel's controls do not overlap one another, each can be reached in the window, and so can
+// the window's own buttons and picture beside it.
+void checkInWindow(TFormMain& window, QWidget* panel, const QStringList& canvases = {}) {
+    QVERIFY(panel->isVisible());
+    // What the panel shows lies in the room the window gave it.
+    const EditorRoom room = window.editorRoom();
+    const QRegion shown =
+        panel->mask().isEmpty() ? QRegion(panel->geometry()) : panel->mask().translated(panel->pos());
+    for (const QRect& part : shown)
+        QVERIFY2(room.holds(part), qPrintable(layoutcheck::nameOf(panel)));
+    const QList<QWidget*> children = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (!child->isVisible())
+            continue;
+        QVERIFY2(panel->rect().contains(child->geometry()), qPrintable(layoutcheck::nameOf(child)));
+        for (QWidget* other : children)
+            if (other != child && other->isVisible())
+                QVERIFY2(!child->geometry().intersects(other->geometry()),
+                         qPrintable(layoutcheck::nameOf(child) + QStringLiteral(" / ") +
+                                    layoutcheck::nameOf(other)));
+    }
+    QCOMPARE(layoutcheck::unreachable(&window, panel, canvases), QStringList{});
+    QCOMPARE(layoutcheck::unreachable(&window, window.buttons()), QStringList{});
+    QVERIFY(layoutcheck::reachable(&window, window.imageBox()->image()));
+    QCOMPARE(layoutcheck::cutOff(panel), QStringList{});
+}
+
+// The time labels have room for the longest times too.
+void longestTimes(PatternPanel* panel) {
+    panel->stretchEdit()->setText(QStringLiteral("200"));
+    panel->countEdit()->setText(QString::number(panel->config().maxCount()));
+    QVERIFY(panel->totalTimeLabel()->text().endsWith(QStringLiteral("00000 ms")));
+    QCOMPARE(layoutcheck::cutOff(panel), QStringList{});
+}
+
+void saveShot(QWidget* widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(HQ_SHOTS_DIR));
+    QVERIFY(widget->grab().save(QStringLiteral(HQ_SHOTS_DIR "/") + name));
+}
+
+} // namespace
+
+class PanelLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        holder = std::make_unique<LightTestWindow>();
+        QVERIFY(QTest::qWaitForWindowExposed(&holder->window));
+    }
+    void cleanup() { holder.reset(); }
+
+    void blinkPanel() {
+        FakeDialogs dialogs;
+        hq::ProgramTable table = blinkDemoTable();
+        table[55] = 0xF1;
+        table[1] = table[5] = 0x0F;
+        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        BlinkEditor editor;
+        editor.setUp(firmware, holder->window);
+        QCoreApplication::processEvents();
+        PatternPanel* panel = editor.panelWidget();
+        checkInWindow(holder->window, panel, canvasNames(panel->config()));
+        saveShot(panel, QStringLiteral("pnl_blinkmuster.png"));
+        saveShot(&holder->window, QStringLiteral("blink_window.png"));
+        longestTimes(panel);
+    }
+
+    void ledPanel() {
+        FakeDialogs dialogs;
+        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable()));
+        LedEditor editor;
+        editor.setUp(firmware, holder->window);
+        editor.panelWidget()->addressButton(2)->click();
+        QCoreApplication::processEvents();
+        PatternPanel* panel = editor.panelWidget();
+        // Ten images reach below the top of the button row: the panel leaves it and the picture free.
+        QVERIFY(panel->geometry().bottom() >= holder->window.buttons()->y());
+        checkInWindow(holder->window, panel, canvasNames(panel->config()));
+        saveShot(panel, QStringLiteral("pnl_led_blinkmuster.png"));
+        saveShot(&holder->window, QStringLiteral("led_window.png"));
+        longestTimes(panel);
+    }
+
+    void neonPanel() {
+        FakeDialogs dialogs;
+        hq::EepromImage eeprom;
+        eeprom.setValue(0x00, 4);
+        eeprom.setValue(0x20, 200);
+        eeprom.setValue(0x21, 10);
+        hq::Firmware firmware = firmwareOf(firmwareText(kNeonReset, kDccFahrzeug, eeprom));
+        NeonEditor editor;
+        editor.setUp(firmware, holder->window);
+        QCoreApplication::processEvents();
+        checkInWindow(holder->window, editor.panelWidget());
+        saveShot(editor.panelWidget(), QStringLiteral("pnl_wz_f_neon.png"));
+    }
+
+private:
+    std::unique_ptr<LightTestWindow> holder;
+};
+
+QTEST_MAIN(PanelLayoutTest)
+#include "tst_PanelLayout.moc"
