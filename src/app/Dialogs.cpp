@@ -1,8 +1,13 @@
 #include "Dialogs.h"
 
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -24,10 +29,9 @@ QString titleFor(QMessageBox::Icon icon) {
 // The buttons get German captions even when no Qt translation is installed.
 void germanButtonTexts(QMessageBox& box) {
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
-        {QMessageBox::Ok, QStringLiteral("OK")},
-        {QMessageBox::Cancel, QStringLiteral("Abbrechen")},
-        {QMessageBox::Yes, QStringLiteral("Ja")},
-        {QMessageBox::No, QStringLiteral("Nein")},
+        {QMessageBox::Ok, QStringLiteral("OK")},          {QMessageBox::Cancel, QStringLiteral("Abbrechen")},
+        {QMessageBox::Yes, QStringLiteral("Ja")},         {QMessageBox::No, QStringLiteral("Nein")},
+        {QMessageBox::Save, QStringLiteral("Speichern")}, {QMessageBox::Discard, QStringLiteral("Verwerfen")},
     };
     for (const auto& [button, caption] : captions) {
         if (QAbstractButton* b = box.button(button)) {
@@ -39,7 +43,7 @@ void germanButtonTexts(QMessageBox& box) {
 class RealDialogs : public Dialogs {
 public:
     QString openFileName(QWidget* parent, const QString& filter) override {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Öffnen"), QString(), filter);
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Öffnen"), Dialogs::startFolder(), filter);
     }
 
     QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
@@ -49,6 +53,7 @@ public:
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilter(filter);
         dialog.setDefaultSuffix(defaultSuffix);
+        dialog.setDirectory(Dialogs::startFolder());
         if (!proposedName.isEmpty()) {
             dialog.selectFile(proposedName);
         }
@@ -74,6 +79,7 @@ RealDialogs& realDialogs() {
 }
 
 Dialogs* installedDialogs = nullptr;
+QString folderToStartIn;
 
 } // namespace
 
@@ -85,12 +91,52 @@ void Dialogs::install(Dialogs* dialogs) {
     installedDialogs = dialogs;
 }
 
+void Dialogs::setStartFolder(const QString& folder) {
+    folderToStartIn = folder;
+}
+
+QString Dialogs::startFolder() {
+    return folderToStartIn;
+}
+
+bool Dialogs::confirmList(QWidget* parent, const QString& title, const QString& intro,
+                          const QStringList& lines) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(intro, &dialog);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName(QStringLiteral("changeList"));
+    list->addItems(lines);
+    list->setMinimumSize(560, 260);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void warningOk(QWidget* parent, const QString& text) {
     Dialogs::instance().message(parent, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 void warningCancel(QWidget* parent, const QString& text) {
     Dialogs::instance().message(parent, QMessageBox::Warning, text, QMessageBox::Cancel);
+}
+
+QMessageBox::StandardButton askSaveDiscardCancel(QWidget* parent, const QString& text) {
+    return Dialogs::instance().message(parent, QMessageBox::Warning, text,
+                                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+}
+
+bool askSaveCancel(QWidget* parent, const QString& text) {
+    return Dialogs::instance().message(parent, QMessageBox::Warning, text,
+                                       QMessageBox::Save | QMessageBox::Cancel) == QMessageBox::Save;
 }
 
 bool askYesNo(QWidget* parent, const QString& text) {

@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 class QWidget;
@@ -24,6 +25,15 @@ public:
     // Asks the desktop shell to open a web page.
     virtual void openUrl(const QUrl& url) = 0;
 
+    // Shows `intro` and the list `lines` and asks whether to go on ("Übernehmen" / "Abbrechen");
+    // true to go on. The real dialog shows a scrollable list.
+    virtual bool confirmList(QWidget* parent, const QString& title, const QString& intro,
+                             const QStringList& lines);
+
+    // The folder the real file dialogs start in (the last one used).
+    static void setStartFolder(const QString& folder);
+    static QString startFolder();
+
     // The instance in use (real dialogs unless a test installed another one).
     static Dialogs& instance();
     // Installs `dialogs` (not owned); nullptr restores the real dialogs.
@@ -34,3 +44,7 @@ public:
 void warningOk(QWidget* parent, const QString& text);     // warning, OK
 void warningCancel(QWidget* parent, const QString& text); // warning, the single button Cancel
 bool askYesNo(QWidget* parent, const QString& text);      // warning, Yes and No; true for Yes
+// Warning with "Speichern", "Verwerfen", "Abbrechen"; returns Save, Discard or Cancel.
+QMessageBox::StandardButton askSaveDiscardCancel(QWidget* parent, const QString& text);
+// Warning with "Speichern" and "Abbrechen"; true for Speichern.
+bool askSaveCancel(QWidget* parent, const QString& text);

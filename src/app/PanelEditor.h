@@ -1,12 +1,14 @@
 #pragma once
 // What the main window needs of a firmware's special editor (servo, blink, LED, neon, house light).
-// The window creates every editor once, runs the set-up of the one whose panel the recognised
-// firmware names, and asks all of them about pending changes before saving.
+// The window creates every editor once and runs the set-up of the one whose panel the recognised
+// firmware names. From then on the editor is a view of the window's document: it shows the
+// document's state and changes it only through the document, so every change is an undo step and
+// the window knows what is not yet saved or taken over.
 
-#include "image/Firmware.h"
 #include "image/Recognition.h"
 
 class EditorHost;
+class FirmwareDocument;
 
 class PanelEditor {
 public:
@@ -15,17 +17,10 @@ public:
     // The panel kind this editor serves.
     virtual hq::Panel panel() const = 0;
 
-    // Fills the editor's panel(s) from the firmware's EEPROM and line table and shows them in the
-    // host's client area, asking the host for room as the firmware's editor requires. The firmware
-    // outlives the editor's use of it until the next set-up or `reset`.
-    virtual void setUp(hq::Firmware& firmware, EditorHost& host) = 0;
+    // Shows the editor's panel(s) for the document's firmware in the host's client area, asking the
+    // host for room as the editor requires, and follows the document until `reset`.
+    virtual void setUp(FirmwareDocument& document, EditorHost& host) = 0;
 
-    // Hides the panel(s) and forgets the firmware (before every load).
+    // Hides the panel(s) and stops following the document (before every load).
     virtual void reset() = 0;
-
-    // True while its "übernehmen" button is enabled and its panel is visible.
-    virtual bool hasPendingChanges() const = 0;
-
-    // Performs the "übernehmen" click: writes the editor's tables into the firmware.
-    virtual void acceptChanges() = 0;
 };

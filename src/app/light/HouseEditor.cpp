@@ -1,12 +1,16 @@
 #include "light/HouseEditor.h"
 
+#include "ChangeMark.h"
 #include "EditorHost.h"
 #include "NumberEntry.h"
+#include "document/FirmwareDocument.h"
 #include "light/HouseMinimum.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+
+#include <algorithm>
 
 void HouseEditor::takeControls(EditorHost& host) {
     const HouseMinimumControls controls = host.houseMinimumControls();
@@ -17,8 +21,13 @@ void HouseEditor::takeControls(EditorHost& host) {
     caption_ = controls.caption;
     edit_ = controls.edit;
     upDown_ = controls.upDown;
-    if (edit_)
+    if (edit_) {
         connect(edit_, &QLineEdit::textChanged, this, &HouseEditor::haus_edt_mindestAnzahlChange);
+        connect(edit_, &QLineEdit::editingFinished, this, [this] {
+            if (document_)
+                document_->finishEntry();
+        });
+    }
 }
 
 void HouseEditor::setControlsVisible(bool visible) {
@@ -28,37 +37,53 @@ void HouseEditor::setControlsVisible(bool visible) {
             control->setVisible(visible);
 }
 
-void HouseEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
+void HouseEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     takeControls(host);
-    firmware_ = &firmware;
+    disconnect(following_);
+    document_ = &document;
+    following_ = connect(document_, &FirmwareDocument::changed, this, &HouseEditor::showHouseMinimum);
     setControlsVisible(true);
     showHouseMinimum();
-    haus_edt_mindestAnzahlChange();
+    // The firmware takes 1..9 only: a stored minimum outside is put right at once, as a step of its
+    // own, so the window shows that saving will change it.
+    const std::optional<int> stored =
+        document_->edited().house ? document_->edited().house->minimum : std::nullopt;
+    if (stored && (*stored < hq::kHouseMinimumLowest || *stored > hq::kHouseMinimumHighest)) {
+        const int minimum = std::clamp(*stored, hq::kHouseMinimumLowest, hq::kHouseMinimumHighest);
+        document_->edit(QStringLiteral("Mindestanzahl auf 1..9 gebracht"),
+                        [minimum](FirmwareDocument::State& state) { state.edited.house->minimum = minimum; });
+    }
 }
 
 void HouseEditor::reset() {
+    disconnect(following_);
     setControlsVisible(false);
-    firmware_ = nullptr;
+    document_ = nullptr;
 }
 
 void HouseEditor::showHouseMinimum() {
-    if (!firmware_ || !edit_)
+    if (!document_ || !edit_ || !document_->edited().house)
         return;
-    std::optional<int> minimum = hq::houseMinimum(firmware_->eeprom());
-    QString text = minimum ? QString::number(*minimum) : QString();
-    if (edit_->text() == text)
-        return;
-    showing_ = true;
-    edit_->setText(text);
-    showing_ = false;
+    const std::optional<int> minimum = document_->edited().house->minimum;
+    const std::optional<int> inFile = document_->fileSettings().house->minimum;
+    const QString text = minimum ? QString::number(*minimum) : QString();
+    if (edit_->text() != text) {
+        showing_ = true;
+        edit_->setText(text);
+        showing_ = false;
+    }
+    setChangeMark(edit_, minimum != inFile, inFile ? QString::number(*inFile) : QStringLiteral("–"));
 }
 
 void HouseEditor::haus_edt_mindestAnzahlChange() {
-    if (showing_ || !firmware_ || !edit_)
+    if (showing_ || !document_ || !edit_ || !document_->edited().house)
         return;
     const std::optional<int> entered = enteredNumber(edit_, hq::kHouseMinimumRangeText);
     if (!entered)
         return;
-    hq::storeHouseMinimum(firmware_->eeprom(), *entered);
+    const int minimum = std::clamp(*entered, hq::kHouseMinimumLowest, hq::kHouseMinimumHighest);
+    document_->edit(
+        QStringLiteral("Mindestanzahl"),
+        [minimum](FirmwareDocument::State& state) { state.edited.house->minimum = minimum; }, 1300);
     showHouseMinimum();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The house-lighting firmware's minimum number of active outputs. Its controls (`lbl_MindestAnzahl`,
 // `edt_mindestAnzahl`, `UpDown5`) belong to the main window's pnl_Zusatz; the host hands them to the
-// editor when it is set up. An entered minimum goes straight into the firmware's EEPROM.
+// editor when it is set up. The editor is a view of the window's document: an entered minimum is a
+// document step.
 
 #include "PanelEditor.h"
 
@@ -18,15 +19,13 @@ public:
     HouseEditor() = default;
 
     hq::Panel panel() const override { return hq::Panel::House; }
-    void setUp(hq::Firmware& firmware, EditorHost& host) override;
+    void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
-    bool hasPendingChanges() const override { return false; }
-    void acceptChanges() override {}
 
-    // Handler of `edt_mindestAnzahl`; runs also while the editor is set up, so a stored minimum out
-    // of range is put right at once.
+    // Handler of `edt_mindestAnzahl`: an entered minimum, brought into 1..9, into the document. A stored
+    // minimum outside 1..9 is brought into it when the editor is set up.
     void haus_edt_mindestAnzahlChange();
-    // Shows the firmware's minimum in `edt_mindestAnzahl`.
+    // Shows the document's minimum in `edt_mindestAnzahl`, marked where it differs from the file.
     void showHouseMinimum();
 
 private:
@@ -36,6 +35,7 @@ private:
     QPointer<QLabel> caption_;
     QPointer<QLineEdit> edit_;
     QPointer<QSpinBox> upDown_;
-    hq::Firmware* firmware_ = nullptr;
+    FirmwareDocument* document_ = nullptr;
+    QMetaObject::Connection following_;
     bool showing_ = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The neon function decoder's values: each entered level or delay goes straight into the firmware's
-// EEPROM; there is nothing to accept.
+// The neon function decoder's values as a view of the window's document: each entered level or delay
+// is a document step (typing in one field merges into one step); there is nothing to accept.
 
 #include "PanelEditor.h"
 #include "light/NeonValues.h"
@@ -19,10 +19,8 @@ public:
     ~NeonEditor() override;
 
     hq::Panel panel() const override { return hq::Panel::Neon; }
-    void setUp(hq::Firmware& firmware, EditorHost& host) override;
+    void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
-    bool hasPendingChanges() const override { return false; }
-    void acceptChanges() override {}
 
     NeonPanel* panelWidget() const;
 
@@ -31,13 +29,14 @@ public:
     void f_neon_edt_dunkelfaktorChange();
     void f_neon_edt_verzoegerungChange();
 
-    // Shows the three values of the firmware's EEPROM.
+    // Shows the three values of the document and marks those that differ from the file.
     void showNeonValues();
 
 private:
     void valueChanged(hq::NeonValue which);
 
     QPointer<NeonPanel> panel_;
-    hq::Firmware* firmware_ = nullptr;
-    bool settingUp_ = false;
+    FirmwareDocument* document_ = nullptr;
+    QMetaObject::Connection following_;
+    bool showing_ = false;
 };

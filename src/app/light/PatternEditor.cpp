@@ -1,8 +1,10 @@
 #include "light/PatternEditor.h"
 
+#include "ChangeMark.h"
 #include "Dialogs.h"
 #include "EditorHost.h"
 #include "NumberEntry.h"
+#include "document/FirmwareDocument.h"
 #include "light/PatternCanvas.h"
 #include "light/PatternPanel.h"
 
@@ -13,6 +15,12 @@
 #include <QRadioButton>
 
 namespace {
+
+using State = FirmwareDocument::State;
+
+// Steps typed into the count and the stretch field merge until the entry is finished.
+constexpr int kCountEntry = 1101;
+constexpr int kStretchEntry = 1102;
 
 // Sets the text only when it differs, so the cursor stays where the user types.
 void showNumber(QLineEdit* edit, int value) {
@@ -29,6 +37,7 @@ PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
 }
 
 PatternEditor::~PatternEditor() {
+    disconnect(following_);
     // A panel still alive belongs to a window that outlives the editor; it goes with the editor.
     delete panel_.data();
 }
@@ -46,9 +55,24 @@ void PatternEditor::connectControls() {
         connect(panel_->outputBox(n), &QCheckBox::clicked, this, [this, n] { cbx_outClick(n); });
         connect(panel_->canvas(n), &PatternCanvas::pointDrawn, this,
                 [this, n](int step, int on) { imageDrawn(n, step, on != 0); });
+        connect(panel_->canvas(n), &PatternCanvas::strokeStarted, this, [this] {
+            if (document_)
+                document_->beginStroke();
+        });
+        connect(panel_->canvas(n), &PatternCanvas::strokeFinished, this, [this, n] {
+            if (document_)
+                document_->endStroke(
+                    QStringLiteral("Adresse %1, Out#%2 gezeichnet").arg(currentAddress()).arg(n));
+        });
     }
     connect(panel_->countEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_AnzahlChange);
     connect(panel_->stretchEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_stretchChange);
+    for (QLineEdit* edit : {panel_->countEdit(), panel_->stretchEdit()}) {
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            if (document_)
+                document_->finishEntry();
+        });
+    }
     connect(panel_->loopBox(), &QCheckBox::clicked, this, &PatternEditor::cbx_loopClick);
     connect(panel_->discardButton(), &QPushButton::clicked, this, &PatternEditor::btn_verwerfenClick);
     connect(panel_->acceptButton(), &QPushButton::clicked, this, &PatternEditor::btn_uebernehmenClick);
@@ -69,40 +93,58 @@ int PatternEditor::currentAddress() const {
     return 1;
 }
 
-void PatternEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
-    settingUp_ = true;
-    firmware_ = &firmware;
+void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
+    disconnect(following_);
+    document_ = &document;
+    following_ = connect(document_, &FirmwareDocument::changed, this, &PatternEditor::refresh);
     if (panel_->parentWidget() != host.panelParent())
         panel_->setParent(host.panelParent());
     const PatternPanelConfig& config = panel_->config();
     panel_->fitInto(host.makeRoom(QSize(PatternPanelConfig::kWindowWidth, config.windowHeight)));
+    showing_ = true;
     panel_->addressButton(1)->setChecked(true);
+    showing_ = false;
     panel_->show();
-    reloadPatterns();
-    panel_->acceptButton()->setEnabled(false);
-    settingUp_ = false;
+    refresh();
 }
 
 void PatternEditor::reset() {
+    disconnect(following_);
+    document_ = nullptr;
     panel_->hide();
     panel_->acceptButton()->setEnabled(false);
-    firmware_ = nullptr;
 }
 
-bool PatternEditor::hasPendingChanges() const {
-    return firmware_ && !panel_->isHidden() && panel_->acceptButton()->isEnabled();
-}
-
-void PatternEditor::acceptChanges() {
-    btn_uebernehmenClick();
-}
-
-void PatternEditor::reloadPatterns() {
-    if (!firmware_)
+void PatternEditor::refresh() {
+    if (!document_ || !document_->state().patterns)
         return;
-    bank_.read(firmware_->image);
+    const State& state = document_->state();
+    bank_.table() = state.patterns->table;
     showParameters();
     drawPatterns();
+    panel_->acceptButton()->setEnabled(state.patterns != state.edited.patterns);
+    markChanges();
+}
+
+void PatternEditor::markChanges() {
+    const hq::FirmwareSettings& file = document_->fileSettings();
+    if (!file.patterns)
+        return;
+    hq::PatternBank inFile(bank_.layout());
+    inFile.table() = file.patterns->table;
+    const int stored = bank_.layout().programBlocks * 256 - (bank_.layout().shortBlock1 ? 1 : 0);
+    for (int a = 1; a <= hq::kPatternAddresses; ++a) {
+        const auto first = static_cast<std::ptrdiff_t>((a - 1) * bank_.layout().blockSize);
+        const auto last = static_cast<std::ptrdiff_t>(std::min(a * bank_.layout().blockSize, stored));
+        const bool changed = !std::equal(bank_.table().begin() + first, bank_.table().begin() + last,
+                                         inFile.table().begin() + first);
+        setChangeMark(panel_->addressButton(a), changed, QString());
+    }
+    const int address = currentAddress();
+    setChangeMark(panel_->countEdit(), bank_.count(address) != inFile.count(address),
+                  QString::number(inFile.count(address)));
+    setChangeMark(panel_->stretchEdit(), bank_.stretch(address) != inFile.stretch(address),
+                  QString::number(inFile.stretch(address)));
 }
 
 void PatternEditor::showParameters() {
@@ -111,9 +153,7 @@ void PatternEditor::showParameters() {
     for (int a = 1; a <= hq::kPatternAddresses; ++a)
         panel_->copyButton(a)->setEnabled(a != address);
 
-    // A count or stretch the firmware holds outside its range is shown, and kept, within it.
-    bool normalised = bank_.setCount(address, bank_.count(address));
-    normalised = bank_.setStretch(address, bank_.stretch(address)) || normalised;
+    // A count or stretch the firmware holds outside its range is shown within it.
     const int count = bank_.count(address);
     const int stretch = bank_.stretch(address);
     showNumber(panel_->countEdit(), count);
@@ -124,8 +164,6 @@ void PatternEditor::showParameters() {
     panel_->timeGridLabel()->setText(QString::fromStdString(hq::timeGridText(stretch)));
     panel_->totalTimeLabel()->setText(QString::fromStdString(hq::totalTimeText(stretch, count)));
     showing_ = false;
-    if (normalised)
-        changed();
 }
 
 void PatternEditor::drawPatterns() {
@@ -141,87 +179,92 @@ void PatternEditor::drawPatterns() {
     }
 }
 
-void PatternEditor::changed() {
-    if (!settingUp_)
-        panel_->acceptButton()->setEnabled(true);
+void PatternEditor::commit(const QString& text, int mergeKey) {
+    if (!document_)
+        return;
+    document_->edit(
+        text, [table = bank_.table()](State& state) { state.patterns->table = table; }, mergeKey);
 }
 
-template <class Store> void PatternEditor::numberChanged(QLineEdit* edit, int maximum, Store store) {
-    if (showing_ || !firmware_)
+template <class Store>
+void PatternEditor::numberChanged(QLineEdit* edit, int maximum, Store store, const QString& text,
+                                  int mergeKey) {
+    if (showing_ || !document_)
         return;
     const std::optional<int> entered = enteredNumber(edit, "1.." + std::to_string(maximum));
     if (!entered)
         return;
     store(currentAddress(), *entered);
-    drawPatterns();
+    commit(text, mergeKey);
+    // The edit shows the stored (clamped) value, also when the step changed nothing.
     showParameters();
-    changed();
 }
 
 void PatternEditor::edt_AnzahlChange() {
-    numberChanged(panel_->countEdit(), panel_->config().maxCount(),
-                  [this](int address, int value) { bank_.setCount(address, value); });
+    numberChanged(
+        panel_->countEdit(), panel_->config().maxCount(),
+        [this](int address, int value) { bank_.setCount(address, value); },
+        QStringLiteral("Anzahl Punkte von Adresse %1").arg(currentAddress()), kCountEntry);
 }
 
 void PatternEditor::edt_stretchChange() {
-    numberChanged(panel_->stretchEdit(), panel_->config().maxStretch(),
-                  [this](int address, int value) { bank_.setStretch(address, value); });
+    numberChanged(
+        panel_->stretchEdit(), panel_->config().maxStretch(),
+        [this](int address, int value) { bank_.setStretch(address, value); },
+        QStringLiteral("Stretch-Faktor von Adresse %1").arg(currentAddress()), kStretchEntry);
 }
 
 void PatternEditor::rad_aClick() {
-    if (settingUp_ || !firmware_)
+    if (showing_ || !document_)
         return;
     showParameters();
     drawPatterns();
+    markChanges();
 }
 
 void PatternEditor::cbx_loopClick() {
-    if (settingUp_ || !firmware_)
+    if (showing_ || !document_)
         return;
     bank_.setLoop(currentAddress(), panel_->loopBox()->isChecked());
-    changed();
+    commit(QStringLiteral("Loop von Adresse %1").arg(currentAddress()));
 }
 
 void PatternEditor::cbx_outClick(int output) {
-    if (settingUp_ || !firmware_)
+    if (showing_ || !document_)
         return;
     bank_.setOutputUsed(currentAddress(), output, panel_->outputBox(output)->isChecked());
-    drawPatterns();
-    changed();
+    commit(QStringLiteral("Ausgang %1 von Adresse %2").arg(output).arg(currentAddress()));
 }
 
 void PatternEditor::btn_copyClick(int source) {
-    if (!firmware_ || source == currentAddress())
+    if (!document_ || source == currentAddress())
         return;
     bank_.copy(source, currentAddress());
-    drawPatterns();
-    showParameters();
-    changed();
+    commit(QStringLiteral("Adresse %1 von #%2 kopiert").arg(currentAddress()).arg(source));
 }
 
 void PatternEditor::btn_verwerfenClick() {
-    if (!firmware_)
-        return;
-    reloadPatterns();
-    panel_->acceptButton()->setEnabled(false);
+    if (document_)
+        document_->discardEditorChanges();
 }
 
 void PatternEditor::btn_uebernehmenClick() {
-    if (!firmware_)
-        return;
-    hq::Status written = bank_.write(firmware_->image);
-    if (!written) {
-        warningOk(panel_, QString::fromStdString(written.message()));
-        return;
-    }
-    panel_->acceptButton()->setEnabled(false);
+    if (document_)
+        document_->acceptEditorChanges();
 }
 
 void PatternEditor::imageDrawn(int output, int step, bool on) {
-    if (!firmware_)
+    if (!document_)
         return;
     if (bank_.setStep(currentAddress(), output, step, on)) {
         drawPatterns();
-        changed();
+        const hq::ProgramTable table = bank_.table();
+        auto change = [table](State& state) { state.patterns->table = table; };
+        // A click or drag is one stroke; a step drawn outside one (a test) is a step of its own.
+        if (document_->inStroke())
+            document_->strokeChange(change);
+        else
+            document_->edit(QStringLiteral("Adresse %1, Out#%2 gezeichnet").arg(currentAddress()).arg(output),
+                            change);
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The blink and the LED pattern editor: four addresses, each a pattern of on/off steps per output
-// drawn with the mouse, with count, stretch, loop and outputs in use. The editor works on its own
-// copy of the firmware's pattern table; "Übernehmen" writes it into the HEX image, "Verwerfen" reads
-// it back from there.
+// drawn with the mouse, with count, stretch, loop and outputs in use. The editor is a view of the
+// window's document: it shows the document's working copy of the pattern table, turns every change
+// into a document step (a mouse stroke into one step), "Übernehmen" takes the working copy into the
+// settings the save writes and "Verwerfen" goes back to them.
 
 #include "PanelEditor.h"
 #include "light/PatternBank.h"
@@ -23,10 +24,8 @@ public:
     ~PatternEditor() override;
 
     hq::Panel panel() const override;
-    void setUp(hq::Firmware& firmware, EditorHost& host) override;
+    void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
-    bool hasPendingChanges() const override;
-    void acceptChanges() override;
 
     PatternPanel* panelWidget() const;
     const hq::PatternBank& bank() const { return bank_; }
@@ -45,8 +44,8 @@ public:
     // A canvas reported `step` of `output` drawn on or off.
     void imageDrawn(int output, int step, bool on);
 
-    // Reads the table from the firmware, shows the parameters and draws the patterns.
-    void reloadPatterns();
+    // Shows the document's working copy: parameters, patterns, "Übernehmen" and the marks.
+    void refresh();
     // Shows the current address's count, stretch, loop, outputs and times.
     void showParameters();
     // Shows or hides each image after its output's use and draws its steps.
@@ -55,12 +54,15 @@ public:
 private:
     void connectControls();
     // Stores the number an edit asks for with `store`; a message for text that is no integer.
-    template <class Store> void numberChanged(QLineEdit* edit, int maximum, Store store);
-    void changed();
+    template <class Store>
+    void numberChanged(QLineEdit* edit, int maximum, Store store, const QString& text, int mergeKey);
+    // Takes the changed table into the document as one step.
+    void commit(const QString& text, int mergeKey = -1);
+    void markChanges();
 
     QPointer<PatternPanel> panel_;
     hq::PatternBank bank_;
-    hq::Firmware* firmware_ = nullptr;
-    bool settingUp_ = false;
+    FirmwareDocument* document_ = nullptr;
+    QMetaObject::Connection following_;
     bool showing_ = false;
 };

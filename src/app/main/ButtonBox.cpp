@@ -32,8 +32,10 @@ ButtonBox::ButtonBox(QWidget* parent)
           QStringLiteral("btn_save"), QStringLiteral("HEX speichern"),
           QStringLiteral("Hex-File speichern\r\nDas neue HEX-File kann dann in den PIC 'gebrannt' werden"),
           true, this)),
-      close_(button(QStringLiteral("btn_close"), QStringLiteral("Ende"),
-                    QStringLiteral("Programm beenden (ohne eine Nachfrage!)"), true, this)),
+      close_(
+          button(QStringLiteral("btn_close"), QStringLiteral("Ende"),
+                 QStringLiteral("Programm beenden (fragt nur, wenn Änderungen noch nicht gespeichert sind)"),
+                 true, this)),
       info_(button(QStringLiteral("btn_info"), QStringLiteral("Info"),
                    QStringLiteral("Anzeige der HEX-Daten"), false, this)),
       progress_(new QProgressBar(this)) {

@@ -15,19 +15,14 @@ public:
 
     hq::Panel panel() const override { return panel_; }
 
-    void setUp(hq::Firmware& firmware, EditorHost& host) override {
+    void setUp(FirmwareDocument& document, EditorHost& host) override {
         if (!editor_)
             editor_ = factory_();
-        editor_->setUp(firmware, host);
+        editor_->setUp(document, host);
     }
     void reset() override {
         if (editor_)
             editor_->reset();
-    }
-    bool hasPendingChanges() const override { return editor_ && editor_->hasPendingChanges(); }
-    void acceptChanges() override {
-        if (editor_)
-            editor_->acceptChanges();
     }
 
     // The editor, once built.

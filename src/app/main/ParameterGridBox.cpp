@@ -1,5 +1,6 @@
 #include "ParameterGridBox.h"
 
+#include "ChangeMark.h"
 #include "FlagsBox.h"
 #include "GridGeometry.h"
 
@@ -69,6 +70,12 @@ void ParameterGridBox::createRow(int row) {
     r.redGreen->setToolTip(QStringLiteral("Wechsel zwischen ROTer und GRÜNer Adresse "));
     r.redGreen->setFocusPolicy(Qt::TabFocus);
     connect(r.redGreen, &QPushButton::clicked, this, [this, row] { emit redGreenClicked(row); });
+    connect(r.address, &QLineEdit::textEdited, this,
+            [this, row](const QString& text) { emit addressEdited(row, text); });
+    connect(r.function, &QLineEdit::textEdited, this,
+            [this, row](const QString& text) { emit functionEdited(row, text); });
+    connect(r.address, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
+    connect(r.function, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
 
     for (QWidget* w : {static_cast<QWidget*>(r.caption), static_cast<QWidget*>(r.address),
                        static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen)}) {
@@ -126,10 +133,10 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
         // Row 0 belongs to no output (its third byte is the extra value), so it never shows.
         const bool shown = row > 0 && !caption.isEmpty() && recognition.rowsShown();
         if (caption.isEmpty()) {
-            r.address->setToolTip(QString());
+            setHint(r.address, QString());
         } else if (shown) {
-            r.address->setToolTip(addressHint(recognition.maxAddress));
-            r.function->setToolTip(functionHint(recognition.maxFunction));
+            setHint(r.address, addressHint(recognition.maxAddress));
+            setHint(r.function, functionHint(recognition.maxFunction));
         }
         setRowVisible(row, shown, accessory);
         if (shown) {
@@ -169,5 +176,36 @@ void ParameterGridBox::readTexts(hq::GridTexts& texts) const {
     for (int row = 0; row < hq::kRowCount; ++row) {
         texts.address.at(row) = rows_.at(row).address->text().toStdString();
         texts.function.at(row) = rows_.at(row).function->text().toStdString();
+    }
+}
+
+void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file,
+                                  bool accessory) {
+    auto showText = [](QLineEdit* edit, const std::string& value) {
+        const QString text = QString::fromStdString(value);
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        const hq::RowSetting& value = shown.rows.at(row);
+        const hq::RowSetting& inFile = file.rows.at(row);
+        Row& r = rows_.at(row);
+        showText(r.address, value.address);
+        showText(r.function, value.function);
+        setChangeMark(r.address, value.address != inFile.address, QString::fromStdString(inFile.address));
+        setChangeMark(r.function, !accessory && value.function != inFile.function,
+                      QString::fromStdString(inFile.function));
+        setChangeMark(r.redGreen, accessory && value.redGreen != inFile.redGreen,
+                      inFile.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"));
+
+        QColor colour = Qt::white;
+        if (accessory)
+            colour = value.redGreen == 1 ? kGreen : kRed;
+        QPalette palette = r.address->palette();
+        if (palette.color(QPalette::Base) != colour) {
+            palette.setColor(QPalette::Base, colour);
+            palette.setColor(QPalette::Text, Qt::black);
+            r.address->setPalette(palette);
+        }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "encode/SaveEncoder.h"
 #include "image/Recognition.h"
+#include "settings/FirmwareSettings.h"
 
 #include <QColor>
 #include <QGroupBox>
@@ -32,6 +33,10 @@ public:
     void showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts);
     // White address fields unless the firmware is an accessory one; then green for flag 1, red for 0.
     void colourAddresses(const hq::Parameters& parameters, bool accessory);
+    // Shows the rows' texts of `shown` (a field keeps its text, and its cursor, while it holds them
+    // already), colours the addresses by their red/green choice and marks every field and "R/G"
+    // button whose value differs from `file`.
+    void showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file, bool accessory);
     // Copies what the user typed into `texts` (addresses and function numbers of rows 0..31).
     void readTexts(hq::GridTexts& texts) const;
 
@@ -44,6 +49,11 @@ public:
 signals:
     // The "R/G" button of `row` was clicked.
     void redGreenClicked(int row);
+    // The user typed into the address or function field of `row`.
+    void addressEdited(int row, const QString& text);
+    void functionEdited(int row, const QString& text);
+    // The user left a field: what was typed into it is one finished entry.
+    void entryFinished();
 
 private:
     struct Row {

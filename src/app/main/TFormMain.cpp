@@ -1,16 +1,23 @@
 #include "TFormMain.h"
 
 #include "ButtonBox.h"
+#include "ChangeMark.h"
 #include "Dialogs.h"
 #include "Dlg_info.h"
 #include "ImageBox.h"
+#include "MainMenu.h"
 #include "ParameterGridBox.h"
+#include "RecentFiles.h"
 #include "StatusPanelBar.h"
 #include "ZusatzPanel.h"
-#include "encode/SaveEncoder.h"
+#include "document/FirmwareDocument.h"
 #include "image/RecognitionFailure.h"
-#include "image/TextFile.h"
+#include "io/WriteFile.h"
+#include "settings/FirmwareSettings.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -18,12 +25,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace {
+
+using State = FirmwareDocument::State;
 
 const QString kCaption = QStringLiteral("Hex Quendra V0.41");
 const QString kHexFilter = QStringLiteral("HEX (*.hex);;TXT (*.txt);;*.* (*)");
@@ -41,8 +52,17 @@ constexpr int kNarrowButtonBoxWidth = 297;
 constexpr int kNarrowImageGap = 3;
 constexpr int kNarrowImageBoxWidth = 230;
 
+// Typing into one field merges into one undo step: the address of row r has key r, its function
+// 100 + r, the extra value 200.
+constexpr int kFunctionEntry = 100;
+constexpr int kExtraEntry = 200;
+
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 // A single local file, as a drop brings it.
@@ -54,11 +74,19 @@ QString droppedFile(const QMimeData* data) {
     return url.isLocalFile() ? url.toLocalFile() : QString();
 }
 
+bool isUndoOrRedo(const QKeyEvent* key) {
+    const QKeyCombination combination = key->keyCombination();
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+           combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+           combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+}
+
 } // namespace
 
 TFormMain::TFormMain(QWidget* parent)
-    : QMainWindow(parent), grid_(nullptr), zusatz_(nullptr), buttons_(nullptr), imageBox_(nullptr),
-      status_(new StatusPanelBar(this)) {
+    : QMainWindow(parent), document_(new FirmwareDocument(this)), grid_(nullptr), zusatz_(nullptr),
+      buttons_(nullptr), imageBox_(nullptr), status_(new StatusPanelBar(this)),
+      recent_(new RecentFiles(this)), menu_(nullptr) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/hexquendra/hexquendra-icon.png")));
@@ -72,6 +100,7 @@ TFormMain::TFormMain(QWidget* parent)
     buttons_ = new ButtonBox(client);
     imageBox_ = new ImageBox(client);
     setStatusBar(status_);
+    menu_ = new MainMenu(this, document_->undoStack());
 
     connect(buttons_->loadButton(), &QPushButton::clicked, this, &TFormMain::btn_loadClick);
     connect(buttons_->saveButton(), &QPushButton::clicked, this, &TFormMain::btn_saveClick);
@@ -80,14 +109,58 @@ TFormMain::TFormMain(QWidget* parent)
     connect(grid_, &ParameterGridBox::redGreenClicked, this, &TFormMain::btn_RGClick);
     connect(imageBox_, &ImageBox::clicked, this, &TFormMain::gointoweb);
 
+    connect(menu_->open, &QAction::triggered, this, &TFormMain::btn_loadClick);
+    connect(menu_->save, &QAction::triggered, this, &TFormMain::btn_saveClick);
+    connect(menu_->quit, &QAction::triggered, this, &TFormMain::btn_closeClick);
+    connect(menu_->exportSettings, &QAction::triggered, this, &TFormMain::exportSettings);
+    connect(menu_->importSettings, &QAction::triggered, this, &TFormMain::importSettings);
+    connect(menu_->takeOver, &QAction::triggered, this, &TFormMain::takeOverSettings);
+    connect(menu_->discardAll, &QAction::triggered, this, &TFormMain::discardAllChanges);
+    connect(menu_->info, &QAction::triggered, this, &TFormMain::btn_infoClick);
+    connect(menu_->about, &QAction::triggered, this, &TFormMain::showAbout);
+    connect(menu_, &MainMenu::recentFileChosen, this, &TFormMain::openRecent);
+    menu_->setRecentFiles(recent_->files());
+    connect(recent_, &RecentFiles::changed, this, [this] { menu_->setRecentFiles(recent_->files()); });
+    Dialogs::setStartFolder(recent_->lastFolder());
+
+    // The grid and the extra value are views of the document: what is typed goes in as steps.
+    connect(document_, &FirmwareDocument::changed, this, &TFormMain::showDocument);
+    connect(document_, &FirmwareDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(grid_, &ParameterGridBox::addressEdited, this, [this](int row, const QString& text) {
+        const QString caption = qs(document_->firmware().recognition.rowCaption(row));
+        document_->edit(
+            tr("Adresse von <%1>").arg(caption),
+            [row, value = text.toStdString()](State& state) { state.edited.rows.at(row).address = value; },
+            row);
+    });
+    connect(grid_, &ParameterGridBox::functionEdited, this, [this](int row, const QString& text) {
+        const QString caption = qs(document_->firmware().recognition.rowCaption(row));
+        document_->edit(
+            tr("Funktion von <%1>").arg(caption),
+            [row, value = text.toStdString()](State& state) { state.edited.rows.at(row).function = value; },
+            kFunctionEntry + row);
+    });
+    connect(zusatz_->extraEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        document_->edit(
+            tr("Zusatzwert"), [value = text.toStdString()](State& state) { state.edited.extra = value; },
+            kExtraEntry);
+    });
+    connect(grid_, &ParameterGridBox::entryFinished, document_, &FirmwareDocument::finishEntry);
+    connect(zusatz_->extraEdit(), &QLineEdit::editingFinished, document_, &FirmwareDocument::finishEntry);
+    qApp->installEventFilter(this);
+
     move(20, 20);
     resetLayout();
-    enableFirmwareButtons();
+    enableFirmwareActions();
 }
 
 TFormMain::~TFormMain() {
     // Editors may hold widgets of this window; they go before the window's children.
     editors_.clear();
+}
+
+const hq::Firmware* TFormMain::firmware() const {
+    return document_->isLoaded() ? &document_->firmware() : nullptr;
 }
 
 void TFormMain::addEditor(std::unique_ptr<PanelEditor> editor) {
@@ -97,19 +170,24 @@ void TFormMain::addEditor(std::unique_ptr<PanelEditor> editor) {
     }
 }
 
+int TFormMain::menuHeight() const {
+    return menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
+}
+
 void TFormMain::resetLayout() {
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(kMinimumWidth, kMinimumHeight);
+    setMinimumSize(kMinimumWidth, kMinimumHeight + menuHeight());
+    resize(kMinimumWidth, kMinimumHeight + menuHeight());
     buttons_->setGeometry(kGap, kButtonRowTop, kButtonBoxWidth, kButtonRowHeight);
     imageBox_->setGeometry(ZusatzPanel::kLeft, kButtonRowTop, ZusatzPanel::kWidth, kButtonRowHeight);
     grid_->clear();
     zusatz_->clear();
 }
 
-void TFormMain::enableFirmwareButtons() {
-    const bool loaded = firmware_ != nullptr;
+void TFormMain::enableFirmwareActions() {
+    const bool loaded = document_->isLoaded();
     buttons_->saveButton()->setEnabled(loaded);
     buttons_->infoButton()->setEnabled(loaded);
+    menu_->setFirmwareLoaded(loaded);
 }
 
 QWidget* TFormMain::panelParent() {
@@ -120,7 +198,7 @@ EditorRoom TFormMain::editorRoom() const {
     // From the window's size rather than the client area's: a hidden window lays its client area out
     // only when it is shown.
     const int statusHeight = status_->isHidden() ? 0 : status_->sizeHint().height();
-    const QPoint bottomRight(width() - kGap - 1, height() - statusHeight - kGap - 1);
+    const QPoint bottomRight(width() - kGap - 1, height() - menuHeight() - statusHeight - kGap - 1);
     EditorRoom room;
     room.area = QRect(QPoint(kEditorLeft, kGap), bottomRight);
     room.buttonRowTop = kButtonRowTop;
@@ -129,7 +207,8 @@ EditorRoom TFormMain::editorRoom() const {
 }
 
 EditorRoom TFormMain::makeRoom(QSize size) {
-    const QSize wanted = size.expandedTo(QSize(kMinimumWidth, kMinimumHeight));
+    // The editors measure the window without the menu bar, which the window adds on top.
+    const QSize wanted = size.expandedTo(QSize(kMinimumWidth, kMinimumHeight)) + QSize(0, menuHeight());
     setMinimumSize(wanted);
     resize(wanted);
     buttons_->setGeometry(kGap, kButtonRowTop, kNarrowButtonBoxWidth, kButtonRowHeight);
@@ -142,16 +221,53 @@ HouseMinimumControls TFormMain::houseMinimumControls() {
     return {zusatz_->minimumCaptionLabel(), zusatz_->minimumEdit(), zusatz_->minimumUpDown()};
 }
 
+QString TFormMain::documentName() const {
+    return QFileInfo(document_->path()).fileName();
+}
+
+bool TFormMain::maySwitchAway() {
+    if (!document_->isModified()) {
+        return true;
+    }
+    switch (askSaveDiscardCancel(
+        this, tr("Die Änderungen an %1 sind noch nicht gespeichert.").arg(documentName()))) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TFormMain::btn_loadClick() {
+    if (!maySwitchAway()) {
+        return;
+    }
     const QString path = Dialogs::instance().openFileName(this, kHexFilter);
     if (!path.isEmpty()) {
         loadFile(path);
     }
 }
 
+void TFormMain::openAfterAsking(const QString& path) {
+    if (maySwitchAway()) {
+        loadFile(path);
+    }
+}
+
+void TFormMain::openRecent(const QString& path) {
+    if (!maySwitchAway()) {
+        return;
+    }
+    if (!loadFile(path) && !QFileInfo::exists(path)) {
+        recent_->remove(path);
+    }
+}
+
 bool TFormMain::loadFile(const QString& path) {
     // Read into a firmware of its own first: a refused file leaves everything as it was.
-    hq::Result<hq::Firmware> loaded = hq::loadFirmwareFile(QFile::encodeName(path).toStdString());
+    hq::Result<hq::Firmware> loaded = hq::loadFirmwareFile(localPath(path));
     if (!loaded) {
         warningOk(this, QString::fromStdString(loaded.message()));
         return false;
@@ -165,43 +281,69 @@ bool TFormMain::loadFile(const QString& path) {
     for (const auto& editor : editors_) {
         editor->reset();
     }
-    firmware_ = std::make_unique<hq::Firmware>(std::move(loaded.value()));
+    document_->load(std::move(loaded.value()), path);
     showFirmware(path);
+    recent_->add(path);
+    Dialogs::setStartFolder(recent_->lastFolder());
     return true;
 }
 
 void TFormMain::showFirmware(const QString& path) {
-    const hq::Recognition& recognition = firmware_->recognition;
+    const hq::Firmware& firmware = document_->firmware();
+    const hq::Recognition& recognition = firmware.recognition;
     resetLayout();
 
-    status_->setPanelText(StatusPanelBar::HardwareMark, QString::fromStdString(firmware_->scan.hardwareMark));
-    status_->setPanelText(StatusPanelBar::Version, QString::fromStdString(firmware_->scan.version));
+    status_->setPanelText(StatusPanelBar::HardwareMark, QString::fromStdString(firmware.scan.hardwareMark));
+    status_->setPanelText(StatusPanelBar::Version, QString::fromStdString(firmware.scan.version));
     status_->setPanelText(StatusPanelBar::Protocol, QString::fromStdString(recognition.protocolStatus));
     status_->setPanelText(StatusPanelBar::Caption, qs(recognition.statusCaption()));
     showFileName(path);
 
     if (const auto& extra = recognition.extra()) {
         zusatz_->showExtra(qs(extra->caption), qs(extra->hint));
+        setHint(zusatz_->extraEdit(), qs(extra->hint));
     }
     if (recognition.panel() != hq::Panel::None) {
         for (const auto& editor : editors_) {
             if (editor->panel() == recognition.panel()) {
-                editor->setUp(*firmware_, *this);
+                editor->setUp(*document_, *this);
                 break;
             }
         }
     }
 
-    const hq::GridTexts texts = hq::gridTextsFor(firmware_->parameters);
+    const hq::GridTexts texts = hq::gridTextsFor(firmware.parameters);
     grid_->showFirmware(recognition, texts);
-    zusatz_->extraEdit()->setText(QString::fromStdString(texts.extra));
-    if (const std::string warning = hq::badRecordWarning(firmware_->image); !warning.empty()) {
+    showDocument();
+    fillGrid();
+    enableFirmwareActions();
+    if (const std::string warning = hq::badRecordWarning(firmware.image); !warning.empty()) {
         warningOk(this, QString::fromStdString(warning));
     }
+    // Ready to type: the first shown row's address.
+    for (int row = 1; row < hq::kRowCount; ++row) {
+        QLineEdit* address = grid_->addressEdit(row);
+        if (!address->isHidden()) {
+            address->setFocus(Qt::OtherFocusReason);
+            address->selectAll();
+            break;
+        }
+    }
+}
 
-    fillGrid();
-    colourAddresses();
-    enableFirmwareButtons();
+void TFormMain::showDocument() {
+    if (!document_->isLoaded()) {
+        return;
+    }
+    const hq::FirmwareSettings& edited = document_->edited();
+    const hq::FirmwareSettings& file = document_->fileSettings();
+    grid_->showValues(edited, file, document_->firmware().recognition.type == hq::DecoderType::Schalt);
+    QLineEdit* extra = zusatz_->extraEdit();
+    const QString text = QString::fromStdString(edited.extra);
+    if (extra->text() != text) {
+        extra->setText(text);
+    }
+    setChangeMark(extra, edited.extra != file.extra, QString::fromStdString(file.extra));
 }
 
 void TFormMain::fillGrid() {
@@ -216,63 +358,62 @@ void TFormMain::fillGrid() {
 
 void TFormMain::showFileName(const QString& path) {
     status_->setPanelText(StatusPanelBar::FileName, path);
-    setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(path).fileName());
-}
-
-void TFormMain::colourAddresses() {
-    if (firmware_) {
-        grid_->colourAddresses(firmware_->parameters, firmware_->recognition.type == hq::DecoderType::Schalt);
-    }
+    setWindowTitle(kCaption + QStringLiteral(" – ") + QFileInfo(path).fileName() + QStringLiteral("[*]"));
+    setWindowModified(document_->isModified());
 }
 
 void TFormMain::btn_RGClick(int row) {
-    if (!firmware_ || row < 0 || row >= hq::kRowCount) {
+    if (!document_->isLoaded() || row < 0 || row >= hq::kRowCount) {
         return;
     }
-    int& flag = firmware_->parameters.rows.at(row).redGreen;
-    flag = flag == 1 ? 0 : 1;
-    colourAddresses();
+    const QString caption = qs(document_->firmware().recognition.rowCaption(row));
+    document_->edit(tr("R/G von <%1>").arg(caption), [row](State& state) {
+        int& flag = state.edited.rows.at(row).redGreen;
+        flag = flag == 1 ? 0 : 1;
+    });
 }
 
 void TFormMain::btn_saveClick() {
-    if (!firmware_ || !takeOverPendingChanges()) {
-        return;
+    save();
+}
+
+bool TFormMain::save() {
+    if (!document_->isLoaded()) {
+        return false;
     }
-    hq::GridTexts texts;
-    grid_->readTexts(texts);
-    texts.extra = zusatz_->extraEdit()->text().toStdString();
-    if (const auto problem = hq::applyGrid(*firmware_, texts)) {
+    if (document_->hasPendingEditorChanges()) {
+        if (!askYesNo(this, QStringLiteral("Geänderte Werte übernehmen?"))) {
+            return false;
+        }
+        document_->acceptEditorChanges();
+    }
+    const hq::FirmwareSettings settings = document_->edited();
+    hq::Firmware saved = document_->firmware();
+    if (const auto problem = hq::applySettings(saved, settings, hq::ApplyOptions{true})) {
         warningCancel(this, QString::fromStdString(problem->message));
         focusProblem(*problem);
-        return;
+        return false;
+    }
+    // A HELL level the file cannot hold is saved only when the user agrees to what it becomes.
+    if (const auto conflict = hq::neonHellConflict(document_->firmware(), settings)) {
+        if (!askSaveCancel(this, QString::fromStdString(conflict->message) + tr("\n\nTrotzdem speichern?"))) {
+            return false;
+        }
     }
 
     const QString path = Dialogs::instance().saveFileName(this, kHexFilter, QStringLiteral("hex"),
                                                           status_->panelText(StatusPanelBar::FileName));
-    if (path.isEmpty() || !writeFile(path)) {
-        return;
+    if (path.isEmpty() || !writeFile(path, saved)) {
+        return false;
     }
+    document_->markSaved(std::move(saved), path);
+    recent_->add(path);
+    Dialogs::setStartFolder(recent_->lastFolder());
     showFileName(path);
-}
-
-bool TFormMain::takeOverPendingChanges() {
-    for (const auto& editor : editors_) {
-        if (!editor->hasPendingChanges()) {
-            continue;
-        }
-        if (!askYesNo(this, QStringLiteral("Geänderte Werte übernehmen?"))) {
-            return false;
-        }
-        editor->acceptChanges();
-        // A table that could not be written has told the user why and stays pending: no save then.
-        if (editor->hasPendingChanges()) {
-            return false;
-        }
-    }
     return true;
 }
 
-void TFormMain::focusProblem(const hq::SaveProblem& problem) {
+void TFormMain::focusProblem(const hq::ApplyProblem& problem) {
     QLineEdit* edit = nullptr;
     switch (problem.field) {
     case hq::FocusField::Extra:
@@ -293,12 +434,11 @@ void TFormMain::focusProblem(const hq::SaveProblem& problem) {
     }
 }
 
-bool TFormMain::writeFile(const QString& path) {
+bool TFormMain::writeFile(const QString& path, const hq::Firmware& firmware) {
     // The file is written beside the target, flushed to the disk and renamed over it only when
     // complete. (QSaveFile was not used: on a full tmpfs it reported success and left an empty file
     // in place of the old one.)
-    const hq::Status written =
-        hq::writeFileReplacing(QFile::encodeName(path).toStdString(), hq::hexImageText(firmware_->image));
+    const hq::Status written = hq::io::writeFileReplacing(localPath(path), hq::hexImageText(firmware.image));
     if (!written) {
         warningOk(this, QStringLiteral("Das HEX-File konnte nicht gespeichert werden:\n%1\n\n%2")
                             .arg(path, QString::fromStdString(written.message())));
@@ -306,15 +446,39 @@ bool TFormMain::writeFile(const QString& path) {
     return written.ok();
 }
 
+void TFormMain::discardAllChanges() {
+    document_->discardAllChanges();
+}
+
+void TFormMain::showAbout() {
+    Dialogs::instance().message(
+        this, QMessageBox::Information,
+        tr("HEX Quendrabolt 0.41\n\n"
+           "Konfiguriert die Firmware von Modellbahn-Dekodern im Intel-HEX-Format: Adressen, Rot/Grün, "
+           "Funktions-Nummern, Zusatzwerte, Servo-Kurven und Lichtmuster ändern und als neue HEX-Datei "
+           "speichern, die ein Programmiergerät in den PIC brennt.\n\n"
+           "Lizenz: GNU GPL, Version 3 oder später\n%1")
+            .arg(kWebPage),
+        QMessageBox::Ok);
+}
+
 void TFormMain::btn_closeClick() {
     close();
 }
 
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (maySwitchAway()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
 void TFormMain::btn_infoClick() {
-    if (!firmware_) {
+    if (!document_->isLoaded()) {
         return;
     }
-    TfrmInfo dialog(firmware_.get(), this);
+    TfrmInfo dialog(&document_->firmware(), this);
     dialog.exec();
 }
 
@@ -336,7 +500,7 @@ void TFormMain::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Loaded after the drop has finished, so a message box does not hold up the dragging program.
     QMetaObject::invokeMethod(
-        this, [this, path] { loadFile(path); }, Qt::QueuedConnection);
+        this, [this, path] { openAfterAsking(path); }, Qt::QueuedConnection);
 }
 
 void TFormMain::keyPressEvent(QKeyEvent* event) {
@@ -351,4 +515,16 @@ void TFormMain::keyPressEvent(QKeyEvent* event) {
         }
     }
     QMainWindow::keyPressEvent(event);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    // A line edit claims Ctrl+Z for its own undo; left unclaimed, the keys reach the window's undo
+    // and redo, which know every step (R/G, drawn curves) and not just the text.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this && isUndoOrRedo(static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The main window: loads a firmware HEX file, shows its parameter grid and extra value, hands the
-// firmware to its special editor and saves the patched file. All decisions are the core's; the
-// handlers read the controls, call the core and show the result. As the editors' host it owns the
-// layout of its client area: where their panels go and how the button row makes way for them.
+// firmware to its special editor and saves the patched file. Behind it stands one document
+// (FirmwareDocument) with the firmware, its settings as in the file and as edited, and the undo
+// history; the grid, the extra value and the editors are views of it. The window asks before edits
+// would be lost, marks its title while something is not saved, and owns the layout of its client
+// area as the editors' host.
 
 #include "EditorHost.h"
 #include "PanelEditor.h"
@@ -14,34 +16,43 @@
 #include <vector>
 
 class ButtonBox;
+class FirmwareDocument;
 class ImageBox;
+class MainMenu;
 class ParameterGridBox;
+class RecentFiles;
 class StatusPanelBar;
 class ZusatzPanel;
 
 namespace hq {
-struct SaveProblem;
+struct ApplyProblem;
 }
 
 class TFormMain : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     static constexpr int kMinimumWidth = 750;
-    static constexpr int kMinimumHeight = 630;
+    static constexpr int kMinimumHeight = 630; // the client area; the menu bar comes on top
 
     explicit TFormMain(QWidget* parent = nullptr);
     ~TFormMain() override;
 
-    // Editors are asked about pending changes in the order they were added.
     void addEditor(std::unique_ptr<PanelEditor> editor);
 
-    // Loads `path` as if it had been chosen in the open dialog. A file that cannot be read or holds no
-    // known firmware shows the reason and leaves the window as it was; returns whether the file was
-    // loaded.
+    // Loads `path` as if it had been chosen in the open dialog, without asking about unsaved changes
+    // (the callers ask first). A file that cannot be read or holds no known firmware shows the reason
+    // and leaves the window as it was; returns whether the file was loaded.
     bool loadFile(const QString& path);
 
-    // The loaded firmware, or null before the first load.
-    const hq::Firmware* firmware() const { return firmware_.get(); }
+    // The firmware as in its file (loaded or last saved), or null before the first load.
+    const hq::Firmware* firmware() const;
+    FirmwareDocument* document() const { return document_; }
+
+    // Saves through the checks and questions of "HEX speichern"; false when refused or cancelled.
+    bool save();
+    // While something is not saved: asks "Speichern", "Verwerfen" or "Abbrechen"; true when the
+    // edits may go (saved or discarded), false to keep them.
+    bool maySwitchAway();
 
     // EditorHost.
     QWidget* panelParent() override;
@@ -56,36 +67,54 @@ public:
     void btn_infoClick();
     void btn_RGClick(int row);
     void gointoweb();
+    void openRecent(const QString& path);
+    void exportSettings();
+    void importSettings();
+    void takeOverSettings();
+    void discardAllChanges();
+    void showAbout();
 
     ParameterGridBox* grid() const { return grid_; }
     ZusatzPanel* zusatz() const { return zusatz_; }
     ButtonBox* buttons() const { return buttons_; }
     ImageBox* imageBox() const { return imageBox_; }
     StatusPanelBar* statusPanels() const { return status_; }
+    MainMenu* mainMenu() const { return menu_; }
+    RecentFiles* recentFiles() const { return recent_; }
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     // Enter and Return click the focused push button; line edits and other controls keep them.
     void keyPressEvent(QKeyEvent* event) override;
+    // Undo and redo keys belong to the window's history, also in a focused line edit.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int menuHeight() const;
     void resetLayout();
-    // "HEX speichern" and "Info" serve a loaded firmware only.
-    void enableFirmwareButtons();
+    // "HEX speichern", "Info" and the menu entries that serve a loaded firmware only.
+    void enableFirmwareActions();
     void showFirmware(const QString& path);
     void showFileName(const QString& path);
+    // Shows the document's state in the grid and the extra value.
+    void showDocument();
     void fillGrid();
-    void colourAddresses();
-    bool takeOverPendingChanges();
-    void focusProblem(const hq::SaveProblem& problem);
-    bool writeFile(const QString& path);
+    void focusProblem(const hq::ApplyProblem& problem);
+    bool writeFile(const QString& path, const hq::Firmware& firmware);
+    // Loads `path` after asking about unsaved changes.
+    void openAfterAsking(const QString& path);
+    // The file name the document's changes belong to, for questions.
+    QString documentName() const;
 
-    std::unique_ptr<hq::Firmware> firmware_;
+    FirmwareDocument* document_;
     std::vector<std::unique_ptr<PanelEditor>> editors_;
     ParameterGridBox* grid_;
     ZusatzPanel* zusatz_;
     ButtonBox* buttons_;
     ImageBox* imageBox_;
     StatusPanelBar* status_;
+    RecentFiles* recent_;
+    MainMenu* menu_;
 };

@@ -1,5 +1,6 @@
 #include "ServoAssignmentPanel.h"
 
+#include "ChangeMark.h"
 #include "servo/ServoFlags.h"
 #include "servo/ServoTiming.h"
 
@@ -149,7 +150,6 @@ QWidget* ServoAssignmentPanel::buildTiming() {
             edit->setReadOnly(true);
             edit->setAlignment(Qt::AlignCenter);
             edit->setFixedWidth(46);
-            connect(edit, &QLineEdit::textChanged, this, &ServoAssignmentPanel::servo_edt_Change);
             (offset ? controls.offset : controls.maximum) = edit;
             const int first = offset ? 1 : 7;
             for (std::size_t s = 0; s < kSteps.size(); ++s) {
@@ -276,7 +276,7 @@ void ServoAssignmentPanel::assignmentChange(int row, Field field, int item) {
     if (field == Field::Action) {
         applyVisibility(row);
     }
-    emit edited();
+    emit edited(QStringLiteral("Zuordnung a%1").arg(row));
 }
 
 void ServoAssignmentPanel::flagClick() {
@@ -289,17 +289,15 @@ void ServoAssignmentPanel::flagClick() {
                              servos_[static_cast<std::size_t>(servo - 1)].flags[f]->isChecked());
         }
     }
-    emit edited();
+    emit edited(QStringLiteral("Optionen der Servos"));
 }
 
-// A new text enables "übernehmen" through servo_edt_Change; a byte that changed without changing
-// its text (faktor 0 to 1 adds nothing yet) must enable it as well, or the step would be lost.
 void ServoAssignmentPanel::btn_offsetClick(int servo, int step) {
     const int before = copy_.timing.offset(servo);
     copy_.timing.setOffset(servo, hq::steppedOffset(before, step));
     showTiming();
     if (copy_.timing.offset(servo) != before) {
-        emit edited();
+        emit edited(QStringLiteral("Offset von Servo %1").arg(servo));
     }
 }
 
@@ -308,12 +306,49 @@ void ServoAssignmentPanel::btn_faktorClick(int servo, int step) {
     copy_.timing.setFaktor(servo, hq::steppedFaktor(before, step));
     showTiming();
     if (copy_.timing.faktor(servo) != before) {
-        emit edited();
+        emit edited(QStringLiteral("Faktor von Servo %1").arg(servo));
     }
 }
 
-void ServoAssignmentPanel::servo_edt_Change() {
-    if (!busy_) {
-        emit edited();
+void ServoAssignmentPanel::markChanges(const hq::ServoWorkingCopy& file) {
+    const std::string separator = QLocale().decimalPoint().toStdString();
+    auto ms = [&separator](int units) {
+        return QString::fromStdString(hq::pulseMillisecondsText(units, separator));
+    };
+    for (int row = 1; row <= hq::kAssignmentRowCount; ++row) {
+        const hq::AssignmentRow shown = hq::assignmentRow(copy_.data, row);
+        const hq::AssignmentRow inFile = hq::assignmentRow(file.data, row);
+        const std::array<std::pair<int, int>, 4> items{
+            std::pair{hq::comboItem(hq::servoBitIndex(shown.servoAction)),
+                      hq::comboItem(hq::servoBitIndex(inFile.servoAction))},
+            std::pair{hq::comboItem(hq::actionBitIndex(shown.servoAction)),
+                      hq::comboItem(hq::actionBitIndex(inFile.servoAction))},
+            std::pair{hq::comboItem(hq::curveBitIndex(shown.curveRelay)),
+                      hq::comboItem(hq::curveBitIndex(inFile.curveRelay))},
+            std::pair{hq::comboItem(hq::relayBitIndex(shown.curveRelay)),
+                      hq::comboItem(hq::relayBitIndex(inFile.curveRelay))}};
+        for (std::size_t f = 0; f < kFields.size(); ++f) {
+            QComboBox* box = combo(row, kFields[f]);
+            const int fileItem = items[f].second;
+            setChangeMark(box, items[f].first != fileItem,
+                          fileItem < 0 ? QStringLiteral("–") : box->itemText(fileItem));
+        }
+    }
+    for (int servo = 1; servo <= hq::kServoCurveCount; ++servo) {
+        const Servo& controls = servos_[static_cast<std::size_t>(servo - 1)];
+        const int offset = copy_.timing.offset(servo);
+        const int faktor = copy_.timing.faktor(servo);
+        const int fileOffset = file.timing.offset(servo);
+        const int fileFaktor = file.timing.faktor(servo);
+        setChangeMark(controls.offset, offset != fileOffset, ms(hq::minimumPulseUnits(fileOffset)));
+        setChangeMark(controls.maximum, offset != fileOffset || faktor != fileFaktor,
+                      ms(hq::maximumPulseUnits(fileOffset, fileFaktor)));
+        const int flags = hq::servoFlagByte(copy_.data, servo);
+        const int fileFlags = hq::servoFlagByte(file.data, servo);
+        for (std::size_t f = 0; f < kFlagInfos.size(); ++f) {
+            const bool on = hq::hasFlag(fileFlags, kFlagInfos[f].flag);
+            setChangeMark(controls.flags[f], hq::hasFlag(flags, kFlagInfos[f].flag) != on,
+                          on ? QStringLiteral("ein") : QStringLiteral("aus"));
+        }
     }
 }

@@ -24,7 +24,7 @@ public:
     // `copy` is the editor's working copy; it outlives the panel.
     explicit ServoAssignmentPanel(hq::ServoWorkingCopy& copy, QWidget* parent = nullptr);
 
-    // While busy, flag clicks and new timing texts are no edits.
+    // While busy, flag clicks are no edits.
     void setBusy(bool busy) { busy_ = busy; }
 
     // Sets the 32 combo boxes and their visibility from the assignment bytes.
@@ -33,6 +33,8 @@ public:
     void showFlags();
     // Shows offset and maximum pulse of every servo in milliseconds.
     void showTiming();
+    // Marks the combo boxes, check boxes and pulse times whose value differs from `file`.
+    void markChanges(const hq::ServoWorkingCopy& file);
 
     QComboBox* combo(int row, Field field) const;
 
@@ -41,11 +43,10 @@ public:
     void flagClick();
     void btn_offsetClick(int servo, int step);
     void btn_faktorClick(int servo, int step);
-    void servo_edt_Change();
 
 signals:
-    // The working copy changed (or a timing text did); "übernehmen" is to be enabled.
-    void edited();
+    // The working copy changed by one step named `text`.
+    void edited(const QString& text);
 
 private:
     struct Row {

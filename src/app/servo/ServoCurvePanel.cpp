@@ -1,5 +1,6 @@
 #include "ServoCurvePanel.h"
 
+#include "ChangeMark.h"
 #include "Dialogs.h"
 #include "ServoCurveCanvas.h"
 #include "ServoRelayCanvas.h"
@@ -24,6 +25,20 @@ namespace {
 
 const QString kCurveFilter = QStringLiteral("CUR (*.cur);;TXT (*.txt);;*.* (*)");
 const QString kSetFilter = QStringLiteral("SET (*.set);;TXT (*.txt);;*.* (*)");
+
+// Steps typed into the count and the stretch field merge until the entry is finished.
+constexpr int kCountEntry = 1001;
+constexpr int kStretchEntry = 1002;
+
+// Shows a stored count or stretch unless the field already asks for it ("0" stays as typed while
+// it stands for the stored 1).
+void showStored(QLineEdit* edit, int stored, hq::Result<int> (*parse)(std::string_view)) {
+    const hq::Result<int> typed = parse(edit->text().toStdString());
+    if (typed && *typed == stored)
+        return;
+    const QSignalBlocker blocker(edit);
+    edit->setText(QString::number(stored));
+}
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -170,8 +185,17 @@ ServoCurvePanel::ServoCurvePanel(hq::ServoWorkingCopy& copy, QWidget* parent)
 
     connect(countEdit_, &QLineEdit::textChanged, this, &ServoCurvePanel::servo_edt_AnzahlChange);
     connect(stretchEdit_, &QLineEdit::textChanged, this, &ServoCurvePanel::servo_edt_stretchChange);
+    connect(countEdit_, &QLineEdit::editingFinished, this, &ServoCurvePanel::entryFinished);
+    connect(stretchEdit_, &QLineEdit::editingFinished, this, &ServoCurvePanel::entryFinished);
     connect(curveCanvas_, &ServoCurveCanvas::pointDrawn, this, &ServoCurvePanel::curvePointDrawn);
     connect(relayCanvas_, &ServoRelayCanvas::pointDrawn, this, &ServoCurvePanel::relayPointDrawn);
+    connect(curveCanvas_, &ServoCurveCanvas::strokeStarted, this, &ServoCurvePanel::strokeStarted);
+    connect(relayCanvas_, &ServoRelayCanvas::strokeStarted, this, &ServoCurvePanel::strokeStarted);
+    connect(curveCanvas_, &ServoCurveCanvas::strokeFinished, this,
+            [this] { emit strokeFinished(QStringLiteral("Kurve %1 gezeichnet").arg(selectedCurve())); });
+    connect(relayCanvas_, &ServoRelayCanvas::strokeFinished, this, [this] {
+        emit strokeFinished(QStringLiteral("Relais von Kurve %1 gezeichnet").arg(selectedCurve()));
+    });
 
     acceptButton_->setEnabled(false);
     setFixedSize(kWidth, sizeHint().height());
@@ -244,7 +268,7 @@ void ServoCurvePanel::applyDrawn(const std::function<void(hq::CurveBlock&)>& edi
     edit(*block);
     if (*block != before) {
         redraw();
-        markEdited();
+        emit strokeDrawn();
     }
 }
 
@@ -259,19 +283,23 @@ void ServoCurvePanel::refreshInfo(bool keepEdits) {
     }
     if (!keepEdits) {
         // Showing the stored values is no edit.
-        const QSignalBlocker countBlocker(countEdit_);
-        const QSignalBlocker stretchBlocker(stretchEdit_);
-        countEdit_->setText(QString::number((*block)[hq::kCurveCountEntry]));
-        stretchEdit_->setText(QString::number((*block)[hq::kCurveStretchEntry]));
+        showStored(countEdit_, (*block)[hq::kCurveCountEntry], hq::parsePointCount);
+        showStored(stretchEdit_, (*block)[hq::kCurveStretchEntry], hq::parseStretch);
     }
     const int stretch = (*block)[hq::kCurveStretchEntry];
     intervalLabel_->setText(qs(hq::pointIntervalText(stretch)));
     durationLabel_->setText(qs(hq::curveDurationText(hq::clampedPointCount(*block), stretch)));
 }
 
-void ServoCurvePanel::markEdited() {
-    acceptButton_->setEnabled(true);
-    emit edited();
+void ServoCurvePanel::markEdited(const QString& text, int mergeKey) {
+    emit edited(text, mergeKey);
+}
+
+void ServoCurvePanel::markCurves(const std::array<bool, hq::kServoCurveCount>& changed) {
+    for (int i = 0; i < hq::kServoCurveCount; ++i) {
+        setChangeMark(curveRadios_[static_cast<std::size_t>(i)], changed[static_cast<std::size_t>(i)],
+                      QString());
+    }
 }
 
 void ServoCurvePanel::servo_rad_a1Click() {
@@ -282,14 +310,17 @@ void ServoCurvePanel::servo_rad_a1Click() {
 }
 
 void ServoCurvePanel::servo_edt_AnzahlChange() {
-    storeCurveSetting(hq::parsePointCount(countEdit_->text().toStdString()), hq::kCurveCountEntry);
+    storeCurveSetting(hq::parsePointCount(countEdit_->text().toStdString()), hq::kCurveCountEntry,
+                      QStringLiteral("Anzahl von Kurve %1").arg(selectedCurve()), kCountEntry);
 }
 
 void ServoCurvePanel::servo_edt_stretchChange() {
-    storeCurveSetting(hq::parseStretch(stretchEdit_->text().toStdString()), hq::kCurveStretchEntry);
+    storeCurveSetting(hq::parseStretch(stretchEdit_->text().toStdString()), hq::kCurveStretchEntry,
+                      QStringLiteral("Stretch von Kurve %1").arg(selectedCurve()), kStretchEntry);
 }
 
-void ServoCurvePanel::storeCurveSetting(const hq::Result<int>& value, int entry) {
+void ServoCurvePanel::storeCurveSetting(const hq::Result<int>& value, int entry, const QString& text,
+                                        int mergeKey) {
     if (!value) {
         warningOk(this, qs(value.message()));
         return;
@@ -301,31 +332,31 @@ void ServoCurvePanel::storeCurveSetting(const hq::Result<int>& value, int entry)
     if (!busy_) {
         refreshInfo(true);
     }
-    markEdited();
+    markEdited(text, mergeKey);
 }
 
-void ServoCurvePanel::generate(hq::CurveShape shape) {
+void ServoCurvePanel::generate(hq::CurveShape shape, const QString& text) {
     if (hq::CurveBlock* block = selectedBlock()) {
         hq::generateCurve(*block, shape);
     }
     redraw();
-    markEdited();
+    markEdited(text.arg(selectedCurve()));
 }
 
 void ServoCurvePanel::servo_btn_LinClick() {
-    generate(hq::CurveShape::Linear);
+    generate(hq::CurveShape::Linear, QStringLiteral("Kurve %1: Lin"));
 }
 
 void ServoCurvePanel::servo_btn_LogClick() {
-    generate(hq::CurveShape::Logarithmic);
+    generate(hq::CurveShape::Logarithmic, QStringLiteral("Kurve %1: Log"));
 }
 
 void ServoCurvePanel::servo_btn_SinClick() {
-    generate(hq::CurveShape::QuarterSine);
+    generate(hq::CurveShape::QuarterSine, QStringLiteral("Kurve %1: 1/4 Sin"));
 }
 
 void ServoCurvePanel::servo_btn_sin2Click() {
-    generate(hq::CurveShape::HalfSine);
+    generate(hq::CurveShape::HalfSine, QStringLiteral("Kurve %1: 1/2 Sin"));
 }
 
 void ServoCurvePanel::servo_btn_MirrorVertikalClick() {
@@ -333,7 +364,7 @@ void ServoCurvePanel::servo_btn_MirrorVertikalClick() {
         hq::mirrorVertical(*block);
     }
     redraw();
-    markEdited();
+    markEdited(QStringLiteral("Kurve %1 vertikal gespiegelt").arg(selectedCurve()));
 }
 
 void ServoCurvePanel::servo_btn_MirrorHorizontalClick() {
@@ -341,7 +372,7 @@ void ServoCurvePanel::servo_btn_MirrorHorizontalClick() {
         hq::mirrorHorizontal(*block);
     }
     redraw();
-    markEdited();
+    markEdited(QStringLiteral("Kurve %1 horizontal gespiegelt").arg(selectedCurve()));
 }
 
 void ServoCurvePanel::servo_btn_copyClick(int from) {
@@ -351,7 +382,7 @@ void ServoCurvePanel::servo_btn_copyClick(int from) {
     }
     hq::copyCurveBlock(copy_.data.curve(from), *block);
     showCurve();
-    markEdited();
+    markEdited(QStringLiteral("Kurve %1 von #%2 kopiert").arg(selectedCurve()).arg(from));
 }
 
 void ServoCurvePanel::servo_save_1Click() {
@@ -394,7 +425,7 @@ void ServoCurvePanel::servo_load_xClick() {
     }
     hq::applyCurvePoints(*block, *points);
     showCurve();
-    markEdited();
+    markEdited(QStringLiteral("Kurve %1 geladen").arg(selectedCurve()));
 }
 
 void ServoCurvePanel::servo_save_allClick() {
@@ -425,6 +456,5 @@ void ServoCurvePanel::servo_load_allClick() {
     }
     copy_.data = *loaded;
     showCurve();
-    emit blocksReplaced();
-    markEdited();
+    markEdited(QStringLiteral("Alle Kurven geladen"));
 }

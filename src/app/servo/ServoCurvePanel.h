@@ -1,7 +1,9 @@
 #pragma once
 // pnl_servo: the curve editor of the servo firmware. Shows the selected curve and its relay track,
 // edits point count and stretch, generates, mirrors and copies curves, saves and loads curve and set
-// files, and offers "übernehmen" / "verwerfen" for the whole working copy.
+// files, and offers "übernehmen" / "verwerfen" for the whole working copy. The panel changes the
+// working copy it is given and reports each change (a named step, or a mouse stroke) for the editor
+// to take into the window's document.
 
 #include "Result.h"
 #include "servo/ServoWorkingCopy.h"
@@ -41,6 +43,8 @@ public:
 
     // Redraws both images and shows count, stretch, times and copy buttons of the selected curve.
     void showCurve();
+    // Marks the radio buttons of the curves whose points, count or stretch differ from the file.
+    void markCurves(const std::array<bool, hq::kServoCurveCount>& changed);
 
     // Handlers.
     void servo_rad_a1Click();
@@ -62,10 +66,14 @@ public:
     void relayPointDrawn(int point, int on);
 
 signals:
-    // The working copy changed; "übernehmen" is enabled.
-    void edited();
-    // Flag and assignment bytes may have changed with whole blocks (a set file).
-    void blocksReplaced();
+    // The working copy changed by one step named `text`; steps typed into one field share
+    // `mergeKey` (-1 for none) until `entryFinished`.
+    void edited(const QString& text, int mergeKey);
+    void entryFinished();
+    // A mouse stroke on a canvas: started, drew (the working copy changed), finished.
+    void strokeStarted();
+    void strokeDrawn();
+    void strokeFinished(const QString& text);
     void acceptRequested();
     void discardRequested();
 
@@ -76,10 +84,10 @@ private:
     void applyDrawn(const std::function<void(hq::CurveBlock&)>& edit);
     // Count, stretch (unless `keepEdits`), times and copy buttons.
     void refreshInfo(bool keepEdits = false);
-    void markEdited();
+    void markEdited(const QString& text, int mergeKey = -1);
     // The count or stretch handler: a parsed value into the selected curve's entry, or the message.
-    void storeCurveSetting(const hq::Result<int>& value, int entry);
-    void generate(hq::CurveShape shape);
+    void storeCurveSetting(const hq::Result<int>& value, int entry, const QString& text, int mergeKey);
+    void generate(hq::CurveShape shape, const QString& text);
     QPushButton* button(const char* name, const QString& caption);
 
     hq::ServoWorkingCopy& copy_;

@@ -1,9 +1,9 @@
 #include "ServoEditor.h"
 
-#include "Dialogs.h"
 #include "EditorHost.h"
 #include "ServoAssignmentPanel.h"
 #include "ServoCurvePanel.h"
+#include "document/FirmwareDocument.h"
 
 #include <QWidget>
 
@@ -14,6 +14,8 @@ namespace {
 // Between pnl_servo and pnl_servo2.
 constexpr int kPanelGap = 5;
 
+using State = FirmwareDocument::State;
+
 } // namespace
 
 ServoEditor::ServoEditor(QWidget* parent)
@@ -21,19 +23,37 @@ ServoEditor::ServoEditor(QWidget* parent)
       assignmentPanel_(new ServoAssignmentPanel(copy_, parent)) {
     curvePanel_->hide();
     assignmentPanel_->hide();
-    QObject::connect(curvePanel_, &ServoCurvePanel::acceptRequested, curvePanel_,
-                     [this] { acceptChanges(); });
-    QObject::connect(curvePanel_, &ServoCurvePanel::discardRequested, curvePanel_,
-                     [this] { discardChanges(); });
-    QObject::connect(curvePanel_, &ServoCurvePanel::blocksReplaced, assignmentPanel_, [this] {
-        assignmentPanel_->showAssignments();
-        assignmentPanel_->showFlags();
+    connect(curvePanel_, &ServoCurvePanel::edited, this, &ServoEditor::commit);
+    connect(assignmentPanel_, &ServoAssignmentPanel::edited, this,
+            [this](const QString& text) { commit(text); });
+    connect(curvePanel_, &ServoCurvePanel::entryFinished, this, [this] {
+        if (document_ != nullptr)
+            document_->finishEntry();
     });
-    QObject::connect(assignmentPanel_, &ServoAssignmentPanel::edited, curvePanel_,
-                     [this] { curvePanel_->setAcceptEnabled(true); });
+    connect(curvePanel_, &ServoCurvePanel::strokeStarted, this, [this] {
+        if (document_ != nullptr)
+            document_->beginStroke();
+    });
+    connect(curvePanel_, &ServoCurvePanel::strokeDrawn, this, [this] {
+        if (document_ != nullptr)
+            document_->strokeChange([copy = copy_](State& state) { state.servo = copy; });
+    });
+    connect(curvePanel_, &ServoCurvePanel::strokeFinished, this, [this](const QString& text) {
+        if (document_ != nullptr)
+            document_->endStroke(text);
+    });
+    connect(curvePanel_, &ServoCurvePanel::acceptRequested, this, [this] {
+        if (document_ != nullptr)
+            document_->acceptEditorChanges();
+    });
+    connect(curvePanel_, &ServoCurvePanel::discardRequested, this, [this] {
+        if (document_ != nullptr)
+            document_->discardEditorChanges();
+    });
 }
 
 ServoEditor::~ServoEditor() {
+    disconnect(following_);
     // Panels still alive belong to a window that outlives the editor; they go with the editor.
     delete curvePanel_.data();
     delete assignmentPanel_.data();
@@ -47,21 +67,14 @@ ServoAssignmentPanel* ServoEditor::assignmentPanel() const {
     return assignmentPanel_;
 }
 
-void ServoEditor::setUp(hq::Firmware& firmware, EditorHost& host) {
-    firmware_ = &firmware;
-    SetUpServoPanel(host);
-}
-
-void ServoEditor::SetUpServoPanel(EditorHost& host) {
-    curvePanel_->setBusy(true);
-    assignmentPanel_->setBusy(true);
+void ServoEditor::setUp(FirmwareDocument& document, EditorHost& host) {
+    disconnect(following_);
+    document_ = &document;
+    following_ = connect(document_, &FirmwareDocument::changed, this, &ServoEditor::refresh);
     placeInto(host);
     curvePanel_->show();
     assignmentPanel_->show();
-    curvePanel_->setAcceptEnabled(false);
-    LoadServoWorkingCopy();
-    curvePanel_->setBusy(false);
-    assignmentPanel_->setBusy(false);
+    refresh();
 }
 
 void ServoEditor::placeInto(EditorHost& host) {
@@ -79,44 +92,48 @@ void ServoEditor::placeInto(EditorHost& host) {
     assignmentPanel_->setGeometry(QRect(topLeft, room.area.bottomRight()));
 }
 
-void ServoEditor::LoadServoWorkingCopy() {
-    if (firmware_ != nullptr) {
-        copy_ = hq::loadServoWorkingCopy(firmware_->image, firmware_->eeprom());
+void ServoEditor::refresh() {
+    if (document_ == nullptr || !document_->state().servo) {
+        return;
     }
+    const State& state = document_->state();
+    copy_ = *state.servo;
+    curvePanel_->setBusy(true);
+    assignmentPanel_->setBusy(true);
     assignmentPanel_->showFlags();
     curvePanel_->showCurve();
     assignmentPanel_->showTiming();
     assignmentPanel_->showAssignments();
-}
-
-void ServoEditor::discardChanges() {
-    curvePanel_->setBusy(true);
-    assignmentPanel_->setBusy(true);
-    LoadServoWorkingCopy();
     curvePanel_->setBusy(false);
     assignmentPanel_->setBusy(false);
-    curvePanel_->setAcceptEnabled(false);
+    curvePanel_->setAcceptEnabled(state.servo != state.edited.servo);
+
+    const hq::ServoWorkingCopy& file = *document_->fileSettings().servo;
+    std::array<bool, hq::kServoCurveCount> changed{};
+    for (int n = 1; n <= hq::kServoCurveCount; ++n) {
+        const hq::CurveBlock& a = copy_.data.curve(n);
+        const hq::CurveBlock& b = file.data.curve(n);
+        changed[static_cast<std::size_t>(n - 1)] =
+            !std::equal(a.begin(), a.begin() + hq::kMaxCurvePoints, b.begin()) ||
+            a[hq::kCurveCountEntry] != b[hq::kCurveCountEntry] ||
+            a[hq::kCurveStretchEntry] != b[hq::kCurveStretchEntry];
+    }
+    curvePanel_->markCurves(changed);
+    assignmentPanel_->markChanges(file);
+}
+
+void ServoEditor::commit(const QString& text, int mergeKey) {
+    if (document_ == nullptr) {
+        return;
+    }
+    document_->edit(
+        text, [copy = copy_](State& state) { state.servo = copy; }, mergeKey);
 }
 
 void ServoEditor::reset() {
-    firmware_ = nullptr;
+    disconnect(following_);
+    document_ = nullptr;
     curvePanel_->hide();
     assignmentPanel_->hide();
-    curvePanel_->setAcceptEnabled(false);
-}
-
-bool ServoEditor::hasPendingChanges() const {
-    return firmware_ != nullptr && curvePanel_->acceptEnabled() && !curvePanel_->isHidden();
-}
-
-void ServoEditor::acceptChanges() {
-    if (firmware_ == nullptr) {
-        return;
-    }
-    const hq::Status stored = hq::storeServoWorkingCopy(copy_, firmware_->image, firmware_->eeprom());
-    if (!stored) {
-        warningOk(curvePanel_, QString::fromStdString(stored.message()));
-        return;
-    }
     curvePanel_->setAcceptEnabled(false);
 }

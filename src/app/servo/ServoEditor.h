@@ -1,18 +1,22 @@
 #pragma once
-// The servo firmware's editor: owns the working copy and the two panels pnl_servo (curves) and
-// pnl_servo2 (assignment and pulse timing), fills them from the loaded firmware and writes the
-// working copy back on "übernehmen".
+// The servo firmware's editor: the two panels pnl_servo (curves) and pnl_servo2 (assignment and
+// pulse timing) as a view of the window's document. The panels edit a mirror of the document's
+// servo working copy; every change they report becomes a document step, and every document change
+// (an edit, undo, redo) is shown again. "übernehmen" takes the working copy into the settings the
+// save writes, "verwerfen" goes back to them.
 
 #include "PanelEditor.h"
 #include "servo/ServoWorkingCopy.h"
 
+#include <QObject>
 #include <QPointer>
 
 class QWidget;
 class ServoAssignmentPanel;
 class ServoCurvePanel;
 
-class ServoEditor : public PanelEditor {
+class ServoEditor : public QObject, public PanelEditor {
+    Q_OBJECT
 public:
     static constexpr int kWindowWidth = 950;
     static constexpr int kWindowHeight = 700;
@@ -23,25 +27,25 @@ public:
     ~ServoEditor() override;
 
     hq::Panel panel() const override { return hq::Panel::Servo; }
-    void setUp(hq::Firmware& firmware, EditorHost& host) override;
+    void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
-    bool hasPendingChanges() const override;
-    void acceptChanges() override;
-
-    // "verwerfen": the working copy again from the firmware.
-    void discardChanges();
 
     ServoCurvePanel* curvePanel() const;
     ServoAssignmentPanel* assignmentPanel() const;
+    // What the panels show: the document's working copy.
     const hq::ServoWorkingCopy& workingCopy() const { return copy_; }
 
 private:
-    void SetUpServoPanel(EditorHost& host);
-    void LoadServoWorkingCopy();
     void placeInto(EditorHost& host);
+    // Shows the document's working copy, the state of "übernehmen" and the marks of what differs
+    // from the file.
+    void refresh();
+    // Takes the panels' changed working copy into the document as one step.
+    void commit(const QString& text, int mergeKey = -1);
 
     hq::ServoWorkingCopy copy_;
-    hq::Firmware* firmware_ = nullptr;
+    FirmwareDocument* document_ = nullptr;
+    QMetaObject::Connection following_;
     QPointer<ServoCurvePanel> curvePanel_;
     QPointer<ServoAssignmentPanel> assignmentPanel_;
 };

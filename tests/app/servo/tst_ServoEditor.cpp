@@ -2,6 +2,8 @@
 
 #include "../../core/servo/ServoFirmwareText.h"
 #include "StrokeCanvas.h"
+#include "document/FirmwareDocument.h"
+#include "settings/FirmwareSettings.h"
 #include "image/Firmware.h"
 #include "servo/CurveCanvasGeometry.h"
 #include "servo/CurveTransform.h"
@@ -88,6 +90,7 @@ private:
 
     ScriptedDialogs dialogs;
     std::unique_ptr<hq::Firmware> firmware;
+    std::unique_ptr<FirmwareDocument> document;
     std::unique_ptr<StandInWindow> window;
     std::unique_ptr<ServoEditor> editor;
 };
@@ -101,13 +104,16 @@ void ServoEditorTest::init() {
     window = std::make_unique<StandInWindow>();
     editor = std::make_unique<ServoEditor>();
     editor->reset();
-    editor->setUp(*firmware, *window);
+    document = std::make_unique<FirmwareDocument>();
+    document->load(*firmware, QStringLiteral("servo.hex"));
+    editor->setUp(*document, *window);
     window->show();
 }
 
 void ServoEditorTest::cleanup() {
     editor.reset();
     window.reset();
+    document.reset();
     Dialogs::install(nullptr);
 }
 
@@ -117,7 +123,7 @@ void ServoEditorTest::setUpShowsTheFirmwareAndLeavesAcceptDisabled() {
     QVERIFY(!find<QWidget>("pnl_servo")->isHidden());
     QVERIFY(!find<QWidget>("pnl_servo2")->isHidden());
     QVERIFY(!acceptEnabled());
-    QVERIFY(!editor->hasPendingChanges());
+    QVERIFY(!document->hasPendingEditorChanges());
     QVERIFY(dialogs.messages.isEmpty());
 
     QVERIFY(find<QRadioButton>("servo_rad_a1")->isChecked());
@@ -164,7 +170,7 @@ void ServoEditorTest::dragAcrossTheCurveStoresClampedPoints() {
     QCOMPARE(curve[hq::kCurveCountEntry], 11);
     QCOMPARE(curve[2], hq::servotest::demoServoData().curve(1)[2]);
     QVERIFY(acceptEnabled());
-    QVERIFY(editor->hasPendingChanges());
+    QVERIFY(document->hasPendingEditorChanges());
 
     // Far right edits point 99 at most, never the flag byte.
     drag(canvas, {QPoint(20000, 150)});
@@ -253,14 +259,18 @@ void ServoEditorTest::acceptWritesBlocks3And4AndTheTiming() {
 
     find<QPushButton>("servo_btn_uebernehmen")->click();
     QVERIFY(!acceptEnabled());
-    QVERIFY(!editor->hasPendingChanges());
+    QVERIFY(!document->hasPendingEditorChanges());
     QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(hq::loadServoWorkingCopy(firmware->image, firmware->eeprom()), edited);
-    QCOMPARE(QString::fromStdString(firmware->eeprom().bytes[100]), QStringLiteral("D2"));
+    QCOMPARE(*document->edited().servo, edited);
+    // Saved, blocks 3 and 4 and the timing bytes hold the taken-over working copy.
+    hq::Firmware saved = document->firmware();
+    QVERIFY(!hq::applySettings(saved, document->edited()));
+    QCOMPARE(hq::loadServoWorkingCopy(saved.image, saved.eeprom()), edited);
+    QCOMPARE(QString::fromStdString(saved.eeprom().bytes[100]), QStringLiteral("D2"));
     // Entry 0 of block 3 is the low byte of the first word of ":100A0000".
     bool found = false;
-    for (int i = 0; i < firmware->image.lineCount; ++i) {
-        const std::string& line = firmware->image.lines[static_cast<std::size_t>(i)];
+    for (int i = 0; i < saved.image.lineCount; ++i) {
+        const std::string& line = saved.image.lines[static_cast<std::size_t>(i)];
         if (line.starts_with(":100A0000")) {
             QVERIFY(line.starts_with(":100A0000FF34"));
             found = true;
@@ -566,12 +576,14 @@ void ServoEditorTest::setFileLoadRefreshesAssignmentsAndFlags() {
 
 void ServoEditorTest::resetHidesThePanels() {
     drag(find<QWidget>("servo_Image1"), {QPoint(10, 10)});
-    QVERIFY(editor->hasPendingChanges());
+    QVERIFY(document->hasPendingEditorChanges());
     editor->reset();
     QVERIFY(find<QWidget>("pnl_servo")->isHidden());
     QVERIFY(find<QWidget>("pnl_servo2")->isHidden());
-    QVERIFY(!editor->hasPendingChanges());
-    editor->acceptChanges(); // without a firmware: nothing to write, no crash
+    // Reset, the editor no longer follows the document: its working copy stays as it was shown.
+    const hq::ServoWorkingCopy shown = editor->workingCopy();
+    document->discardEditorChanges();
+    QCOMPARE(editor->workingCopy(), shown);
 }
 
 QTEST_MAIN(ServoEditorTest)

@@ -6,6 +6,7 @@
 #include "main/ButtonBox.h"
 #include "main/ImageBox.h"
 #include "main/ParameterGridBox.h"
+#include "document/FirmwareDocument.h"
 #include "servo/ServoEditor.h"
 
 #include <QDir>
@@ -36,6 +37,7 @@ private:
 
     ScriptedDialogs dialogs;
     std::unique_ptr<hq::Firmware> firmware;
+    FirmwareDocument document;
     std::unique_ptr<StandInWindow> window;
     std::unique_ptr<ServoEditor> editor;
 };
@@ -49,7 +51,8 @@ void ServoLayoutTest::init() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     editor = std::make_unique<ServoEditor>();
-    editor->setUp(*firmware, *window);
+    document.load(*firmware, QStringLiteral("servo.hex"));
+    editor->setUp(document, *window);
     QCoreApplication::processEvents();
 }
 

@@ -1,0 +1,96 @@
+#include "ChangeMark.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPolygon>
+#include <QVariant>
+#include <QWidget>
+
+QString hintOf(const QWidget* widget);
+
+namespace {
+
+const char* const kMarkProperty = "hqChanged";
+
+// The corner flag: a small triangle in the top left corner of the marked control, drawn above it
+// and passing every mouse event through.
+class CornerFlag : public QWidget {
+public:
+    static constexpr int kSize = 7;
+
+    explicit CornerFlag(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("hqChangeFlag"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(0, 0, kSize, kSize);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x1E, 0x5A, 0xC8));
+        painter.drawPolygon(QPolygon({QPoint(0, 0), QPoint(kSize, 0), QPoint(0, kSize)}));
+    }
+};
+
+CornerFlag* flagOf(QWidget* widget) {
+    return widget->findChild<CornerFlag*>(QStringLiteral("hqChangeFlag"), Qt::FindDirectChildrenOnly);
+}
+
+const char* const kHintProperty = "hqHint";
+const char* const kFileValueProperty = "hqFileValue";
+
+void showToolTip(QWidget* widget) {
+    QString tip = hintOf(widget);
+    if (hasChangeMark(widget)) {
+        const QString fileValue = widget->property(kFileValueProperty).toString();
+        tip += tip.isEmpty() ? QString() : QStringLiteral("\n");
+        tip += fileValue.isEmpty() ? QStringLiteral("Geändert gegenüber der Datei")
+                                   : QStringLiteral("In der Datei: ") + fileValue;
+    }
+    if (widget->toolTip() != tip)
+        widget->setToolTip(tip);
+}
+
+} // namespace
+
+QString hintOf(const QWidget* widget) {
+    const QVariant hint = widget->property(kHintProperty);
+    return hint.isValid() ? hint.toString() : widget->toolTip();
+}
+
+void setHint(QWidget* widget, const QString& hint) {
+    if (widget == nullptr)
+        return;
+    widget->setProperty(kHintProperty, hint);
+    showToolTip(widget);
+}
+
+void setChangeMark(QWidget* widget, bool changed, const QString& fileValue) {
+    if (widget == nullptr)
+        return;
+    if (!widget->property(kHintProperty).isValid())
+        widget->setProperty(kHintProperty, widget->toolTip());
+    widget->setProperty(kFileValueProperty, fileValue);
+    if (hasChangeMark(widget) != changed) {
+        widget->setProperty(kMarkProperty, changed);
+        QFont font = widget->font();
+        font.setBold(changed);
+        widget->setFont(font);
+        CornerFlag* flag = flagOf(widget);
+        if (changed && flag == nullptr)
+            flag = new CornerFlag(widget);
+        if (flag != nullptr) {
+            flag->setVisible(changed);
+            flag->raise();
+        }
+    }
+    showToolTip(widget);
+}
+
+bool hasChangeMark(const QWidget* widget) {
+    return widget != nullptr && widget->property(kMarkProperty).toBool();
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The mark of a value that differs from the file: a small corner flag drawn over the control and a
+// bold text, never a background colour (the address fields' colours mean red and green), and a
+// tooltip line with the value the file holds. Tests read the mark through `hasChangeMark`.
+
+#include <QString>
+
+class QWidget;
+
+// Marks or unmarks `widget`. Its tooltip is its hint, followed while it is marked by
+// "In der Datei: <fileValue>" ("Geändert gegenüber der Datei" for an empty `fileValue`: a whole curve
+// or pattern has no one value to name).
+void setChangeMark(QWidget* widget, bool changed, const QString& fileValue);
+
+// The widget's hint, the tooltip without the mark's line (taken from its tooltip until it is set).
+void setHint(QWidget* widget, const QString& hint);
+QString hintOf(const QWidget* widget);
+
+bool hasChangeMark(const QWidget* widget);

@@ -1,0 +1,4 @@
+#include "TFormMain.h"
+void TFormMain::exportSettings() {}
+void TFormMain::importSettings() {}
+void TFormMain::takeOverSettings() {}
