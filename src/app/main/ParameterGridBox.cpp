@@ -70,10 +70,16 @@ void ParameterGridBox::createRow(int row) {
     r.redGreen->setToolTip(QStringLiteral("Wechsel zwischen ROTer und GRÜNer Adresse "));
     r.redGreen->setFocusPolicy(Qt::TabFocus);
     connect(r.redGreen, &QPushButton::clicked, this, [this, row] { emit redGreenClicked(row); });
-    connect(r.address, &QLineEdit::textEdited, this,
-            [this, row](const QString& text) { emit addressEdited(row, text); });
-    connect(r.function, &QLineEdit::textEdited, this,
-            [this, row](const QString& text) { emit functionEdited(row, text); });
+    // Every change of a text is the user's (typed, pasted, undone in the field) unless the grid is
+    // showing values itself.
+    connect(r.address, &QLineEdit::textChanged, this, [this, row](const QString& text) {
+        if (!showing_)
+            emit addressEdited(row, text);
+    });
+    connect(r.function, &QLineEdit::textChanged, this, [this, row](const QString& text) {
+        if (!showing_)
+            emit functionEdited(row, text);
+    });
     connect(r.address, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
     connect(r.function, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
 
@@ -116,6 +122,8 @@ void ParameterGridBox::clear() {
 }
 
 void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts) {
+    const bool wasShowing = showing_;
+    showing_ = true;
     const bool accessory = recognition.type == hq::DecoderType::Schalt;
     const int rowsPerColumn = recognition.rowsPerColumn();
     const GridGeometry geometry(rowsPerColumn);
@@ -156,6 +164,7 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
 
     flags_->showRecognition(recognition.protocol, recognition.type);
     flags_->setVisible(recognition.kind != 0);
+    showing_ = wasShowing;
 }
 
 void ParameterGridBox::colourAddresses(const hq::Parameters& parameters, bool accessory) {
@@ -208,4 +217,5 @@ void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::F
             r.address->setPalette(palette);
         }
     }
+    showing_ = false;
 }

@@ -49,7 +49,7 @@ public:
 signals:
     // The "R/G" button of `row` was clicked.
     void redGreenClicked(int row);
-    // The user typed into the address or function field of `row`.
+    // The text of the address or function field of `row` changed other than by the grid showing it.
     void addressEdited(int row, const QString& text);
     void functionEdited(int row, const QString& text);
     // The user left a field: what was typed into it is one finished entry.
@@ -68,6 +68,7 @@ private:
     void setRowVisible(int row, bool visible, bool accessory);
 
     std::array<Row, hq::kRowCount> rows_;
+    bool showing_ = false; // the grid sets texts itself: no edit
     QFrame* line_;
     FlagsBox* flags_;
 };

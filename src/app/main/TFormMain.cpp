@@ -140,7 +140,10 @@ TFormMain::TFormMain(QWidget* parent)
             [row, value = text.toStdString()](State& state) { state.edited.rows.at(row).function = value; },
             kFunctionEntry + row);
     });
-    connect(zusatz_->extraEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(zusatz_->extraEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (showingDocument_) {
+            return;
+        }
         document_->edit(
             tr("Zusatzwert"), [value = text.toStdString()](State& state) { state.edited.extra = value; },
             kExtraEntry);
@@ -341,7 +344,9 @@ void TFormMain::showDocument() {
     QLineEdit* extra = zusatz_->extraEdit();
     const QString text = QString::fromStdString(edited.extra);
     if (extra->text() != text) {
+        showingDocument_ = true;
         extra->setText(text);
+        showingDocument_ = false;
     }
     setChangeMark(extra, edited.extra != file.extra, QString::fromStdString(file.extra));
 }

@@ -117,4 +117,5 @@ private:
     StatusPanelBar* status_;
     RecentFiles* recent_;
     MainMenu* menu_;
+    bool showingDocument_ = false; // the extra value's text is set from the document: no edit
 };

@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
@@ -155,7 +156,9 @@ void TestEditorsInWindow::loadingAnotherKindHidesTheEditor() {
     QWidget* servo = window_->findChild<QWidget*>(QStringLiteral("pnl_servo"));
     QWidget* servo2 = window_->findChild<QWidget*>(QStringLiteral("pnl_servo2"));
     QVERIFY(servo && servo->isVisible() && servo2->isVisible());
-    const QSize atStart(TFormMain::kMinimumWidth, TFormMain::kMinimumHeight);
+    // The smallest window: its client area and the menu bar on top.
+    const QSize atStart(TFormMain::kMinimumWidth,
+                        TFormMain::kMinimumHeight + window_->menuBar()->sizeHint().height());
     QVERIFY(window_->width() > atStart.width() && window_->height() > atStart.height());
 
     QVERIFY(window_->loadFile(writeDemo(43)));

@@ -9,6 +9,7 @@
 #include "ParameterGridBox.h"
 #include "TFormMain.h"
 #include "TestHex.h"
+#include "demo/DemoFirmware.h"
 #include "document/FirmwareDocument.h"
 #include "settings/FirmwareSettings.h"
 
@@ -241,7 +242,7 @@ void TestMainWindow::mmAccessoryShowsRowsColoursAndExtraValue() {
     hex.row(1, "0300C3").row(2, "030003").byte(32, 20);
     QVERIFY(load(hex.text(), QStringLiteral("relais.hex")));
 
-    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 - relais.hex"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 – relais.hex[*]"));
     QCOMPARE(panel(0), QStringLiteral("1"));
     QCOMPARE(panel(1), QStringLiteral("V 0.41"));
     QCOMPARE(panel(2), QStringLiteral("Mot"));
@@ -416,7 +417,7 @@ void TestMainWindow::unrecognisedFileLeavesTheWindowAsItWas() {
     QCOMPARE(panel(4), firstPath);
     QCOMPARE(panel(3), QStringLiteral("Relaisdekoder 8"));
     QCOMPARE(panel(2), QStringLiteral("Mot"));
-    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 - first.hex"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 – first.hex[*]"));
     QCOMPARE(visibleRows(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     QCOMPARE(address(1)->text(), QStringLiteral("12"));
     QCOMPARE(base(address(2)), ParameterGridBox::kGreen);
@@ -527,7 +528,7 @@ void TestMainWindow::refusedFilesChangeNothing() {
     QCOMPARE(w_->firmware(), loaded);
     QCOMPARE(panel(4), dir_->filePath(QStringLiteral("good.hex")));
     QCOMPARE(panel(3), QStringLiteral("Relaisdekoder 8"));
-    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 - good.hex"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 – good.hex[*]"));
     QCOMPARE(visibleRows().size(), 9);
     QCOMPARE(address(1)->text(), QStringLiteral("12"));
 }
@@ -541,11 +542,11 @@ void TestMainWindow::redGreenButtonFlipsTheColour() {
     QTest::mouseClick(w_->grid()->redGreenButton(2), Qt::LeftButton);
     QCOMPARE(base(address(2)), ParameterGridBox::kGreen);
     QCOMPARE(base(address(1)), ParameterGridBox::kGreen);
-    QCOMPARE(w_->firmware()->parameters.rows.at(2).redGreen, 1);
+    QCOMPARE(w_->document()->edited().rows.at(2).redGreen, 1);
 
     QTest::mouseClick(w_->grid()->redGreenButton(2), Qt::LeftButton);
     QCOMPARE(base(address(2)), ParameterGridBox::kRed);
-    QCOMPARE(w_->firmware()->parameters.rows.at(2).redGreen, 0);
+    QCOMPARE(w_->document()->edited().rows.at(2).redGreen, 0);
 }
 
 void TestMainWindow::badInputIsReportedAndNothingWritten_data() {
@@ -651,7 +652,7 @@ void TestMainWindow::savingWritesTheEditedEepromRecords() {
     QCOMPARE(readAll(source), QByteArray::fromStdString(hex.text()));
 
     QCOMPARE(panel(4), target);
-    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 - patched.hex"));
+    QCOMPARE(w_->windowTitle(), QStringLiteral("Hex Quendra V0.41 – patched.hex[*]"));
 }
 
 void TestMainWindow::savingFunctionDecoderValues() {
@@ -743,7 +744,7 @@ void TestMainWindow::editorsAreResetSetUpAndAskedBeforeSaving() {
     w_->addEditor(std::move(servo));
     log.clear();
 
-    QVERIFY(load(Hex(kKind43, testhex::kMmSchalt).text()));
+    QVERIFY(load(hq::demoFirmwareText(43, hq::Protocol::MM)));
     QCOMPARE(log, (QStringList{QStringLiteral("blink reset"), QStringLiteral("servo reset"),
                                QStringLiteral("blink setUp")}));
     QCOMPARE(blinkEditor->document_, w_->document());
@@ -893,7 +894,12 @@ void TestMainWindow::enterClicksTheFocusedButton() {
     });
     press(find<QPushButton>(QStringLiteral("btn_info")), Qt::Key_Enter);
     QVERIFY(shown);
+    // The R/G change is not saved (the save dialog was cancelled): "Ende" asks first.
+    dialogs_.messages.clear();
+    dialogs_.answers = {QMessageBox::Discard};
     press(find<QPushButton>(QStringLiteral("btn_close")), Qt::Key_Return);
+    QCOMPARE(dialogs_.messageTexts(),
+             QStringList{QStringLiteral("Die Änderungen an enter.hex sind noch nicht gespeichert.")});
     QVERIFY(!w_->isVisible());
 }
 

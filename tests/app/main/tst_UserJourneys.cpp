@@ -3,6 +3,7 @@
 
 #include "FakeDialogs.h"
 #include "WindowTestSupport.h"
+#include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
 #include "light/PatternBank.h"
 #include "light/PatternLayout.h"
@@ -115,7 +116,7 @@ void TestUserJourneys::changeAnAddressToggleRedGreenSaveAndReload() {
     const QString before = address->styleSheet() + address->palette().color(QPalette::Base).name();
     find<QPushButton>("btn_RG_2")->click();
     QVERIFY(address->styleSheet() + address->palette().color(QPalette::Base).name() != before);
-    const bool wasGreen = window_->firmware()->parameters.rows[2].redGreen == 1;
+    const bool wasGreen = window_->document()->edited().rows[2].redGreen == 1;
 
     const QString saved = save();
     QVERIFY(dialogs_.messages.isEmpty());
