@@ -47,6 +47,8 @@ int takeScreenshot(TFormMain& window, const LaunchOptions& options) {
 
 HexQuendraApp::HexQuendraApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("HEX Quendrabolt"));
+    setOrganizationName(QStringLiteral("HEX Quendrabolt"));
+    setOrganizationDomain(QStringLiteral("hexquendrabolt.example.org"));
     setApplicationVersion(QStringLiteral("0.41"));
     installGermanQtTexts(*this);
 }

@@ -17,12 +17,19 @@ QMessageBox::StandardButton FakeDialogs::message(QWidget*, QMessageBox::Icon ico
     if (!answers.isEmpty()) {
         return answers.takeFirst();
     }
-    for (const auto button : {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No}) {
+    for (const auto button :
+         {QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No, QMessageBox::Save}) {
         if (buttons.testFlag(button)) {
             return button;
         }
     }
     return QMessageBox::NoButton;
+}
+
+bool FakeDialogs::confirmList(QWidget*, const QString& title, const QString& intro,
+                              const QStringList& lines) {
+    lists.append({title, intro, lines});
+    return confirmAnswer;
 }
 
 void FakeDialogs::openUrl(const QUrl& url) {

@@ -27,6 +27,8 @@ public:
     QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
     void openUrl(const QUrl& url) override;
+    bool confirmList(QWidget* parent, const QString& title, const QString& intro,
+                     const QStringList& lines) override;
 
     QStringList messageTexts() const;
 
@@ -37,4 +39,11 @@ public:
     QStringList openFilters;
     QList<SaveCall> saveCalls;
     QList<QUrl> urls;
+    struct ListCall {
+        QString title;
+        QString intro;
+        QStringList lines;
+    };
+    QList<ListCall> lists;     // every list shown for confirmation
+    bool confirmAnswer = true; // the answer to them
 };
