@@ -12,7 +12,7 @@ packages=(
     clang
     nlohmann-json3-dev libcli11-dev
     qt6-translations-l10n
-    poppler-utils
+    poppler-utils xdotool
 )
 
 missing=()

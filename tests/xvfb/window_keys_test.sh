@@ -73,8 +73,7 @@ expect_title marked
 xdotool key ctrl+q
 asked=""
 for _ in $(seq 50); do
-    count=$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)
-    if xdotool search --onlyvisible --name '^HEX Quendrabolt$' >/dev/null 2>&1; then asked=yes; break; fi
+    if xdotool search --onlyvisible --name '^Warnung$' >/dev/null 2>&1; then asked=yes; break; fi
     sleep 0.1
 done
 [ -n "$asked" ] || { echo "FAIL: Ctrl+Q did not ask"; exit 1; }
