@@ -11,7 +11,8 @@ struct GridPoint {
 class GridGeometry {
 public:
     static constexpr int kLeft = 10;        // first column, inside GroupBoxMain
-    static constexpr int kTop = 10;         // first row
+    static constexpr int kHeadingTop = 9;   // the column headings "Adresse", "R/G" / "Funktion"
+    static constexpr int kTop = 30;         // first row
     static constexpr int kRowStep = 25;     // rows are 25 pixels apart
     static constexpr int kColumnStep = 200; // the second column
     static constexpr int kAddressOffset = 100;
@@ -22,11 +23,15 @@ public:
     static constexpr int kButtonWidth = 30;
     static constexpr int kButtonHeight = 16;
     static constexpr int kFieldHeight = 21;
-    // GroupBoxMain itself, with GroupBoxFlags along its bottom, below the fullest second column.
+    // GroupBoxMain itself, with GroupBoxFlags along its bottom and the help line of the focused row
+    // above it, below the fullest second column (16 rows).
     static constexpr int kBoxWidth = 400;
-    static constexpr int kBoxHeight = 475;
+    static constexpr int kBoxHeight = 525;
     static constexpr int kFlagsHeight = 64;
     static constexpr int kFlagsTop = kBoxHeight - kFlagsHeight - 3;
+    static constexpr int kHelpHeight = 32;
+    static constexpr int kHelpTop = kFlagsTop - kHelpHeight;
+    static constexpr int kWarningOffset = 183; // the amber mark right of the function or "R/G"
 
     explicit GridGeometry(int rowsPerColumn);
 

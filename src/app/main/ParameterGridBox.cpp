@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 
 #include <algorithm>
@@ -29,8 +31,27 @@ QString functionHint(int maxFunction) {
 
 } // namespace
 
+namespace {
+
+// The amber mark of a row with warnings: a small triangle with an exclamation mark.
+QPixmap warningPixmap() {
+    QPixmap pixmap(14, 14);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x9A, 0x62, 0x00), 1));
+    painter.setBrush(QColor(0xF5, 0xA6, 0x23));
+    painter.drawPolygon(QPolygonF({QPointF(7, 1), QPointF(13, 13), QPointF(1, 13)}));
+    painter.setPen(QPen(Qt::black, 1.6));
+    painter.drawLine(QPointF(7, 5), QPointF(7, 9));
+    painter.drawPoint(QPointF(7, 11));
+    return pixmap;
+}
+
+} // namespace
+
 ParameterGridBox::ParameterGridBox(QWidget* parent)
-    : QGroupBox(parent), line_(new QFrame(this)), flags_(new FlagsBox(this)) {
+    : QGroupBox(parent), line_(new QFrame(this)), flags_(new FlagsBox(this)), helpLine_(new QLabel(this)) {
     setObjectName(QStringLiteral("GroupBoxMain"));
     setGeometry(5, 5, GridGeometry::kBoxWidth, GridGeometry::kBoxHeight);
 
@@ -46,6 +67,32 @@ ParameterGridBox::ParameterGridBox(QWidget* parent)
         createRow(row);
         placeRow(row, 15);
     }
+
+    for (std::size_t i = 0; i < headings_.size(); ++i) {
+        auto* heading = new QLabel(this);
+        const int column = static_cast<int>(i / 2);
+        const bool address = i % 2 == 0;
+        heading->setObjectName(QStringLiteral("lbl_heading_%1_%2")
+                                   .arg(address ? QStringLiteral("adresse") : QStringLiteral("wahl"))
+                                   .arg(column + 1));
+        const int x = GridGeometry::kLeft + column * GridGeometry::kColumnStep +
+                      (address ? GridGeometry::kAddressOffset - 2 : GridGeometry::kSwitchOffset);
+        heading->setGeometry(x, GridGeometry::kHeadingTop, address ? 50 : 48, 16);
+        QFont font = heading->font();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        heading->setFont(font);
+        heading->setForegroundRole(QPalette::PlaceholderText);
+        heading->hide();
+        headings_[i] = heading;
+    }
+    helpLine_->setObjectName(QStringLiteral("lbl_adresshilfe"));
+    helpLine_->setGeometry(10, GridGeometry::kHelpTop, GridGeometry::kBoxWidth - 20,
+                           GridGeometry::kHelpHeight);
+    helpLine_->setWordWrap(false);
+    helpLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small = helpLine_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    helpLine_->setFont(small);
 }
 
 void ParameterGridBox::createRow(int row) {
@@ -83,8 +130,14 @@ void ParameterGridBox::createRow(int row) {
     connect(r.address, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
     connect(r.function, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
 
+    r.warning = new QLabel(this);
+    r.warning->setObjectName(QStringLiteral("lbl_warnung_") + n);
+    static const QPixmap mark = warningPixmap();
+    r.warning->setPixmap(mark);
+
     for (QWidget* w : {static_cast<QWidget*>(r.caption), static_cast<QWidget*>(r.address),
-                       static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen)}) {
+                       static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen),
+                       static_cast<QWidget*>(r.warning)}) {
         w->hide();
     }
 }
@@ -101,10 +154,13 @@ void ParameterGridBox::placeRow(int row, int rowsPerColumn) {
     r.function->setGeometry(sw.x, sw.y, G::kFunctionWidth, G::kFieldHeight);
     r.redGreen->setGeometry(sw.x, sw.y + (G::kFieldHeight - G::kButtonHeight) / 2, G::kButtonWidth,
                             G::kButtonHeight);
+    r.warning->setGeometry(origin.x + G::kWarningOffset, origin.y + (G::kFieldHeight - 14) / 2, 14, 14);
 }
 
 void ParameterGridBox::setRowVisible(int row, bool visible, bool accessory) {
     Row& r = rows_.at(row);
+    if (!visible)
+        r.warning->hide();
     r.caption->setVisible(visible);
     r.address->setVisible(visible);
     r.redGreen->setVisible(visible && accessory);
@@ -119,6 +175,10 @@ void ParameterGridBox::clear() {
     line_->hide();
     flags_->clear();
     flags_->hide();
+    for (QLabel* heading : headings_)
+        heading->hide();
+    helpLine_->clear();
+    helpLine_->hide();
 }
 
 void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts) {
@@ -141,9 +201,11 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
         // Row 0 belongs to no output (its third byte is the extra value), so it never shows.
         const bool shown = row > 0 && !caption.isEmpty() && recognition.rowsShown();
         if (caption.isEmpty()) {
+            r.rangeHint.clear();
             setHint(r.address, QString());
         } else if (shown) {
-            setHint(r.address, addressHint(recognition.maxAddress));
+            r.rangeHint = addressHint(recognition.maxAddress);
+            setHint(r.address, r.rangeHint);
             setHint(r.function, functionHint(recognition.maxFunction));
         }
         setRowVisible(row, shown, accessory);
@@ -153,6 +215,15 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
             secondColumn = secondColumn || geometry.column(row) == 1;
         }
     }
+
+    const bool anyRow = lastLine >= 0;
+    const QString choice = accessory ? QStringLiteral("R/G") : QStringLiteral("Funktion");
+    for (std::size_t i = 0; i < headings_.size(); ++i) {
+        const bool column2 = i >= 2;
+        headings_[i]->setText(i % 2 == 0 ? QStringLiteral("Adresse") : choice);
+        headings_[i]->setVisible(anyRow && (!column2 || secondColumn));
+    }
+    helpLine_->setVisible(anyRow);
 
     if (secondColumn) {
         const int height = (lastLine + 1) * GridGeometry::kRowStep - 4;
@@ -218,4 +289,37 @@ void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::F
         }
     }
     showing_ = false;
+}
+
+void ParameterGridBox::showRowHelp(int row, const QString& help, const QStringList& warnings) {
+    Row& r = rows_.at(row);
+    if (r.rangeHint.isEmpty())
+        return;
+    setHint(r.address, help.isEmpty() ? r.rangeHint : r.rangeHint + QStringLiteral("\n\n") + help);
+    const bool warn = !warnings.isEmpty() && !r.address->isHidden();
+    r.warning->setToolTip(warnings.join(QLatin1Char('\n')));
+    r.warning->setVisible(warn);
+}
+
+void ParameterGridBox::showHelpLine(const QString& text) {
+    // Two lines at most, each cut to the width; the whole help is in the address tooltip.
+    const QFontMetrics metrics(helpLine_->font());
+    QStringList lines = text.split(QLatin1Char('\n'));
+    while (lines.size() > 2)
+        lines.removeLast();
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, helpLine_->width());
+    const QString shown = lines.join(QLatin1Char('\n'));
+    if (helpLine_->text() != shown)
+        helpLine_->setText(shown);
+    helpLine_->setToolTip(text);
+}
+
+int ParameterGridBox::rowOf(const QWidget* widget) const {
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        const Row& r = rows_.at(row);
+        if (widget != nullptr && (widget == r.address || widget == r.function || widget == r.redGreen))
+            return row;
+    }
+    return -1;
 }

@@ -37,6 +37,16 @@ public:
     // already), colours the addresses by their red/green choice and marks every field and "R/G"
     // button whose value differs from `file`.
     void showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file, bool accessory);
+    // The address help of `row`: shown in its address field's tooltip below the range hint, and as an
+    // amber mark beside the row while it has warnings (their texts in the mark's tooltip).
+    void showRowHelp(int row, const QString& help, const QStringList& warnings);
+    // The help line under the rows, for the row that has the focus.
+    void showHelpLine(const QString& text);
+    QLabel* helpLine() const { return helpLine_; }
+    QLabel* warningMark(int row) const { return rows_.at(row).warning; }
+    // The row whose address, function or "R/G" holds `widget`, or -1.
+    int rowOf(const QWidget* widget) const;
+
     // Copies what the user typed into `texts` (addresses and function numbers of rows 0..31).
     void readTexts(hq::GridTexts& texts) const;
 
@@ -61,6 +71,8 @@ private:
         QLineEdit* address = nullptr;
         QLineEdit* function = nullptr;
         QPushButton* redGreen = nullptr;
+        QLabel* warning = nullptr;
+        QString rangeHint; // the address hint before any help
     };
 
     void createRow(int row);
@@ -71,4 +83,6 @@ private:
     bool showing_ = false; // the grid sets texts itself: no edit
     QFrame* line_;
     FlagsBox* flags_;
+    std::array<QLabel*, 4> headings_{}; // address and switch headings of both columns
+    QLabel* helpLine_;
 };

@@ -4,13 +4,16 @@
 #include "ChangeMark.h"
 #include "Dialogs.h"
 #include "Dlg_info.h"
+#include "GridGeometry.h"
 #include "ImageBox.h"
 #include "MainMenu.h"
 #include "ParameterGridBox.h"
+#include "ParseInteger.h"
 #include "RecentFiles.h"
 #include "StatusPanelBar.h"
 #include "ZusatzPanel.h"
 #include "document/FirmwareDocument.h"
+#include "help/AddressHelp.h"
 #include "image/RecognitionFailure.h"
 #include "io/WriteFile.h"
 #include "settings/FirmwareSettings.h"
@@ -40,10 +43,10 @@ const QString kCaption = QStringLiteral("Hex Quendra V0.41");
 const QString kHexFilter = QStringLiteral("HEX (*.hex);;TXT (*.txt);;*.* (*)");
 const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
 
-// The client area: GroupBoxMain at (5, 5), 400 x 475, the button row 5 below it, and the editors'
-// room right of the grid.
+// The client area: GroupBoxMain at (5, 5), the button row 5 below it, and the editors' room right of
+// the grid.
 constexpr int kGap = 5;
-constexpr int kButtonRowTop = 485; // 5 below GroupBoxMain (5 + 475)
+constexpr int kButtonRowTop = kGap + GridGeometry::kBoxHeight + kGap;
 constexpr int kButtonRowHeight = 80;
 constexpr int kButtonBoxWidth = 400;
 constexpr int kEditorLeft = 410;
@@ -116,6 +119,7 @@ TFormMain::TFormMain(QWidget* parent)
     connect(menu_->importSettings, &QAction::triggered, this, &TFormMain::importSettings);
     connect(menu_->takeOver, &QAction::triggered, this, &TFormMain::takeOverSettings);
     connect(menu_->discardAll, &QAction::triggered, this, &TFormMain::discardAllChanges);
+    connect(menu_->consecutiveAddresses, &QAction::triggered, this, &TFormMain::consecutiveAddresses);
     connect(menu_->info, &QAction::triggered, this, &TFormMain::btn_infoClick);
     connect(menu_->about, &QAction::triggered, this, &TFormMain::showAbout);
     connect(menu_, &MainMenu::recentFileChosen, this, &TFormMain::openRecent);
@@ -151,6 +155,14 @@ TFormMain::TFormMain(QWidget* parent)
     connect(grid_, &ParameterGridBox::entryFinished, document_, &FirmwareDocument::finishEntry);
     connect(zusatz_->extraEdit(), &QLineEdit::editingFinished, document_, &FirmwareDocument::finishEntry);
     qApp->installEventFilter(this);
+    // The help line follows the row the user is in.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const int row = grid_->rowOf(now);
+        if (row > 0 && row != focusedRow_) {
+            focusedRow_ = row;
+            showAddressHelp();
+        }
+    });
 
     move(20, 20);
     resetLayout();
@@ -284,6 +296,7 @@ bool TFormMain::loadFile(const QString& path) {
     for (const auto& editor : editors_) {
         editor->reset();
     }
+    focusedRow_ = 0;
     document_->load(std::move(loaded.value()), path);
     showFirmware(path);
     recent_->add(path);
@@ -349,6 +362,123 @@ void TFormMain::showDocument() {
         showingDocument_ = false;
     }
     setChangeMark(extra, edited.extra != file.extra, QString::fromStdString(file.extra));
+    showAddressHelp();
+}
+
+namespace {
+
+// The rows as the user has typed them; a text that is no number gets no help.
+hq::RowTable typedRows(const hq::FirmwareSettings& settings, const hq::Recognition& recognition) {
+    hq::RowTable rows;
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        const hq::RowSetting& setting = settings.rows.at(row);
+        const std::optional<int> address = hq::parseInteger(setting.address);
+        hq::RowValues& values = rows.at(static_cast<std::size_t>(row));
+        values.shown = address.has_value() && hq::rowShown(recognition, row);
+        values.address = address.value_or(0);
+        values.redGreen = setting.redGreen;
+        values.function = hq::parseInteger(setting.function).value_or(0);
+    }
+    return rows;
+}
+
+} // namespace
+
+void TFormMain::showAddressHelp() {
+    if (!document_->isLoaded()) {
+        return;
+    }
+    const hq::Firmware& firmware = document_->firmware();
+    const hq::Recognition& recognition = firmware.recognition;
+    const hq::RowTable rows = typedRows(document_->edited(), recognition);
+    const hq::EepromLineMap lines = hq::eepromLineMap(firmware.image);
+    QString helpLine;
+    int shownRow = focusedRow_;
+    for (int row = 1; row < hq::kRowCount; ++row) {
+        if (!hq::rowShown(recognition, row)) {
+            continue;
+        }
+        if (shownRow == 0) {
+            shownRow = row;
+        }
+        const hq::AddressHelp help =
+            hq::addressHelp(recognition.protocol, recognition.type, rows, row, lines);
+        QStringList warnings;
+        for (const hq::HelpWarning& warning : help.warnings) {
+            warnings << QString::fromStdString(warning.text);
+        }
+        grid_->showRowHelp(row,
+                           rows.at(static_cast<std::size_t>(row)).shown ? QString::fromStdString(help.text())
+                                                                        : QString(),
+                           warnings);
+        if (row == shownRow) {
+            QString first = qs(recognition.rowCaption(row)) + QStringLiteral(": ") +
+                            QString::fromStdString(help.headline);
+            for (const std::string& numbering : help.numbering) {
+                first += QStringLiteral(" · ") + QString::fromStdString(numbering);
+            }
+            helpLine = first;
+            if (!warnings.isEmpty()) {
+                helpLine += QStringLiteral("\n⚠ ") + warnings.join(QStringLiteral(" ⚠ "));
+            } else if (!help.notes.empty()) {
+                helpLine += QStringLiteral("\n") + QString::fromStdString(help.notes.front());
+            }
+            if (!rows.at(static_cast<std::size_t>(row)).shown) {
+                helpLine = qs(recognition.rowCaption(row)) + tr(": keine gültige Adresse");
+            }
+        }
+    }
+    grid_->showHelpLine(helpLine);
+}
+
+void TFormMain::consecutiveAddresses() {
+    if (!document_->isLoaded()) {
+        return;
+    }
+    const hq::Recognition& recognition = document_->firmware().recognition;
+    std::vector<int> shown;
+    for (int row = 1; row < hq::kRowCount; ++row) {
+        if (hq::rowShown(recognition, row)) {
+            shown.push_back(row);
+        }
+    }
+    if (shown.empty()) {
+        return;
+    }
+    const int from = focusedRow_ > 0 && hq::rowShown(recognition, focusedRow_) ? focusedRow_ : shown.front();
+    const QString caption = qs(recognition.rowCaption(from));
+    const std::optional<int> start = hq::parseInteger(document_->edited().rows.at(from).address);
+    if (!start || *start < 1 || *start > recognition.maxAddress) {
+        warningOk(this, tr("Die Adresse von <%1> ist keine gültige Adresse (1 bis %2): fortlaufende Adressen "
+                           "beginnen bei ihr.")
+                            .arg(caption)
+                            .arg(recognition.maxAddress));
+        return;
+    }
+    std::vector<int> after;
+    for (int row : shown) {
+        if (row > from) {
+            after.push_back(row);
+        }
+    }
+    if (after.empty()) {
+        return;
+    }
+    const int last = *start + static_cast<int>(after.size());
+    if (last > recognition.maxAddress) {
+        warningOk(this, tr("Fortlaufend ab %1 reichten die Adressen bis %2; die höchste Adresse ist %3. "
+                           "Nichts wurde geändert.")
+                            .arg(*start)
+                            .arg(last)
+                            .arg(recognition.maxAddress));
+        return;
+    }
+    document_->edit(tr("Adressen ab <%1> fortlaufend").arg(caption), [after, start = *start](State& state) {
+        int address = start;
+        for (int row : after) {
+            state.edited.rows.at(row).address = std::to_string(++address);
+        }
+    });
 }
 
 void TFormMain::fillGrid() {

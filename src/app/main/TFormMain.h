@@ -32,7 +32,7 @@ class TFormMain : public QMainWindow, public EditorHost {
     Q_OBJECT
 public:
     static constexpr int kMinimumWidth = 750;
-    static constexpr int kMinimumHeight = 630; // the client area; the menu bar comes on top
+    static constexpr int kMinimumHeight = 680; // the client area; the menu bar comes on top
 
     explicit TFormMain(QWidget* parent = nullptr);
     ~TFormMain() override;
@@ -73,6 +73,8 @@ public:
     void takeOverSettings();
     void discardAllChanges();
     void showAbout();
+    // "Adressen ab hier fortlaufend": the shown rows after the focused one get the following addresses.
+    void consecutiveAddresses();
 
     ParameterGridBox* grid() const { return grid_; }
     ZusatzPanel* zusatz() const { return zusatz_; }
@@ -100,6 +102,8 @@ private:
     void showFileName(const QString& path);
     // Shows the document's state in the grid and the extra value.
     void showDocument();
+    // The address help of every row (tooltips, warning marks) and the help line of the focused row.
+    void showAddressHelp();
     void fillGrid();
     void focusProblem(const hq::ApplyProblem& problem);
     bool writeFile(const QString& path, const hq::Firmware& firmware);
@@ -118,4 +122,5 @@ private:
     RecentFiles* recent_;
     MainMenu* menu_;
     bool showingDocument_ = false; // the extra value's text is set from the document: no edit
+    int focusedRow_ = 0;           // the grid row that had the focus last; 0 for none
 };

@@ -258,7 +258,7 @@ void TestMainWindow::mmAccessoryShowsRowsColoursAndExtraValue() {
     QCOMPARE(address(1)->text(), QStringLiteral("1"));
     QCOMPARE(address(2)->text(), QStringLiteral("1"));
     QCOMPARE(address(3)->text(), QStringLiteral("0"));
-    QCOMPARE(address(1)->toolTip(), addressHint(320));
+    QVERIFY(address(1)->toolTip().startsWith(addressHint(320)));
     QVERIFY(address(10)->toolTip().isEmpty());
     QCOMPARE(base(address(1)), ParameterGridBox::kGreen);
     QCOMPARE(base(address(2)), ParameterGridBox::kRed);
@@ -293,7 +293,7 @@ void TestMainWindow::dccAccessoryShowsItsLimits() {
     QCOMPARE(address(1)->text(), QStringLiteral("1"));
     // The stored form of a DCC code is the red address.
     QCOMPARE(base(address(1)), ParameterGridBox::kRed);
-    QCOMPARE(address(1)->toolTip(), addressHint(2044));
+    QVERIFY(address(1)->toolTip().startsWith(addressHint(2044)));
     QVERIFY(find<QRadioButton>(QStringLiteral("rad_dcc"))->isChecked());
     QVERIFY(find<QRadioButton>(QStringLiteral("rad_schalt"))->isChecked());
     QCOMPARE(find<QLabel>(QStringLiteral("lbl_zusatz"))->text(), QStringLiteral("Time Out (1..127)"));
@@ -313,7 +313,7 @@ void TestMainWindow::functionDecoderShowsFunctionNumbers() {
     QCOMPARE(w_->grid()->functionEdit(1)->text(), QStringLiteral("1"));
     QCOMPARE(address(2)->text(), QStringLiteral("1000"));
     QCOMPARE(w_->grid()->functionEdit(2)->text(), QStringLiteral("12"));
-    QCOMPARE(address(1)->toolTip(), addressHint(16128));
+    QVERIFY(address(1)->toolTip().startsWith(addressHint(16128)));
     QCOMPARE(w_->grid()->functionEdit(1)->toolTip(),
              QStringLiteral("gültiger Bereich für die Funktions-Nummer: 1 bis 12"));
     QCOMPARE(base(address(1)), QColor(Qt::white));

@@ -33,22 +33,25 @@ private slots:
 
 void TestWindowParts::gridRowsFillTheFirstColumnThenTheSecond() {
     const GridGeometry g(15);
-    QCOMPARE(g.rowOrigin(1), (GridPoint{10, 10}));
-    QCOMPARE(g.rowOrigin(2), (GridPoint{10, 35}));
-    QCOMPARE(g.rowOrigin(15), (GridPoint{10, 10 + 14 * 25}));
+    const int top = GridGeometry::kTop;
+    QVERIFY(GridGeometry::kHeadingTop + 16 <= top); // the column headings stand above the rows
+    QCOMPARE(g.rowOrigin(1), (GridPoint{10, top}));
+    QCOMPARE(g.rowOrigin(2), (GridPoint{10, top + 25}));
+    QCOMPARE(g.rowOrigin(15), (GridPoint{10, top + 14 * 25}));
     QCOMPARE(g.column(15), 0);
     QCOMPARE(g.column(16), 1);
-    QCOMPARE(g.rowOrigin(16), (GridPoint{210, 10}));
-    QCOMPARE(g.rowOrigin(31), (GridPoint{210, 10 + 15 * 25}));
-    QCOMPARE(g.addressOrigin(16), (GridPoint{310, 10}));
-    QCOMPARE(g.switchOrigin(16), (GridPoint{360, 10}));
+    QCOMPARE(g.rowOrigin(16), (GridPoint{210, top}));
+    QCOMPARE(g.rowOrigin(31), (GridPoint{210, top + 15 * 25}));
+    QCOMPARE(g.addressOrigin(16), (GridPoint{310, top}));
+    QCOMPARE(g.switchOrigin(16), (GridPoint{360, top}));
 
     const GridGeometry two(2);
-    QCOMPARE(two.rowOrigin(3), (GridPoint{210, 10}));
-    QCOMPARE(two.rowOrigin(4), (GridPoint{210, 35}));
+    QCOMPARE(two.rowOrigin(3), (GridPoint{210, top}));
+    QCOMPARE(two.rowOrigin(4), (GridPoint{210, top + 25}));
 
-    // The last row of the fullest column still ends above the flags.
-    QVERIFY(g.rowOrigin(31).y + GridGeometry::kFieldHeight < GridGeometry::kFlagsTop);
+    // The last row of the fullest column still ends above the help line, the help line above the flags.
+    QVERIFY(g.rowOrigin(31).y + GridGeometry::kFieldHeight <= GridGeometry::kHelpTop);
+    QVERIFY(GridGeometry::kHelpTop + GridGeometry::kHelpHeight <= GridGeometry::kFlagsTop);
     // Columns do not touch the divider.
     QVERIFY(g.switchOrigin(1).x + GridGeometry::kButtonWidth < GridGeometry::dividerX());
     QVERIFY(GridGeometry::dividerX() < g.rowOrigin(16).x);
@@ -59,7 +62,8 @@ void TestWindowParts::gridRowZeroAndOddCounts() {
     const GridGeometry g(4);
     QCOMPARE(g.rowOrigin(0), g.rowOrigin(1));
     const GridGeometry nonsense(0);
-    QCOMPARE(nonsense.rowOrigin(1), (GridPoint{10, 10}));
+    const int top = GridGeometry::kTop;
+    QCOMPARE(nonsense.rowOrigin(1), (GridPoint{10, top}));
     QCOMPARE(nonsense.column(2), 1);
 }
 
