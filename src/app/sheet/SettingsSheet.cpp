@@ -14,6 +14,8 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 
+#include <filesystem>
+
 using sheet::fromUtf8;
 
 void prepareSheetPage(QPagedPaintDevice& device) {
@@ -85,6 +87,16 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
 
 bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
                           const hq::FirmwareSettings& settings, const QString& fileName, QString* error) {
+    // Writing the sheet over the HEX file it describes would lose the firmware.
+    std::error_code ec;
+    if (std::filesystem::equivalent(QFile::encodeName(out).toStdString(),
+                                    QFile::encodeName(fileName).toStdString(), ec)) {
+        if (error)
+            *error = QStringLiteral(
+                         "Das Einstellungsblatt kann nicht über das HEX-File \"%1\" geschrieben werden.")
+                         .arg(fileName);
+        return false;
+    }
     const QByteArray pdf = settingsSheetPdf(firmware, settings, fileName);
     if (pdf.isEmpty()) {
         if (error)

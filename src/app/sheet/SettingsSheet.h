@@ -32,7 +32,8 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
                             const QDateTime& printedAt = QDateTime::currentDateTime());
 
 // Writes the sheet to `out` as a PDF, replacing an existing file only once the new one is complete.
-// False with the German reason in `error` (which may be null).
+// `out` naming the file `fileName` itself is refused. False with the German reason in `error`
+// (which may be null).
 bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
                           const hq::FirmwareSettings& settings, const QString& fileName, QString* error);
 

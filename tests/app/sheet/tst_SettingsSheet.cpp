@@ -327,6 +327,21 @@ void SettingsSheetTest::refusedFilesGiveGermanReasons() {
     QVERIFY2(error.contains(QStringLiteral("konnte nicht geschrieben werden")), qPrintable(error));
     QVERIFY(!QFile::exists(nowhere));
 
+    // The sheet never replaces the firmware it describes, not even through a link.
+    const QString hex = dir.filePath(QStringLiteral("relais.hex"));
+    QVERIFY(QFile::copy(sheettest::demoPath(31, QStringLiteral("mm")), hex));
+    const QString link = dir.filePath(QStringLiteral("verweis.pdf"));
+    QVERIFY(QFile::link(hex, link));
+    for (const QString& target : {hex, link}) {
+        error.clear();
+        QCOMPARE(writeSettingsSheetPdf(target, hex, &error), 1);
+        QVERIFY2(error.contains(QStringLiteral("HEX-File")), qPrintable(error));
+    }
+    QFile original(sheettest::demoPath(31, QStringLiteral("mm")));
+    QFile copy(hex);
+    QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), original.readAll());
+
     error.clear();
     QCOMPARE(writeSettingsSheetPdf(out, sheettest::demoPath(31, QStringLiteral("mm")), &error), 0);
     QVERIFY(error.isEmpty());
