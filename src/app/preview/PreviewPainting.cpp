@@ -4,6 +4,7 @@
 
 #include "preview/ServoArm.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -43,8 +45,9 @@ void paintPreviewBackground(QPainter& painter, const QRectF& area) {
     painter.restore();
 }
 
-void paintLamp(QPainter& painter, QPointF centre, double radius, hq::LampState state) {
-    painter.save();
+namespace {
+
+void drawLampShape(QPainter& painter, QPointF centre, double radius, hq::LampState state) {
     painter.setRenderHint(QPainter::Antialiasing);
     switch (state) {
     case hq::LampState::On: {
@@ -65,7 +68,43 @@ void paintLamp(QPainter& painter, QPointF centre, double radius, hq::LampState s
         break;
     }
     painter.drawEllipse(centre, radius, radius);
-    painter.restore();
+}
+
+// The lamp drawn once into a transparent image with room for its outline.
+const QImage& lampSprite(hq::LampState state, double radius, qreal pixelRatio) {
+    struct Sprite {
+        hq::LampState state;
+        double radius;
+        qreal pixelRatio;
+        QImage image;
+    };
+    // Only a handful of looks and sizes occur; painting happens in the GUI thread alone.
+    static std::vector<Sprite> sprites;
+    for (const Sprite& sprite : sprites) {
+        if (sprite.state == state && sprite.radius == radius && sprite.pixelRatio == pixelRatio)
+            return sprite.image;
+    }
+    const double side = 2 * radius + 4;
+    QImage image(
+        QSize(static_cast<int>(std::ceil(side * pixelRatio)), static_cast<int>(std::ceil(side * pixelRatio))),
+        QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawLampShape(painter, QPointF(side / 2, side / 2), radius, state);
+    painter.end();
+    sprites.push_back({state, radius, pixelRatio, image});
+    return sprites.back().image;
+}
+
+} // namespace
+
+void paintLamp(QPainter& painter, QPointF centre, double radius, hq::LampState state) {
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QImage& sprite = lampSprite(state, radius, ratio);
+    const double half = (2 * radius + 4) / 2;
+    // Whole pixels: the image is copied as it is instead of being resampled.
+    painter.drawImage(QPointF(std::round(centre.x() - half), std::round(centre.y() - half)), sprite);
 }
 
 void paintLampRow(QPainter& painter, const QRectF& area, std::span<const hq::LampState> lamps) {
@@ -89,10 +128,9 @@ void paintLampRow(QPainter& painter, const QRectF& area, std::span<const hq::Lam
     painter.restore();
 }
 
-void paintServoArm(QPainter& painter, const QRectF& area, int position, std::optional<PositionRange> range) {
-    const int width = static_cast<int>(area.width());
-    const int height = static_cast<int>(area.height());
-    const hq::ServoArmGeometry arm = hq::servoArmGeometry(position, width, height);
+void paintServoScale(QPainter& painter, const QRectF& area, std::optional<PositionRange> range) {
+    const hq::ServoArmGeometry arm =
+        hq::servoArmGeometry(0, static_cast<int>(area.width()), static_cast<int>(area.height()));
     if (arm.length <= 0)
         return;
     const QPointF pivot(area.left() + arm.pivot.x, area.top() + arm.pivot.y);
@@ -133,9 +171,19 @@ void paintServoArm(QPainter& painter, const QRectF& area, int position, std::opt
                      QStringLiteral("0"));
     painter.drawText(QRectF(high.x() + 2, high.y(), 30, 12), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("%1").arg(hq::kHighestServoPosition));
+    painter.restore();
+}
 
-    // The arm with its horn and the pivot screw.
+void paintServoArm(QPainter& painter, const QRectF& area, int position) {
+    const hq::ServoArmGeometry arm =
+        hq::servoArmGeometry(position, static_cast<int>(area.width()), static_cast<int>(area.height()));
+    if (arm.length <= 0)
+        return;
+    const QPointF pivot(area.left() + arm.pivot.x, area.top() + arm.pivot.y);
     const QPointF end(area.left() + arm.end.x, area.top() + arm.end.y);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The horn with a light stripe along it, and the pivot screw.
     painter.setPen(QPen(QColor(40, 40, 40), std::max(4.0, arm.length / 9), Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(pivot, end);
     painter.setPen(QPen(QColor(230, 230, 230), 1.5));

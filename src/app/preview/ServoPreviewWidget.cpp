@@ -17,6 +17,11 @@ constexpr int kArmWidth = 170;
 constexpr int kArmHeight = 150;
 constexpr int kRelayColumn = 64;
 
+// Where the servo is drawn: left of the relay lamp, above the status line.
+QRectF armArea(const QRectF& area) {
+    return {area.left(), area.top(), area.width() - kRelayColumn, area.height() - kPreviewStatusHeight};
+}
+
 } // namespace
 
 ServoPreviewWidget::ServoPreviewWidget(QWidget* parent)
@@ -77,14 +82,29 @@ void ServoPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
     }
 }
 
+const QImage& ServoPreviewWidget::scaleImage(QSize size, qreal pixelRatio) const {
+    const ScaleKey key{size, pixelRatio, pointCount_ > 0 ? lowest_ : -1, pointCount_ > 0 ? highest_ : -1};
+    if (scale_.isNull() || !(key == scaleKey_)) {
+        // Opaque: drawn as a plain copy of lines each frame.
+        scale_ = QImage(size * pixelRatio, QImage::Format_RGB32);
+        scale_.setDevicePixelRatio(pixelRatio);
+        QPainter painter(&scale_);
+        const QRectF whole(QPointF(0, 0), QSizeF(size));
+        paintPreviewBackground(painter, whole);
+        std::optional<PositionRange> range;
+        if (pointCount_ > 0)
+            range = PositionRange{lowest_, highest_};
+        paintServoScale(painter, armArea(whole), range);
+        scaleKey_ = key;
+    }
+    return scale_;
+}
+
 void ServoPreviewWidget::paintFrame(QPainter& painter, const QRectF& area) const {
-    paintPreviewBackground(painter, area);
-    const QRectF arm(area.left(), area.top(), area.width() - kRelayColumn,
-                     area.height() - kPreviewStatusHeight);
-    std::optional<PositionRange> range;
-    if (pointCount_ > 0)
-        range = PositionRange{lowest_, highest_};
-    paintServoArm(painter, arm, position_, range);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.drawImage(area.topLeft(), scaleImage(area.size().toSize(), ratio));
+    const QRectF arm = armArea(area);
+    paintServoArm(painter, arm, position_);
 
     const QRectF relay(arm.right(), area.top() + 24, kRelayColumn, 36);
     paintLamp(painter, relay.center(), 12, relay_ ? hq::LampState::On : hq::LampState::Off);

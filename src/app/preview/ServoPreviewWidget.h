@@ -7,6 +7,8 @@
 #include "preview/PreviewWidget.h"
 #include "servo/ServoData.h"
 
+#include <QImage>
+
 #include <functional>
 
 // The curve block the preview plays, or null while there is none.
@@ -40,6 +42,9 @@ protected:
 
 private:
     const hq::CurveBlock* curve() const { return source_ ? source_() : nullptr; }
+    // The background with housing and scale, painted again only when the size, the pixel ratio or
+    // the curve's range changes.
+    const QImage& scaleImage(QSize size, qreal pixelRatio) const;
 
     CurveSource source_;
     int shownPoint_ = -1;
@@ -48,4 +53,14 @@ private:
     bool relay_ = false;
     int lowest_ = 0; // the curve's range for the scale
     int highest_ = 0;
+
+    struct ScaleKey {
+        QSize size;
+        qreal pixelRatio = 0;
+        int lowest = -1;
+        int highest = -1;
+        friend bool operator==(const ScaleKey&, const ScaleKey&) = default;
+    };
+    mutable QImage scale_;
+    mutable ScaleKey scaleKey_;
 };

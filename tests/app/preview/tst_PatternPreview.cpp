@@ -301,6 +301,8 @@ void PatternPreviewTest::pictures() {
     play(*preview);
     at(*preview, 50);
     QVERIFY(preview->grab().save(QStringLiteral(HQ_SHOTS_DIR "/preview-43.png")));
+    preview->stop();
+    QVERIFY(preview->grab().save(QStringLiteral(HQ_SHOTS_DIR "/preview-43-stopped.png")));
 
     hq::PatternBank led(hq::kLedLayout);
     led.setCount(1, 10);
