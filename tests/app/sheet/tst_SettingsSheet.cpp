@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -82,8 +83,9 @@ QString SettingsSheetTest::writePdf(const hq::Firmware& firmware, const hq::Firm
                                     const QString& name) {
     const QString path = dir.filePath(name);
     QString error;
-    if (!saveSettingsSheetPdf(path, firmware, settings,
-                              QStringLiteral("/daten/") + name + QStringLiteral(".hex"), &error))
+    if (!saveSettingsSheetPdf(
+            path, firmware, settings,
+            QStringLiteral("/daten/") + QFileInfo(name).completeBaseName() + QStringLiteral(".hex"), &error))
         qWarning("%s", qPrintable(error));
     return path;
 }
@@ -195,7 +197,7 @@ void SettingsSheetTest::pdfHoldsEveryShownRow() {
         writePdf(firmware, settings, QStringLiteral("rows-%1-%2.pdf").arg(kind).arg(protocol)));
     QVERIFY(!text.isEmpty());
     QVERIFY2(text.contains(caption(firmware)), qPrintable(caption(firmware)));
-    QVERIFY(text.contains(QStringLiteral("rows-%1-%2.pdf.hex").arg(kind).arg(protocol)));
+    QVERIFY(text.contains(QStringLiteral("rows-%1-%2.hex").arg(kind).arg(protocol)));
     const auto rows = sheet::rowEntries(firmware, settings);
     QVERIFY(!rows.empty());
     for (const sheet::RowEntry& row : rows)
