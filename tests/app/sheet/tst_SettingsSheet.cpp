@@ -57,6 +57,7 @@ private slots:
     void rowsFollowTheSettingsShown();
     void vehicleRowsShowTheFunction();
     void noRowsWithoutProtocol();
+    void damagedAndUnknownFilesStillPrint();
     void pdfHoldsEveryShownRow_data();
     void pdfHoldsEveryShownRow();
     void editorTablesArePrinted();
@@ -171,6 +172,30 @@ void SettingsSheetTest::noRowsWithoutProtocol() {
              QStringLiteral("Ohne erkanntes Protokoll werden keine Ausgänge angezeigt."));
     const QString pdf = writePdf(*loaded, hq::readSettings(*loaded), QStringLiteral("ohne.pdf"));
     QVERIFY(sheettest::pdfText(pdf).contains(QStringLiteral("Ohne erkanntes Protokoll")));
+}
+
+void SettingsSheetTest::damagedAndUnknownFilesStillPrint() {
+    // A record with a wrong checksum: the sheet carries the window's warning, so nobody programs a
+    // decoder from a printout without seeing it.
+    std::string text = hq::demoFirmwareText(43, hq::Protocol::DCC);
+    const std::size_t record = text.find(":1000200");
+    QVERIFY(record != std::string::npos);
+    text[record + 9] = text[record + 9] == '0' ? '1' : '0';
+    auto damaged = hq::loadFirmware(text);
+    QVERIFY(damaged.ok());
+    QVERIFY(!hq::badRecordWarning(damaged->image).empty());
+    const QString damagedText =
+        sheettest::pdfText(writePdf(*damaged, hq::readSettings(*damaged), QStringLiteral("kaputt.pdf")));
+    QVERIFY(damagedText.contains(QStringLiteral("falscher Prüfsumme")));
+
+    // An unrecognised file as the window may still hold it: a sheet that says so.
+    auto unknown = hq::loadFirmware(":020000000000FE\r\n:00000001FF\r\n");
+    QVERIFY(unknown.ok());
+    QCOMPARE(unknown->recognition.kind, 0);
+    const QString unknownText =
+        sheettest::pdfText(writePdf(*unknown, hq::readSettings(*unknown), QStringLiteral("fremd.pdf")));
+    QVERIFY(unknownText.contains(QStringLiteral("Firmware nicht erkannt")));
+    QVERIFY(unknownText.contains(QStringLiteral("Das HEX-File konnte leider nicht erkannt werden")));
 }
 
 void SettingsSheetTest::pdfHoldsEveryShownRow_data() {
