@@ -5,7 +5,9 @@
 #include "Dialogs.h"
 #include "LaunchOptions.h"
 #include "TFormMain.h"
+#include "sheet/SettingsSheet.h"
 
+#include <QByteArray>
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -43,9 +45,17 @@ int takeScreenshot(TFormMain& window, const LaunchOptions& options) {
     return 0;
 }
 
+// A run that shows no window must not need a display: unless the caller chose a platform, it
+// gets the offscreen one. Called before QApplication exists, which is when Qt picks it.
+int& choosePlatform(int& argc, char** argv) {
+    if (LaunchOptions::runsWithoutWindow(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    return argc;
+}
+
 } // namespace
 
-HexQuendraApp::HexQuendraApp(int& argc, char** argv) : QApplication(argc, argv) {
+HexQuendraApp::HexQuendraApp(int& argc, char** argv) : QApplication(choosePlatform(argc, argv), argv) {
     setApplicationName(QStringLiteral("HEX Quendrabolt"));
     setOrganizationName(QStringLiteral("HEX Quendrabolt"));
     setOrganizationDomain(QStringLiteral("hexquendrabolt.example.org"));
@@ -96,9 +106,15 @@ int HexQuendraApp::run() {
     const LaunchOptions options = LaunchOptions::parse(arguments);
     if (!options.error.isEmpty()) {
         printError(options.error);
-        printError(
-            QStringLiteral("Aufruf: hexquendra [HEX-File] | hexquendra --screenshot BILD.png [HEX-File]"));
+        printError(LaunchOptions::usage());
         return 2;
+    }
+    if (!options.pdf.isEmpty()) {
+        QString error;
+        const int code = writeSettingsSheetPdf(options.pdf, options.file, &error);
+        if (code != 0)
+            printError(error);
+        return code;
     }
 
     ConsoleDialogs console;

@@ -1,4 +1,8 @@
+// Reading the program's arguments.
+
 #include "LaunchOptions.h"
+
+#include <cstring>
 
 LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
     LaunchOptions options;
@@ -10,6 +14,12 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
                 return options;
             }
             options.screenshot = arguments.at(++i);
+        } else if (argument == QStringLiteral("--pdf")) {
+            if (i + 1 >= arguments.size()) {
+                options.error = QStringLiteral("Nach --pdf fehlt der Name der PDF-Datei.");
+                return options;
+            }
+            options.pdf = arguments.at(++i);
         } else if (argument == QStringLiteral("--quit-after-first-frame")) {
             options.quitAfterFirstFrame = true;
         } else if (argument.startsWith(QStringLiteral("--"))) {
@@ -22,5 +32,23 @@ LaunchOptions LaunchOptions::parse(const QStringList& arguments) {
             return options;
         }
     }
+    if (!options.pdf.isEmpty() && !options.screenshot.isEmpty()) {
+        options.error = QStringLiteral("--pdf und --screenshot können nicht zusammen verwendet werden.");
+    } else if (!options.pdf.isEmpty() && options.file.isEmpty()) {
+        options.error = QStringLiteral("Zu --pdf gehört das HEX-File, dessen Einstellungen gedruckt werden.");
+    }
     return options;
+}
+
+QString LaunchOptions::usage() {
+    return QStringLiteral("Aufruf: hexquendra [HEX-File] | hexquendra --screenshot BILD.png [HEX-File] | "
+                          "hexquendra --pdf BLATT.pdf HEX-File");
+}
+
+bool LaunchOptions::runsWithoutWindow(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] != nullptr && std::strcmp(argv[i], "--pdf") == 0)
+            return true;
+    }
+    return false;
 }

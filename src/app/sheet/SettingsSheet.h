@@ -1,0 +1,43 @@
+#pragma once
+// The printable settings sheet: everything a loaded firmware is set to, on A4 pages. A title with
+// the firmware and the file, the table of the shown output rows with their address help and
+// warnings, the extra value, and for the editor firmwares the servo curves, assignments, pulse
+// timing and options, the blink or LED patterns drawn as vector graphics, or the neon and
+// house-light values. The same painting serves a QPrinter ("Drucken…") and a QPdfWriter ("Als PDF
+// speichern…", `hexquendra --pdf`).
+
+#include "image/Firmware.h"
+#include "settings/FirmwareSettings.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class QPagedPaintDevice;
+
+// A4 portrait with 15 mm margins, which the sheet is laid out for. For a printer, call it before
+// the print dialog; the user may still choose another paper.
+void prepareSheetPage(QPagedPaintDevice& device);
+
+// Paints the sheet of `firmware` with `settings` (what the window shows, possibly edited) onto
+// `device`, which lays out for the device's page size. `fileName` is printed as given. Returns the
+// page count, or 0 when the device could not be painted on.
+int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
+                       const hq::FirmwareSettings& settings, const QString& fileName,
+                       const QDateTime& printedAt = QDateTime::currentDateTime());
+
+// The sheet as an A4 PDF document in memory.
+QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSettings& settings,
+                            const QString& fileName,
+                            const QDateTime& printedAt = QDateTime::currentDateTime());
+
+// Writes the sheet to `out` as a PDF, replacing an existing file only once the new one is complete.
+// `out` naming the file `fileName` itself is refused. False with the German reason in `error`
+// (which may be null).
+bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
+                          const hq::FirmwareSettings& settings, const QString& fileName, QString* error);
+
+// For scripts (`hexquendra --pdf OUT.pdf FILE`): the sheet of `hexFile` as loaded. Returns 0, or 1
+// with the German reason in `error` when the file cannot be read or is not recognised, or the PDF
+// cannot be written.
+int writeSettingsSheetPdf(const QString& out, const QString& hexFile, QString* error);

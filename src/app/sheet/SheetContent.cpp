@@ -1,0 +1,168 @@
+// The sheet's texts from recognition, scan, settings and the core's address help.
+
+#include "sheet/SheetContent.h"
+
+#include "ParseInteger.h"
+#include "help/AddressHelp.h"
+
+#include <QLocale>
+#include <QStringList>
+
+namespace sheet {
+
+namespace {
+
+QString orDash(std::string_view text) {
+    return text.empty() ? QStringLiteral("–") : fromUtf8(text);
+}
+
+QString protocolText(const hq::Recognition& recognition) {
+    const QString name = recognition.protocol == hq::Protocol::None
+                             ? QStringLiteral("keines")
+                             : fromUtf8(hq::protocolName(recognition.protocol));
+    return name + QStringLiteral(" (Statusleiste: ") + fromUtf8(recognition.protocolStatus) + u')';
+}
+
+// The values the help and its warnings work with; a text that is no number counts as 0.
+hq::RowTable rowValues(const hq::Recognition& recognition, const hq::FirmwareSettings& settings) {
+    hq::RowTable rows;
+    for (int r = 0; r < hq::kRowCount; ++r) {
+        const hq::RowSetting& typed = settings.rows[static_cast<std::size_t>(r)];
+        rows[static_cast<std::size_t>(r)] = {hq::parseInteger(typed.address).value_or(0), typed.redGreen,
+                                             hq::parseInteger(typed.function).value_or(0),
+                                             hq::rowShown(recognition, r)};
+    }
+    return rows;
+}
+
+std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSetting& typed, bool accessory) {
+    std::vector<HelpLine> lines;
+    const bool addressNumber = hq::parseInteger(typed.address).has_value();
+    if (!addressNumber) {
+        lines.push_back(
+            {QStringLiteral("Die Adresse „%1“ ist keine Zahl und kann so nicht gespeichert werden.")
+                 .arg(QString::fromStdString(typed.address)),
+             true});
+    } else {
+        lines.push_back({fromUtf8(help.headline), false});
+        for (const std::string& text : help.numbering)
+            lines.push_back({fromUtf8(text), false});
+        for (const std::string& text : help.notes)
+            lines.push_back({fromUtf8(text), false, true});
+    }
+    if (!accessory && !hq::parseInteger(typed.function).has_value()) {
+        lines.push_back(
+            {QStringLiteral("Die Funktion „%1“ ist keine Zahl und kann so nicht gespeichert werden.")
+                 .arg(QString::fromStdString(typed.function)),
+             true});
+    }
+    for (const hq::HelpWarning& warning : help.warnings)
+        lines.push_back({QStringLiteral("Warnung: ") + fromUtf8(warning.text), true});
+    QStringList bytes;
+    for (const std::string& text : help.byteTexts)
+        bytes << fromUtf8(text);
+    if (!bytes.isEmpty())
+        lines.push_back({bytes.join(QStringLiteral(" · ")), false});
+    return lines;
+}
+
+} // namespace
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::vector<InfoLine> infoLines(const hq::Firmware& firmware, const QString& fileName,
+                                const QDateTime& printedAt) {
+    const hq::Recognition& recognition = firmware.recognition;
+    std::vector<InfoLine> lines;
+    lines.push_back({QStringLiteral("Firmware"), recognition.kind == 0
+                                                     ? QStringLiteral("nicht erkannt")
+                                                     : fromUtf8(recognition.statusCaption())});
+    lines.push_back({QStringLiteral("Art"), QString::number(recognition.kind)});
+    lines.push_back({QStringLiteral("Version"), orDash(firmware.scan.version)});
+    lines.push_back({QStringLiteral("Hardware"), orDash(firmware.scan.hardwareMark)});
+    lines.push_back({QStringLiteral("Protokoll"), protocolText(recognition)});
+    lines.push_back({QStringLiteral("Typ"), orDash(hq::typeName(recognition.type))});
+    if (recognition.protocol != hq::Protocol::None) {
+        QString range = QStringLiteral("Adresse 1 bis %1").arg(recognition.maxAddress);
+        if (recognition.type != hq::DecoderType::Schalt)
+            range += QStringLiteral(", Funktion 1 bis %1").arg(recognition.maxFunction);
+        lines.push_back({QStringLiteral("Bereich"), range});
+    }
+    lines.push_back({QStringLiteral("Datei"), fileName});
+    lines.push_back({QStringLiteral("Datum"),
+                     QLocale(QLocale::German).toString(printedAt, QStringLiteral("dd.MM.yyyy HH:mm"))});
+    return lines;
+}
+
+QString lastColumnTitle(const hq::Recognition& recognition) {
+    return recognition.type == hq::DecoderType::Schalt ? QStringLiteral("R/G") : QStringLiteral("Funktion");
+}
+
+std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::FirmwareSettings& settings) {
+    const hq::Recognition& recognition = firmware.recognition;
+    const bool accessory = recognition.type == hq::DecoderType::Schalt;
+    const hq::RowTable values = rowValues(recognition, settings);
+    const hq::EepromLineMap lines = hq::eepromLineMap(firmware.image);
+    std::vector<RowEntry> entries;
+    for (int r = 0; r < hq::kRowCount; ++r) {
+        if (!values[static_cast<std::size_t>(r)].shown)
+            continue;
+        const hq::RowSetting& typed = settings.rows[static_cast<std::size_t>(r)];
+        RowEntry entry;
+        entry.row = r;
+        entry.caption = fromUtf8(recognition.rowCaption(r));
+        entry.address = QString::fromStdString(typed.address);
+        entry.last = accessory ? (typed.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"))
+                               : QString::fromStdString(typed.function);
+        const hq::AddressHelp help =
+            hq::addressHelp(recognition.protocol, recognition.type, values, r, lines);
+        entry.help = helpLines(help, typed, accessory);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+QStringList takeSharedNotes(std::vector<RowEntry>& entries) {
+    QStringList seen;
+    QStringList shared;
+    for (const RowEntry& entry : entries) {
+        for (const HelpLine& line : entry.help) {
+            if (!line.note)
+                continue;
+            if (seen.contains(line.text) && !shared.contains(line.text))
+                shared << line.text;
+            seen << line.text;
+        }
+    }
+    for (RowEntry& entry : entries) {
+        std::erase_if(entry.help,
+                      [&shared](const HelpLine& line) { return line.note && shared.contains(line.text); });
+    }
+    return shared;
+}
+
+QString noRowsReason(const hq::Recognition& recognition) {
+    if (recognition.kind == 0 || !recognition.hasCaptions())
+        return QStringLiteral("Das HEX-File konnte leider nicht erkannt werden");
+    if (!recognition.rowsShown())
+        return QStringLiteral("Ohne erkanntes Protokoll werden keine Ausgänge angezeigt.");
+    return {};
+}
+
+QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings& settings) {
+    const auto& extra = recognition.extra();
+    if (!extra)
+        return {};
+    return fromUtf8(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra);
+}
+
+QString extraHint(const hq::Recognition& recognition) {
+    const auto& extra = recognition.extra();
+    if (!extra)
+        return {};
+    return fromUtf8(extra->hint).replace(u'\n', QStringLiteral(", "));
+}
+
+} // namespace sheet

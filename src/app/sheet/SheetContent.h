@@ -1,0 +1,63 @@
+#pragma once
+// The texts of the settings sheet, gathered from the firmware and the settings the window shows
+// (possibly edited): the lines about the file, and per shown output row its caption, address,
+// R/G or function and the address help with its warnings. Kept apart from the painting so that
+// what the sheet says can be checked without a page.
+
+#include "image/Firmware.h"
+#include "settings/FirmwareSettings.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace sheet {
+
+struct InfoLine {
+    QString label; // "Firmware", "Art", "Version", ...
+    QString value;
+};
+
+// Firmware caption, kind, version, hardware mark, protocol, type, address range, file and date.
+std::vector<InfoLine> infoLines(const hq::Firmware& firmware, const QString& fileName,
+                                const QDateTime& printedAt);
+
+struct HelpLine {
+    QString text;
+    bool warning = false; // printed as "Warnung: ..." and marked
+    bool note = false;    // a hint that is no warning
+};
+
+struct RowEntry {
+    int row = 0;
+    QString caption;
+    QString address;            // as typed
+    QString last;               // "grün"/"rot" for accessory decoders, else the function as typed
+    std::vector<HelpLine> help; // headline, numbering, notes, warnings, EEPROM lines
+};
+
+// "R/G" for accessory decoders, "Funktion" for the others, as the grid shows them.
+QString lastColumnTitle(const hq::Recognition& recognition);
+
+// The rows the grid shows, in order, with the help for the values in `settings`. A typed text
+// that is no number is named as such; for the other rows' warnings it counts as unused.
+std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::FirmwareSettings& settings);
+
+// Takes the notes that stand in more than one row out of the rows and returns them once each, in
+// the order they first appear: the sheet prints them under the table instead of in every row.
+QStringList takeSharedNotes(std::vector<RowEntry>& entries);
+
+// Why no rows are listed, or empty when rows are: an unrecognised file or a firmware without
+// protocol.
+QString noRowsReason(const hq::Recognition& recognition);
+
+// "Verzögerungszeit (1..255): 20", with the hint on one line ("x 0.5 sec"); empty without an extra
+// value.
+QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings& settings);
+QString extraHint(const hq::Recognition& recognition);
+
+QString fromUtf8(std::string_view text);
+
+} // namespace sheet
