@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -97,6 +99,12 @@ void Dialogs::setStartFolder(const QString& folder) {
 
 QString Dialogs::startFolder() {
     return folderToStartIn;
+}
+
+bool Dialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool Dialogs::confirmList(QWidget* parent, const QString& title, const QString& intro,

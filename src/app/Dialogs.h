@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 
+class QPrinter;
 class QWidget;
 
 class Dialogs {
@@ -29,6 +30,9 @@ public:
     // true to go on. The real dialog shows a scrollable list.
     virtual bool confirmList(QWidget* parent, const QString& title, const QString& intro,
                              const QStringList& lines);
+
+    // Lets the user choose a printer and its settings for `printer`; false when cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
 
     // The folder the real file dialogs start in (the last one used).
     static void setStartFolder(const QString& folder);

@@ -17,6 +17,7 @@
 #include "image/RecognitionFailure.h"
 #include "io/WriteFile.h"
 #include "settings/FirmwareSettings.h"
+#include "sheet/SettingsSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QUndoStack>
@@ -122,6 +124,8 @@ TFormMain::TFormMain(QWidget* parent)
     connect(menu_->consecutiveAddresses, &QAction::triggered, this, &TFormMain::consecutiveAddresses);
     connect(menu_->info, &QAction::triggered, this, &TFormMain::btn_infoClick);
     connect(menu_->about, &QAction::triggered, this, &TFormMain::showAbout);
+    connect(menu_->print, &QAction::triggered, this, &TFormMain::printSheet);
+    connect(menu_->pdf, &QAction::triggered, this, &TFormMain::saveSheetAsPdf);
     connect(menu_, &MainMenu::recentFileChosen, this, &TFormMain::openRecent);
     menu_->setRecentFiles(recent_->files());
     connect(recent_, &RecentFiles::changed, this, [this] { menu_->setRecentFiles(recent_->files()); });
@@ -583,6 +587,37 @@ bool TFormMain::writeFile(const QString& path, const hq::Firmware& firmware) {
 
 void TFormMain::discardAllChanges() {
     document_->discardAllChanges();
+}
+
+void TFormMain::printSheet() {
+    if (!document_->isLoaded()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    prepareSheetPage(printer);
+    printer.setDocName(QFileInfo(document_->path()).completeBaseName());
+    if (!Dialogs::instance().choosePrinter(this, printer)) {
+        return;
+    }
+    if (paintSettingsSheet(printer, document_->firmware(), document_->shown(), document_->path()) == 0) {
+        warningOk(this, tr("Das Einstellungs-Blatt konnte nicht gedruckt werden."));
+    }
+}
+
+void TFormMain::saveSheetAsPdf() {
+    if (!document_->isLoaded()) {
+        return;
+    }
+    const QString proposed = QFileInfo(document_->path()).completeBaseName() + QStringLiteral(".pdf");
+    const QString path = Dialogs::instance().saveFileName(this, QStringLiteral("PDF (*.pdf);;*.* (*)"),
+                                                          QStringLiteral("pdf"), proposed);
+    if (path.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!saveSettingsSheetPdf(path, document_->firmware(), document_->shown(), document_->path(), &error)) {
+        warningOk(this, error);
+    }
 }
 
 void TFormMain::showAbout() {

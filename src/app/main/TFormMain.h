@@ -73,6 +73,9 @@ public:
     void takeOverSettings();
     void discardAllChanges();
     void showAbout();
+    // "Drucken…" and "Als PDF speichern…": the settings sheet of what the window shows.
+    void printSheet();
+    void saveSheetAsPdf();
     // "Adressen ab hier fortlaufend": the shown rows after the focused one get the following addresses.
     void consecutiveAddresses();
 

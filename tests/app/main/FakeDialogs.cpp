@@ -1,5 +1,7 @@
 #include "FakeDialogs.h"
 
+#include <QPrinter>
+
 QString FakeDialogs::openFileName(QWidget*, const QString& filter) {
     openFilters.append(filter);
     return openNames.isEmpty() ? QString() : openNames.takeFirst();
@@ -30,6 +32,14 @@ bool FakeDialogs::confirmList(QWidget*, const QString& title, const QString& int
                               const QStringList& lines) {
     lists.append({title, intro, lines});
     return confirmAnswer;
+}
+
+bool FakeDialogs::choosePrinter(QWidget*, QPrinter& printer) {
+    if (printFile.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFile);
+    return true;
 }
 
 void FakeDialogs::openUrl(const QUrl& url) {

@@ -29,6 +29,9 @@ public:
     void openUrl(const QUrl& url) override;
     bool confirmList(QWidget* parent, const QString& title, const QString& intro,
                      const QStringList& lines) override;
+    // Prints into `printFile` as a PDF when it is set, else cancels.
+    bool choosePrinter(QWidget* parent, QPrinter& printer) override;
+    QString printFile;
 
     QStringList messageTexts() const;
 
