@@ -75,6 +75,9 @@ void ServoEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     curvePanel_->show();
     assignmentPanel_->show();
     refresh();
+    // What the fields held before (another firmware, the panel's first showing) was not typed for
+    // this one.
+    curvePanel_->showCurve(true);
 }
 
 void ServoEditor::placeInto(EditorHost& host) {

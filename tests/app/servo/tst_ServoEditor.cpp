@@ -3,7 +3,6 @@
 #include "../../core/servo/ServoFirmwareText.h"
 #include "StrokeCanvas.h"
 #include "document/FirmwareDocument.h"
-#include "settings/FirmwareSettings.h"
 #include "image/Firmware.h"
 #include "servo/CurveCanvasGeometry.h"
 #include "servo/CurveTransform.h"
@@ -11,6 +10,7 @@
 #include "servo/ServoAssignmentPanel.h"
 #include "servo/ServoCurvePanel.h"
 #include "servo/ServoEditor.h"
+#include "settings/FirmwareSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,6 +66,7 @@ private slots:
     void acceptWritesBlocks3And4AndTheTiming();
     void discardReloadsFromTheFirmware();
     void pointCountAndStretchFields();
+    void fieldsShowTheSelectedCurvesStoredValues();
     void actionAbbruchHidesCurveAndRelay();
     void offsetAndFaktorButtons();
     void faktorStepWithoutNewTextStillCountsAsEdit();
@@ -98,7 +99,7 @@ private:
 void ServoEditorTest::init() {
     dialogs = ScriptedDialogs();
     Dialogs::install(&dialogs);
-    auto loaded = hq::loadFirmware(hq::servotest::servoFirmwareText());
+    auto loaded = hq::loadFirmware(servoDecoderText());
     QVERIFY(loaded.ok());
     firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
     window = std::make_unique<StandInWindow>();
@@ -330,6 +331,28 @@ void ServoEditorTest::pointCountAndStretchFields() {
     QCOMPARE(editor->workingCopy().data.curve(2), hq::servotest::demoServoData().curve(2));
     QVERIFY(!find<QPushButton>("btn_copy2")->isEnabled());
     QVERIFY(find<QPushButton>("btn_copy1")->isEnabled());
+
+    // A "0" typed for curve 2 stands for its stored 1 and stays; curve 4 shows its own stored 4 (no
+    // text typed for it), and curve 2 shows its 1 when selected again.
+    stretch->setText(QStringLiteral("0"));
+    QCOMPARE(editor->workingCopy().data.curve(2)[hq::kCurveStretchEntry], 1);
+    QCOMPARE(stretch->text(), QStringLiteral("0"));
+    find<QRadioButton>("servo_rad_a4")->setChecked(true);
+    QCOMPARE(stretch->text(), QStringLiteral("4"));
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    QCOMPARE(stretch->text(), QStringLiteral("1"));
+}
+
+// The stretch field used to keep a "0" typed for curve 2 when curve 1 (stretch 1) was selected, as
+// if it stood for curve 1's value, and showed the "0" of the empty panel after set-up.
+void ServoEditorTest::fieldsShowTheSelectedCurvesStoredValues() {
+    auto* stretch = find<QLineEdit>("edt_stretch");
+    QCOMPARE(stretch->text(), QStringLiteral("1"));
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    stretch->setText(QStringLiteral("0"));
+    find<QRadioButton>("servo_rad_a1")->setChecked(true);
+    QCOMPARE(stretch->text(), QStringLiteral("1"));
+    QCOMPARE(editor->workingCopy().data.curve(1)[hq::kCurveStretchEntry], 1);
 }
 
 void ServoEditorTest::actionAbbruchHidesCurveAndRelay() {

@@ -2,11 +2,11 @@
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
+#include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
 #include "main/ButtonBox.h"
 #include "main/ImageBox.h"
 #include "main/ParameterGridBox.h"
-#include "document/FirmwareDocument.h"
 #include "servo/ServoEditor.h"
 
 #include <QDir>
@@ -44,7 +44,7 @@ private:
 
 void ServoLayoutTest::init() {
     Dialogs::install(&dialogs);
-    auto loaded = hq::loadFirmware(hq::servotest::servoFirmwareText());
+    auto loaded = hq::loadFirmware(servoDecoderText());
     QVERIFY(loaded.ok());
     firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
     window = std::make_unique<StandInWindow>();
