@@ -134,9 +134,11 @@ void ServoEditor::commit(const QString& text, int mergeKey) {
 }
 
 void ServoEditor::reset() {
-    disconnect(following_);
-    document_ = nullptr;
+    // Hiding ends a stroke in progress; while the editor still follows the document, what it drew
+    // becomes a step there and the document is not left inside a stroke.
     curvePanel_->hide();
     assignmentPanel_->hide();
+    disconnect(following_);
+    document_ = nullptr;
     curvePanel_->setAcceptEnabled(false);
 }
