@@ -3,7 +3,7 @@
 // field entry, marked while they differ from the file), German messages for text that is no number,
 // and what a save then writes into the EEPROM.
 
-#include "../UndoChecks.h"
+#include "../EditorTestSupport.h"
 #include "FakeDialogs.h"
 #include "LightTestSupport.h"
 
@@ -20,7 +20,8 @@
 #include <QUndoStack>
 
 using namespace hq::test;
-using undocheck::oneStepProblem;
+using editortest::oneStepProblem;
+using editortest::typeEntry;
 
 namespace {
 
@@ -39,13 +40,6 @@ hq::Firmware houseFirmware(int minimum) {
     hq::EepromImage eeprom;
     eeprom.setValue(0x0F, minimum);
     return firmwareOf(firmwareText(kHouseReset, kMmSchalt, eeprom));
-}
-
-// Types `text` into `edit` as one entry: all selected, the keys, then Return to finish it.
-void typeEntry(QLineEdit* edit, const QString& text) {
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
 }
 
 // The window with shorthands for its house-light minimum controls.

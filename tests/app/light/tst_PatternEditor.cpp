@@ -2,6 +2,7 @@
 // the firmware's pattern table, what typing, clicking and drawing store in the document's working
 // copy, what "Übernehmen" and "Verwerfen" do with it, and what a save then writes.
 
+#include "../EditorTestSupport.h"
 #include "FakeDialogs.h"
 #include "LightTestSupport.h"
 
@@ -24,27 +25,13 @@
 #include <QUndoStack>
 
 using namespace hq::test;
+using editortest::drag;
+using editortest::sendMouse;
 
 namespace {
 
 const QString kCountMessage =
     QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50");
-
-void sendMouse(QWidget* target, QEvent::Type type, QPoint position, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(position), QPointF(target->mapToGlobal(position)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-// Presses the left button at the first point, drags through the others with the button held and
-// releases it at the last.
-void drag(QWidget* canvas, const std::vector<QPoint>& points) {
-    sendMouse(canvas, QEvent::MouseButtonPress, points.front(), Qt::LeftButton, Qt::LeftButton);
-    for (const QPoint& p : points)
-        sendMouse(canvas, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
-    sendMouse(canvas, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
-}
 
 // An entry of a program block (1..4) as the HEX image holds it.
 int imageEntry(const hq::Firmware& firmware, int block, int entry) {

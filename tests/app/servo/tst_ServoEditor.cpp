@@ -1,3 +1,8 @@
+// The servo editor in the window as a view of the document: what its two panels show of the servo
+// firmware, what drawing, typing, the generators, copies, assignments, pulse buttons, flags and curve
+// files store in the document's working copy, "übernehmen" and "verwerfen", and what a save writes.
+
+#include "../EditorTestSupport.h"
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
@@ -26,24 +31,13 @@
 
 #include <memory>
 
+using editortest::drag;
+using editortest::sendMouse;
+
 namespace {
 
 const QString kInvalidLine =
     QStringLiteral("Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile %1");
-
-void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void drag(QWidget* widget, std::initializer_list<QPoint> path) {
-    const QPoint first = *path.begin();
-    sendMouse(widget, QEvent::MouseButtonPress, first, Qt::LeftButton, Qt::LeftButton);
-    for (const QPoint& at : path) {
-        sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
-    }
-    sendMouse(widget, QEvent::MouseButtonRelease, *(path.end() - 1), Qt::LeftButton, Qt::NoButton);
-}
 
 QString millis(const char* text) {
     return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
