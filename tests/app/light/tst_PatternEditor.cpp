@@ -406,6 +406,16 @@ private slots:
             QCOMPARE(panel->canvas(n)->isHidden(), !working().outputUsed(2, n));
         }
         QVERIFY(window->document.hasPendingEditorChanges());
+        QCOMPARE(window->document.undoStack()->count(), 1);
+
+        // Undone, address 1 has its own ten outputs again.
+        window->document.undoStack()->undo();
+        for (int i = 0; i < 256; ++i)
+            QCOMPARE(working().table()[i], table[i]);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("20"));
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(panel->outputBox(n)->isChecked(), working().outputUsed(1, n));
+        QVERIFY(!window->document.isModified());
     }
 
     void ledSaveWritesAllFourBlocksFull() {
