@@ -104,6 +104,26 @@ private slots:
         QVERIFY(!hasChangeMark(panel->addressButton(1)));
     }
 
+    // Undo (its key) pressed while the mouse is held: the stroke goes on from the state undo gives
+    // and ends as one step (it used to become one step for every step drawn after the undo).
+    void undoInTheMiddleOfAStrokeKeepsTheStrokeOneStep() {
+        panel->loopBox()->click();
+        PatternCanvas* canvas = panel->canvas(1);
+        const int low = canvas->height() - 3;
+        sendMouse(canvas, QEvent::MouseButtonPress, {5, low}, Qt::LeftButton, Qt::LeftButton);
+        stack()->undo();
+        QVERIFY(!window->document.isModified());
+        for (int x : {60, 110, 150, 200, 250})
+            sendMouse(canvas, QEvent::MouseMove, {x, low}, Qt::NoButton, Qt::LeftButton);
+        sendMouse(canvas, QEvent::MouseButtonRelease, {250, low}, Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!working().step(1, 1, 2));
+        QCOMPARE(canvas->steps()[2], false);
+        QCOMPARE(stack()->count(), 1);
+        stack()->undo();
+        QVERIFY(!window->document.isModified());
+        QCOMPARE(canvas->steps()[2], true);
+    }
+
     void theCopyIsOneStep() {
         const QString count = panel->countEdit()->text();
         checkOneStep([this] { panel->copyButton(2)->click(); }, panel->addressButton(1));

@@ -42,6 +42,7 @@ private slots:
     void strokesAndClicksOnTheImagesAreOneStepEach();
     void aStrokeShowsAtOnceAndBecomesAStepOnRelease();
     void aStrokeCutShortByAResetIsOneStep();
+    void undoInTheMiddleOfAStrokeKeepsWhatIsDrawnAfterIt();
     void generatorsMirrorsAndTheCopyAreOneStepEach();
     void theCopyMarksTheCurveOnly();
     void typedCountAndStretchAreOneStepPerEntry();
@@ -153,6 +154,31 @@ void ServoUndoTest::aStrokeCutShortByAResetIsOneStep() {
     QCOMPARE(stack()->count(), 1);
     stack()->undo();
     QVERIFY(!document->isModified());
+}
+
+// Undo (its key) pressed while the mouse is held: the stroke goes on from the state undo gives, and
+// what is drawn after it is shown, in the document and one step. The points drawn after the undo used
+// to be shown without reaching the document, and vanished at the next change.
+void ServoUndoTest::undoInTheMiddleOfAStrokeKeepsWhatIsDrawnAfterIt() {
+    find<QPushButton>("btn_Lin")->click();
+    auto* curve = find<QWidget>("servo_Image1");
+    sendMouse(curve, QEvent::MouseButtonPress, {10, 0}, Qt::LeftButton, Qt::LeftButton);
+    stack()->undo();
+    QCOMPARE(editor->workingCopy(), *document->fileSettings().servo);
+    sendMouse(curve, QEvent::MouseMove, {60, 0}, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(hq::pointPosition(editor->workingCopy().data.curve(1)[1]), 127);
+    QCOMPARE(editor->workingCopy(), *document->state().servo);
+    QVERIFY(acceptEnabled());
+    sendMouse(curve, QEvent::MouseMove, {110, 0}, Qt::NoButton, Qt::LeftButton);
+    sendMouse(curve, QEvent::MouseButtonRelease, {110, 0}, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(editor->workingCopy(), *document->state().servo);
+    QCOMPARE(hq::pointPosition(document->state().servo->data.curve(1)[2]), 127);
+    // The Lin step was replaced by the stroke: one step, undone to the file.
+    QCOMPARE(stack()->count(), 1);
+    QCOMPARE(stack()->index(), 1);
+    stack()->undo();
+    QVERIFY(!document->isModified());
+    QCOMPARE(editor->workingCopy(), *document->fileSettings().servo);
 }
 
 void ServoUndoTest::generatorsMirrorsAndTheCopyAreOneStepEach() {
