@@ -1,6 +1,7 @@
 #include "ChangeMark.h"
 
 #include <QFont>
+#include <QLayout>
 #include <QPainter>
 #include <QPolygon>
 #include <QVariant>
@@ -43,6 +44,38 @@ CornerFlag* flagOf(QWidget* widget) {
 const char* const kHintProperty = "hqHint";
 const char* const kFileValueProperty = "hqFileValue";
 
+bool inLayout(const QLayout* layout, const QWidget* widget) {
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == widget || (item->layout() != nullptr && inLayout(item->layout(), widget)))
+            return true;
+    }
+    return false;
+}
+
+// Bold text needs more room. A layout gives it where it has room to spare; a control placed by hand
+// keeps its size. Where the bold caption would be cut off, the corner flag alone marks the control.
+// (A control in a layout that is not shown cannot be judged yet and is set bold.)
+void setBoldWherePossible(QWidget* widget, bool bold) {
+    QFont font = widget->font();
+    font.setBold(bold);
+    widget->setFont(font);
+    if (!bold)
+        return;
+    QWidget* parent = widget->parentWidget();
+    const bool laidOut =
+        parent != nullptr && parent->layout() != nullptr && inLayout(parent->layout(), widget);
+    if (laidOut) {
+        if (!widget->isVisible())
+            return;
+        parent->layout()->activate();
+    }
+    if (widget->minimumSizeHint().width() > widget->width()) {
+        font.setBold(false);
+        widget->setFont(font);
+    }
+}
+
 void showToolTip(QWidget* widget) {
     QString tip = hintOf(widget);
     if (hasChangeMark(widget)) {
@@ -77,9 +110,7 @@ void setChangeMark(QWidget* widget, bool changed, const QString& fileValue) {
     widget->setProperty(kFileValueProperty, fileValue);
     if (hasChangeMark(widget) != changed) {
         widget->setProperty(kMarkProperty, changed);
-        QFont font = widget->font();
-        font.setBold(changed);
-        widget->setFont(font);
+        setBoldWherePossible(widget, changed);
         CornerFlag* flag = flagOf(widget);
         if (changed && flag == nullptr)
             flag = new CornerFlag(widget);

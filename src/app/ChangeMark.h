@@ -1,7 +1,8 @@
 #pragma once
 // The mark of a value that differs from the file: a small corner flag drawn over the control and a
-// bold text, never a background colour (the address fields' colours mean red and green), and a
-// tooltip line with the value the file holds. Tests read the mark through `hasChangeMark`.
+// bold text (unless the bold caption of a control placed by hand would be cut off), never a
+// background colour (the address fields' colours mean red and green), and a tooltip line with the
+// value the file holds. Tests read the mark through `hasChangeMark`.
 
 #include <QString>
 

@@ -161,7 +161,11 @@ void FirmwareDocument::markSaved(hq::Firmware saved, const QString& path) {
 
 void FirmwareDocument::setState(const State& state) {
     state_ = state;
-    strokeBefore_.reset();
+    // Undo or redo (its key) while the mouse is still held: the stroke goes on from the state they
+    // give and still ends as one step. Ending it here would leave the rest of the stroke outside the
+    // document, or make each drawn point a step of its own.
+    if (strokeBefore_)
+        strokeBefore_ = state_;
     notify();
 }
 

@@ -109,9 +109,11 @@ void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
 }
 
 void PatternEditor::reset() {
+    // Hiding ends a stroke in progress; while the editor still follows the document, what it drew
+    // becomes a step there and the document is not left inside a stroke.
+    panel_->hide();
     disconnect(following_);
     document_ = nullptr;
-    panel_->hide();
     panel_->acceptButton()->setEnabled(false);
 }
 

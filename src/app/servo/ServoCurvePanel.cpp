@@ -31,10 +31,13 @@ constexpr int kCountEntry = 1001;
 constexpr int kStretchEntry = 1002;
 
 // Shows a stored count or stretch unless the field already asks for it ("0" stays as typed while
-// it stands for the stored 1).
-void showStored(QLineEdit* edit, int stored, hq::Result<int> (*parse)(std::string_view)) {
+// it stands for the stored 1). `asStored` shows the stored number in any case: the text in the field
+// was typed for another curve or another firmware.
+void showStored(QLineEdit* edit, int stored, hq::Result<int> (*parse)(std::string_view), bool asStored) {
     const hq::Result<int> typed = parse(edit->text().toStdString());
-    if (typed && *typed == stored)
+    if (!asStored && typed && *typed == stored)
+        return;
+    if (edit->text() == QString::number(stored))
         return;
     const QSignalBlocker blocker(edit);
     edit->setText(QString::number(stored));
@@ -199,7 +202,7 @@ ServoCurvePanel::ServoCurvePanel(hq::ServoWorkingCopy& copy, QWidget* parent)
 
     acceptButton_->setEnabled(false);
     setFixedSize(kWidth, sizeHint().height());
-    showCurve();
+    showCurve(true);
 }
 
 QPushButton* ServoCurvePanel::button(const char* name, const QString& text) {
@@ -237,9 +240,9 @@ bool ServoCurvePanel::acceptEnabled() const {
     return acceptButton_->isEnabled();
 }
 
-void ServoCurvePanel::showCurve() {
+void ServoCurvePanel::showCurve(bool asStored) {
     redraw();
-    refreshInfo();
+    refreshInfo(false, asStored);
 }
 
 void ServoCurvePanel::redraw() {
@@ -272,7 +275,7 @@ void ServoCurvePanel::applyDrawn(const std::function<void(hq::CurveBlock&)>& edi
     }
 }
 
-void ServoCurvePanel::refreshInfo(bool keepEdits) {
+void ServoCurvePanel::refreshInfo(bool keepEdits, bool asStored) {
     const int curve = selectedCurve();
     for (int i = 0; i < hq::kServoCurveCount; ++i) {
         copyButtons_[static_cast<std::size_t>(i)]->setEnabled(i + 1 != curve);
@@ -283,8 +286,8 @@ void ServoCurvePanel::refreshInfo(bool keepEdits) {
     }
     if (!keepEdits) {
         // Showing the stored values is no edit.
-        showStored(countEdit_, (*block)[hq::kCurveCountEntry], hq::parsePointCount);
-        showStored(stretchEdit_, (*block)[hq::kCurveStretchEntry], hq::parseStretch);
+        showStored(countEdit_, (*block)[hq::kCurveCountEntry], hq::parsePointCount, asStored);
+        showStored(stretchEdit_, (*block)[hq::kCurveStretchEntry], hq::parseStretch, asStored);
     }
     const int stretch = (*block)[hq::kCurveStretchEntry];
     intervalLabel_->setText(qs(hq::pointIntervalText(stretch)));
@@ -306,7 +309,7 @@ void ServoCurvePanel::servo_rad_a1Click() {
     if (busy_) {
         return;
     }
-    showCurve();
+    showCurve(true);
 }
 
 void ServoCurvePanel::servo_edt_AnzahlChange() {
@@ -381,7 +384,7 @@ void ServoCurvePanel::servo_btn_copyClick(int from) {
         return;
     }
     hq::copyCurveBlock(copy_.data.curve(from), *block);
-    showCurve();
+    showCurve(true);
     markEdited(QStringLiteral("Kurve %1 von #%2 kopiert").arg(selectedCurve()).arg(from));
 }
 
@@ -424,7 +427,7 @@ void ServoCurvePanel::servo_load_xClick() {
         return;
     }
     hq::applyCurvePoints(*block, *points);
-    showCurve();
+    showCurve(true);
     markEdited(QStringLiteral("Kurve %1 geladen").arg(selectedCurve()));
 }
 
@@ -455,6 +458,6 @@ void ServoCurvePanel::servo_load_allClick() {
         return;
     }
     copy_.data = *loaded;
-    showCurve();
+    showCurve(true);
     markEdited(QStringLiteral("Alle Kurven geladen"));
 }

@@ -41,8 +41,10 @@ public:
     void setAcceptEnabled(bool enabled);
     bool acceptEnabled() const;
 
-    // Redraws both images and shows count, stretch, times and copy buttons of the selected curve.
-    void showCurve();
+    // Redraws both images and shows count, stretch, times and copy buttons of the selected curve. A
+    // count or stretch typed as text that stands for the stored value ("0" for 1) stays as typed
+    // unless `asStored`.
+    void showCurve(bool asStored = false);
     // Marks the radio buttons of the curves whose points, count or stretch differ from the file.
     void markCurves(const std::array<bool, hq::kServoCurveCount>& changed);
 
@@ -82,8 +84,8 @@ private:
     void redraw();
     // A drawn edit of the selected curve; shown and marked only when it changed something.
     void applyDrawn(const std::function<void(hq::CurveBlock&)>& edit);
-    // Count, stretch (unless `keepEdits`), times and copy buttons.
-    void refreshInfo(bool keepEdits = false);
+    // Count, stretch (unless `keepEdits`; as stored with `asStored`), times and copy buttons.
+    void refreshInfo(bool keepEdits = false, bool asStored = false);
     void markEdited(const QString& text, int mergeKey = -1);
     // The count or stretch handler: a parsed value into the selected curve's entry, or the message.
     void storeCurveSetting(const hq::Result<int>& value, int entry, const QString& text, int mergeKey);

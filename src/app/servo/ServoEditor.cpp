@@ -75,6 +75,9 @@ void ServoEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     curvePanel_->show();
     assignmentPanel_->show();
     refresh();
+    // What the fields held before (another firmware, the panel's first showing) was not typed for
+    // this one.
+    curvePanel_->showCurve(true);
 }
 
 void ServoEditor::placeInto(EditorHost& host) {
@@ -131,9 +134,11 @@ void ServoEditor::commit(const QString& text, int mergeKey) {
 }
 
 void ServoEditor::reset() {
-    disconnect(following_);
-    document_ = nullptr;
+    // Hiding ends a stroke in progress; while the editor still follows the document, what it drew
+    // becomes a step there and the document is not left inside a stroke.
     curvePanel_->hide();
     assignmentPanel_->hide();
+    disconnect(following_);
+    document_ = nullptr;
     curvePanel_->setAcceptEnabled(false);
 }

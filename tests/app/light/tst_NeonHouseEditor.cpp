@@ -1,9 +1,13 @@
-// The neon and house-light editors in the window: values shown from the EEPROM, typed values stored
-// straight into it within their ranges, German messages for text that is no number.
+// The neon and house-light editors in the window as views of the document: values shown from the
+// file, typed values stored in the document's edited settings within their ranges (one undo step per
+// field entry, marked while they differ from the file), German messages for text that is no number,
+// and what a save then writes into the EEPROM.
 
+#include "../EditorTestSupport.h"
 #include "FakeDialogs.h"
 #include "LightTestSupport.h"
 
+#include "ChangeMark.h"
 #include "light/HouseEditor.h"
 #include "light/NeonEditor.h"
 #include "light/NeonPanel.h"
@@ -13,8 +17,11 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace hq::test;
+using editortest::oneStepProblem;
+using editortest::typeEntry;
 
 namespace {
 
@@ -27,6 +34,12 @@ hq::Firmware neonFirmware() {
     eeprom.setValue(0x20, 0xC8); // DUNKEL 55
     eeprom.setValue(0x21, 0x0A); // HELL 245
     return firmwareOf(firmwareText(kNeonReset, kDccFahrzeug, eeprom));
+}
+
+hq::Firmware houseFirmware(int minimum) {
+    hq::EepromImage eeprom;
+    eeprom.setValue(0x0F, minimum);
+    return firmwareOf(firmwareText(kHouseReset, kMmSchalt, eeprom));
 }
 
 // The window with shorthands for its house-light minimum controls.
@@ -52,91 +65,156 @@ private slots:
     }
 
     void neonSetUpShowsTheLevelsInverted() {
-        hq::Firmware firmware = neonFirmware();
-        const hq::EepromImage before = firmware.eeprom();
+        window->load(neonFirmware());
+        const hq::EepromImage before = window->document.firmware().eeprom();
         NeonEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         NeonPanel* panel = editor.panelWidget();
         QVERIFY(!panel->isHidden());
         QCOMPARE(panel->objectName(), QStringLiteral("pnl_wz_f_neon"));
         QCOMPARE(panel->edit(hq::NeonValue::Hell)->text(), QStringLiteral("245"));
         QCOMPARE(panel->edit(hq::NeonValue::Dunkel)->text(), QStringLiteral("55"));
         QCOMPARE(panel->edit(hq::NeonValue::Delay)->text(), QStringLiteral("6"));
-        QCOMPARE(firmware.eeprom().bytes, before.bytes); // showing stores nothing
-        QVERIFY(!editor.hasPendingChanges());
+        // Showing changes nothing: no step, no mark, the firmware as loaded.
+        QCOMPARE(window->document.firmware().eeprom().bytes, before.bytes);
+        QVERIFY(!window->document.isModified());
+        QCOMPARE(window->document.undoStack()->count(), 0);
+        for (hq::NeonValue which : {hq::NeonValue::Hell, hq::NeonValue::Dunkel, hq::NeonValue::Delay})
+            QVERIFY(!hasChangeMark(panel->edit(which)));
         QCOMPARE(editor.panel(), hq::Panel::Neon);
+        // The HELL field warns that its byte is shared with the code of row 1.
+        QVERIFY(hintOf(panel->edit(hq::NeonValue::Hell)).contains(QStringLiteral("0x21")));
     }
 
-    void neonValuesGoStraightIntoTheEeprom() {
-        hq::Firmware firmware = neonFirmware();
+    void neonValuesAreStoredWithinTheirRangeAndSaved() {
+        window->load(neonFirmware());
         NeonEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         NeonPanel* panel = editor.panelWidget();
         QLineEdit* hell = panel->edit(hq::NeonValue::Hell);
         QLineEdit* dunkel = panel->edit(hq::NeonValue::Dunkel);
         QLineEdit* delay = panel->edit(hq::NeonValue::Delay);
+        auto edited = [this] { return *window->document.edited().neon; };
 
         hell->setText(QStringLiteral("255"));
-        QCOMPARE(firmware.eeprom().bytes[0x21], std::string("00"));
+        QCOMPARE(edited().hell, std::optional<int>(255));
         hell->setText(QStringLiteral("0"));
-        QCOMPARE(firmware.eeprom().bytes[0x21], std::string("FF"));
+        QCOMPARE(edited().hell, std::optional<int>(0));
 
         dunkel->setText(QStringLiteral("300"));
-        QCOMPARE(firmware.eeprom().bytes[0x20], std::string("00"));
+        QCOMPARE(edited().dunkel, std::optional<int>(255));
         QCOMPARE(dunkel->text(), QStringLiteral("255"));
 
         delay->setText(QStringLiteral("0"));
-        QCOMPARE(firmware.eeprom().bytes[0x00], std::string("00"));
+        QCOMPARE(edited().delay, std::optional<int>(0));
         delay->setText(QStringLiteral("256"));
-        QCOMPARE(firmware.eeprom().bytes[0x00], std::string("FF"));
+        QCOMPARE(edited().delay, std::optional<int>(255));
         QCOMPARE(delay->text(), QStringLiteral("255"));
         QVERIFY(dialogs->messages.isEmpty());
+        // Nothing is written into the firmware before a save.
+        QCOMPARE(window->document.firmware().eeprom().bytes[0x20], std::string("C8"));
+        QVERIFY(window->document.isModified());
+        QVERIFY(!window->document.hasPendingEditorChanges());
+
+        // The test firmware's rows hold no valid address: as typed in the grid before saving.
+        window->document.edit(QStringLiteral("Adressen"), [](FirmwareDocument::State& state) {
+            state.edited.rows[1].address = "3";
+            state.edited.rows[2].address = "4";
+        });
+        // The save stores the levels inverted and the delay as it is. Byte 0x21 is written with row
+        // 1's code after HELL, so the file cannot hold HELL 0: saved only where the user agrees.
+        QVERIFY(!savedFirmware(window->document));
+        const std::optional<hq::Firmware> saved = savedFirmware(window->document, hq::ApplyOptions{true});
+        QVERIFY(saved);
+        QCOMPARE(saved->eeprom().bytes[0x20], std::string("00"));
+        QCOMPARE(saved->eeprom().bytes[0x00], std::string("FF"));
     }
 
     void neonTextThatIsNoNumber() {
-        hq::Firmware firmware = neonFirmware();
+        window->load(neonFirmware());
         NeonEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         QLineEdit* hell = editor.panelWidget()->edit(hq::NeonValue::Hell);
 
         hell->clear();
         QVERIFY(dialogs->messages.isEmpty());
-        QCOMPARE(firmware.eeprom().bytes[0x21], std::string("0A"));
+        QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
         hell->setText(QStringLiteral("hell"));
         QCOMPARE(dialogs->messages, QStringList{kNeonMessage});
-        QCOMPARE(firmware.eeprom().bytes[0x21], std::string("0A"));
+        QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
         QCOMPARE(hell->text(), QStringLiteral("hell"));
+        QVERIFY(!window->document.isModified());
+        QCOMPARE(window->document.undoStack()->count(), 0);
         // The focus goes back to the field, to mend it.
         QCOMPARE(window->window.focusWidget(), hell);
     }
 
-    void neonResetForgetsTheFirmware() {
-        hq::Firmware firmware = neonFirmware();
+    void neonAfterResetTheEditorNoLongerChangesTheDocument() {
+        window->load(neonFirmware());
         NeonEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         editor.reset();
         QVERIFY(editor.panelWidget()->isHidden());
         editor.panelWidget()->edit(hq::NeonValue::Hell)->setText(QStringLiteral("1"));
-        QCOMPARE(firmware.eeprom().bytes[0x21], std::string("0A"));
+        QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
+        QCOMPARE(window->document.undoStack()->count(), 0);
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void neonEachFieldEntryIsOneUndoStep() {
+        window->load(neonFirmware());
+        NeonEditor editor;
+        editor.setUp(window->document, window->window);
+        NeonPanel* panel = editor.panelWidget();
+        FirmwareDocument& document = window->document;
+
+        for (hq::NeonValue which : {hq::NeonValue::Hell, hq::NeonValue::Dunkel, hq::NeonValue::Delay}) {
+            QLineEdit* edit = panel->edit(which);
+            const QString inFile = edit->text();
+            // "1", then "12": one step.
+            QCOMPARE(oneStepProblem(
+                         document, [edit] { typeEntry(edit, QStringLiteral("12")); }, edit),
+                     QString());
+            QCOMPARE(edit->text(), QStringLiteral("12"));
+            QVERIFY(edit->toolTip().endsWith(QStringLiteral("In der Datei: ") + inFile));
+            document.undoStack()->undo();
+            QCOMPARE(edit->text(), inFile);
+            QVERIFY(!hasChangeMark(edit));
+            QVERIFY(!document.isModified());
+        }
+
+        // A finished entry and a new one in the same field are two steps.
+        QLineEdit* dunkel = panel->edit(hq::NeonValue::Dunkel);
+        typeEntry(dunkel, QStringLiteral("7"));
+        typeEntry(dunkel, QStringLiteral("8"));
+        QCOMPARE(document.undoStack()->count(), 2);
+        document.undoStack()->undo();
+        QCOMPARE(dunkel->text(), QStringLiteral("7"));
+        QVERIFY(hasChangeMark(dunkel));
+        // The up-down steps the value through the field.
+        const int steps = document.undoStack()->index();
+        panel->upDown(hq::NeonValue::Dunkel)->stepUp();
+        QCOMPARE(document.edited().neon->dunkel, std::optional<int>(8));
+        QCOMPARE(document.undoStack()->index(), steps + 1);
+        QVERIFY(dialogs->messages.isEmpty());
     }
 
     void houseMinimumIsShownAndClamped() {
-        hq::EepromImage eeprom;
-        eeprom.setValue(0x0F, 4);
-        hq::Firmware firmware = firmwareOf(firmwareText(kHouseReset, kMmSchalt, eeprom));
+        window->load(houseFirmware(4));
         HouseEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         QCOMPARE(editor.panel(), hq::Panel::House);
         QVERIFY(!window->edit()->isHidden() && !window->caption()->isHidden() &&
                 !window->upDown()->isHidden());
         QCOMPARE(window->edit()->text(), QStringLiteral("4"));
-        QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("04"));
+        QVERIFY(!window->document.isModified());
+        auto minimum = [this] { return window->document.edited().house->minimum; };
 
         window->edit()->setText(QStringLiteral("12"));
-        QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("09"));
+        QCOMPARE(minimum(), std::optional<int>(9));
         QCOMPARE(window->edit()->text(), QStringLiteral("9"));
         window->edit()->setText(QStringLiteral("0"));
-        QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("01"));
+        QCOMPARE(minimum(), std::optional<int>(1));
         QCOMPARE(window->edit()->text(), QStringLiteral("1"));
 
         window->edit()->clear();
@@ -145,24 +223,71 @@ private slots:
         QCOMPARE(dialogs->messages,
                  QStringList{
                      QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..9")});
-        QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("01"));
+        QCOMPARE(minimum(), std::optional<int>(1));
+
+        // Not in the firmware before a save; the save writes it.
+        QCOMPARE(window->document.firmware().eeprom().bytes[0x0F], std::string("04"));
+        const std::optional<hq::Firmware> saved = savedFirmware(window->document);
+        QVERIFY(saved);
+        QCOMPARE(saved->eeprom().bytes[0x0F], std::string("01"));
 
         editor.reset();
         QVERIFY(window->edit()->isHidden() && window->caption()->isHidden() && window->upDown()->isHidden());
+        window->edit()->setText(QStringLiteral("5"));
+        QCOMPARE(minimum(), std::optional<int>(1));
     }
 
-    void houseSetUpPutsAStoredMinimumOutOfRangeRight() {
-        hq::Firmware firmware = firmwareOf(firmwareText(kHouseReset, kMmSchalt)); // byte 0x0F is "FF"
+    void houseSetUpPutsAStoredMinimumOutOfRangeRightAsOneStep() {
+        window->load(firmwareOf(firmwareText(kHouseReset, kMmSchalt))); // byte 0x0F is "FF"
+        const std::optional<int> inFile = window->document.fileSettings().house->minimum;
         HouseEditor editor;
-        editor.setUp(firmware, window->window);
-        QCOMPARE(firmware.eeprom().bytes[0x0F], std::string("09"));
+        editor.setUp(window->document, window->window);
+        FirmwareDocument& document = window->document;
+        QCOMPARE(document.edited().house->minimum, std::optional<int>(9));
         QCOMPARE(window->edit()->text(), QStringLiteral("9"));
+        QVERIFY(hasChangeMark(window->edit()));
+        QCOMPARE(document.undoStack()->count(), 1);
+        QVERIFY(document.isModified());
+        // Not in the firmware until saved.
+        QCOMPARE(document.firmware().eeprom().bytes[0x0F], std::string("FF"));
+        const std::optional<hq::Firmware> saved = savedFirmware(document);
+        QVERIFY(saved);
+        QCOMPARE(saved->eeprom().bytes[0x0F], std::string("09"));
 
-        // A second set-up connects the edit only once: one message for one wrong text.
+        // Undone, the file's value shows again.
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().house->minimum, inFile);
+        QVERIFY(!document.isModified());
+        QVERIFY(!hasChangeMark(window->edit()));
+        document.undoStack()->redo();
+
+        // A second set-up adds no step and connects the edit only once: one message for one wrong
+        // text.
         editor.reset();
-        editor.setUp(firmware, window->window);
+        editor.setUp(document, window->window);
+        QCOMPARE(document.undoStack()->count(), 1);
         window->edit()->setText(QStringLiteral("x"));
         QCOMPARE(dialogs->messages.size(), 1);
+    }
+
+    void houseEntryIsOneUndoStep() {
+        window->load(houseFirmware(4));
+        HouseEditor editor;
+        editor.setUp(window->document, window->window);
+        QLineEdit* edit = window->edit();
+        QCOMPARE(oneStepProblem(
+                     window->document, [edit] { typeEntry(edit, QStringLiteral("7")); }, edit),
+                 QString());
+        QVERIFY(edit->toolTip().endsWith(QStringLiteral("In der Datei: 4")));
+        window->document.undoStack()->undo();
+        QCOMPARE(edit->text(), QStringLiteral("4"));
+        QVERIFY(!window->document.isModified());
+
+        // The up-down steps through the field, one step for each entry.
+        QCOMPARE(oneStepProblem(
+                     window->document, [this] { window->upDown()->stepUp(); }, edit),
+                 QString());
+        QCOMPARE(window->document.edited().house->minimum, std::optional<int>(5));
     }
 
 private:

@@ -7,6 +7,7 @@
 #include "FakeDialogs.h"
 #include "LightTestSupport.h"
 
+#include "ChangeMark.h"
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
 #include "light/NeonEditor.h"
@@ -62,12 +63,18 @@ void checkInWindow(TFormMain& window, QWidget* panel, const QStringList& canvase
     QCOMPARE(layoutcheck::cutOff(panel), QStringList{});
 }
 
-// The time labels have room for the longest times too.
+// The time labels have room for the longest times too, and the marks of the changed values (the
+// address, count and stretch) cut no caption off.
 void longestTimes(PatternPanel* panel) {
     panel->stretchEdit()->setText(QStringLiteral("200"));
     panel->countEdit()->setText(QString::number(panel->config().maxCount()));
     QVERIFY(panel->totalTimeLabel()->text().endsWith(QStringLiteral("00000 ms")));
-    QCOMPARE(layoutcheck::cutOff(panel), QStringList{});
+    QVERIFY(hasChangeMark(panel->countEdit()));
+    int marked = 0;
+    for (int a = 1; a <= hq::kPatternAddresses; ++a)
+        marked += hasChangeMark(panel->addressButton(a)) ? 1 : 0;
+    QCOMPARE(marked, 1);
+    QCOMPARE(layoutcheck::cutOff(panel).join(QLatin1Char(',')), QString());
 }
 
 void saveShot(QWidget* widget, const QString& name) {
@@ -92,9 +99,9 @@ private slots:
         hq::ProgramTable table = blinkDemoTable();
         table[55] = 0xF1;
         table[1] = table[5] = 0x0F;
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        holder->load(firmwareOf(tableFirmware(kBlinkReset, 1, table)));
         BlinkEditor editor;
-        editor.setUp(firmware, holder->window);
+        editor.setUp(holder->document, holder->window);
         QCoreApplication::processEvents();
         PatternPanel* panel = editor.panelWidget();
         checkInWindow(holder->window, panel, canvasNames(panel->config()));
@@ -105,9 +112,9 @@ private slots:
 
     void ledPanel() {
         FakeDialogs dialogs;
-        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable()));
+        holder->load(firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable())));
         LedEditor editor;
-        editor.setUp(firmware, holder->window);
+        editor.setUp(holder->document, holder->window);
         editor.panelWidget()->addressButton(2)->click();
         QCoreApplication::processEvents();
         PatternPanel* panel = editor.panelWidget();
@@ -125,9 +132,9 @@ private slots:
         eeprom.setValue(0x00, 4);
         eeprom.setValue(0x20, 200);
         eeprom.setValue(0x21, 10);
-        hq::Firmware firmware = firmwareOf(firmwareText(kNeonReset, kDccFahrzeug, eeprom));
+        holder->load(firmwareOf(firmwareText(kNeonReset, kDccFahrzeug, eeprom)));
         NeonEditor editor;
-        editor.setUp(firmware, holder->window);
+        editor.setUp(holder->document, holder->window);
         QCoreApplication::processEvents();
         checkInWindow(holder->window, editor.panelWidget());
         saveShot(editor.panelWidget(), QStringLiteral("pnl_wz_f_neon.png"));

@@ -1,12 +1,14 @@
-// The blink and LED pattern editors in the window: what the panel shows of the firmware's pattern
-// table, what typing, clicking and drawing store in the editor's copy, and what "Übernehmen" and
-// "Verwerfen" do with it.
+// The blink and LED pattern editors in the window as views of the document: what the panel shows of
+// the firmware's pattern table, what typing, clicking and drawing store in the document's working
+// copy, what "Übernehmen" and "Verwerfen" do with it, and what a save then writes.
 
+#include "../EditorTestSupport.h"
 #include "FakeDialogs.h"
 #include "LightTestSupport.h"
 
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
+#include "light/PatternBank.h"
 #include "light/PatternCanvas.h"
 #include "light/PatternPanel.h"
 
@@ -20,31 +22,18 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QUndoStack>
 
 using namespace hq::test;
+using editortest::drag;
+using editortest::sendMouse;
 
 namespace {
 
 const QString kCountMessage =
     QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50");
 
-void sendMouse(QWidget* target, QEvent::Type type, QPoint position, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(position), QPointF(target->mapToGlobal(position)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-// Presses the left button at the first point, drags through the others with the button held and
-// releases it at the last.
-void drag(QWidget* canvas, const std::vector<QPoint>& points) {
-    sendMouse(canvas, QEvent::MouseButtonPress, points.front(), Qt::LeftButton, Qt::LeftButton);
-    for (const QPoint& p : points)
-        sendMouse(canvas, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
-    sendMouse(canvas, QEvent::MouseButtonRelease, points.back(), Qt::LeftButton, Qt::NoButton);
-}
-
-// An entry of a program block (1..4) as the HEX image now holds it.
+// An entry of a program block (1..4) as the HEX image holds it.
 int imageEntry(const hq::Firmware& firmware, int block, int entry) {
     hq::ProgramTable table{};
     hq::readProgramBlock(firmware.image, block, table);
@@ -67,9 +56,9 @@ private slots:
     }
 
     void blinkSetUpShowsAddressOne() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         QVERIFY(!panel->isHidden());
@@ -82,7 +71,7 @@ private slots:
         QVERIFY(!panel->copyButton(1)->isEnabled());
         QVERIFY(panel->copyButton(2)->isEnabled());
         QVERIFY(!panel->acceptButton()->isEnabled());
-        QVERIFY(!editor.hasPendingChanges());
+        QVERIFY(!window->document.hasPendingEditorChanges());
         QVERIFY(panel->outputBox(1)->isChecked() && !panel->outputBox(2)->isChecked());
         QVERIFY(!panel->canvas(1)->isHidden() && panel->canvas(2)->isHidden());
         QCOMPARE(panel->canvas(1)->objectName(), QStringLiteral("Image_Blink1"));
@@ -95,73 +84,73 @@ private slots:
     }
 
     void countIsClampedAndTextChecked() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         panel->countEdit()->setText(QStringLiteral("0"));
-        QCOMPARE(editor.bank().table()[53], 1);
+        QCOMPARE(working().table()[53], 1);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("1"));
         QVERIFY(panel->acceptButton()->isEnabled());
 
         panel->countEdit()->clear();
         QTest::keyClicks(panel->countEdit(), QStringLiteral("99"));
-        QCOMPARE(editor.bank().table()[53], 50);
+        QCOMPARE(working().table()[53], 50);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("50"));
         QCOMPARE(panel->canvas(1)->steps().size(), std::size_t(50));
         QVERIFY(dialogs->messages.isEmpty()); // the empty edit on the way shows nothing
 
         panel->countEdit()->setText(QStringLiteral("abc"));
         QCOMPARE(dialogs->messages, QStringList{kCountMessage});
-        QCOMPARE(editor.bank().table()[53], 50);
+        QCOMPARE(working().table()[53], 50);
         QCOMPARE(window->window.focusWidget(), panel->countEdit());
 
         panel->stretchEdit()->setText(QStringLiteral("1x"));
         QCOMPARE(dialogs->messages.last(),
                  QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200"));
         panel->stretchEdit()->setText(QStringLiteral("999"));
-        QCOMPARE(editor.bank().table()[54], 200);
+        QCOMPARE(working().table()[54], 200);
         QCOMPARE(panel->stretchEdit()->text(), QStringLiteral("200"));
         QCOMPARE(panel->timeGridLabel()->text(), QStringLiteral("Zeit-Raster = 4000 ms"));
         QCOMPARE(panel->totalTimeLabel()->text(), QStringLiteral("Gesamtzeit = 200000 ms"));
     }
 
     void upDownStepsTheEdit() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->countUpDown()->stepUp();
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("12"));
-        QCOMPARE(editor.bank().table()[53], 12);
+        QCOMPARE(working().table()[53], 12);
     }
 
     void uncheckingAnOutputHidesItsImageAndKeepsItsSteps() {
         hq::ProgramTable table = blinkDemoTable();
         table[55] |= 0x20; // output 2 of address 1 in use
         table[1] = 0x02;
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, table)));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
         QVERIFY(!panel->canvas(2)->isHidden());
 
         panel->outputBox(2)->click();
         QVERIFY(panel->canvas(2)->isHidden());
-        QCOMPARE(editor.bank().table()[55] & 0x20, 0);
-        QCOMPARE(editor.bank().table()[55] & 0x0F, 0x0F);
-        QCOMPARE(editor.bank().table()[1], 0x02);
-        QVERIFY(editor.hasPendingChanges());
+        QCOMPARE(working().table()[55] & 0x20, 0);
+        QCOMPARE(working().table()[55] & 0x0F, 0x0F);
+        QCOMPARE(working().table()[1], 0x02);
+        QVERIFY(window->document.hasPendingEditorChanges());
 
         panel->loopBox()->click();
-        QCOMPARE(editor.bank().table()[55] & 0x01, 0);
+        QCOMPARE(working().table()[55] & 0x01, 0);
     }
 
     void copyTakesTheWholeBlinkBlock() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->addressButton(3)->click();
         QCOMPARE(editor.currentAddress(), 3);
@@ -170,7 +159,7 @@ private slots:
 
         panel->copyButton(1)->click();
         for (int i = 0; i < 64; ++i)
-            QCOMPARE(editor.bank().table()[128 + i], editor.bank().table()[i]);
+            QCOMPARE(working().table()[128 + i], working().table()[i]);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("11"));
         QCOMPARE(panel->stretchEdit()->text(), QStringLiteral("5"));
         QVERIFY(panel->loopBox()->isChecked());
@@ -182,29 +171,29 @@ private slots:
         table[53] = 10;
         table[54] = 10;
         table[55] = 0x10;
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, table)));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternCanvas* canvas = editor.panelWidget()->canvas(1);
 
         // Upper part, steps 0..3 (47.1 pixels a step); then left of the image and beyond it.
         drag(canvas, {{5, 5}, {60, 10}, {100, 24}, {150, 2}, {-40, 3}, {900, 3}});
-        QCOMPARE(editor.bank().stepsText(1, 1), "1111000001");
-        QVERIFY(editor.hasPendingChanges());
+        QCOMPARE(working().stepsText(1, 1), "1111000001");
+        QVERIFY(window->document.hasPendingEditorChanges());
 
         // The lower part and below the image switch off.
         drag(canvas, {{55, 25}, {110, 200}});
-        QCOMPARE(editor.bank().stepsText(1, 1), "1001000001");
+        QCOMPARE(working().stepsText(1, 1), "1001000001");
         QCOMPARE(canvas->steps()[1], false);
 
         // Moving without the button held after the release changes nothing.
         sendMouse(canvas, QEvent::MouseMove, {300, 5}, Qt::NoButton, Qt::NoButton);
         sendMouse(canvas, QEvent::MouseMove, {300, 5}, Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(editor.bank().stepsText(1, 1), "1001000001");
+        QCOMPARE(working().stepsText(1, 1), "1001000001");
         // Nothing beyond the count, nor count, stretch or flags, was drawn over.
-        QCOMPARE(editor.bank().table()[10], 0);
-        QCOMPARE(editor.bank().table()[53], 10);
-        QCOMPARE(editor.bank().table()[55], 0x10);
+        QCOMPARE(working().table()[10], 0);
+        QCOMPARE(working().table()[53], 10);
+        QCOMPARE(working().table()[55], 0x10);
     }
 
     void aClickDrawsLikeADragOfOnePoint() {
@@ -212,28 +201,28 @@ private slots:
         table[53] = 10;
         table[54] = 10;
         table[55] = 0x10;
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, table));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, table)));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternCanvas* canvas = editor.panelWidget()->canvas(1);
 
         // Step 2 (x 94..141), upper part; the mouse does not move between press and release.
         sendMouse(canvas, QEvent::MouseButtonPress, {110, 5}, Qt::LeftButton, Qt::LeftButton);
         sendMouse(canvas, QEvent::MouseButtonRelease, {110, 5}, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(editor.bank().stepsText(1, 1), "0010000000");
+        QCOMPARE(working().stepsText(1, 1), "0010000000");
         QVERIFY(canvas->steps()[2]);
-        QVERIFY(editor.hasPendingChanges());
+        QVERIFY(window->document.hasPendingEditorChanges());
 
         // A right click draws nothing.
         sendMouse(canvas, QEvent::MouseButtonPress, {200, 5}, Qt::RightButton, Qt::RightButton);
         sendMouse(canvas, QEvent::MouseButtonRelease, {200, 5}, Qt::RightButton, Qt::NoButton);
-        QCOMPARE(editor.bank().stepsText(1, 1), "0010000000");
+        QCOMPARE(working().stepsText(1, 1), "0010000000");
     }
 
     void everyStrokeIsReportedOnceFromPressToRelease() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternCanvas* canvas = editor.panelWidget()->canvas(1);
         QSignalSpy started(canvas, &PatternCanvas::strokeStarted);
         QSignalSpy drawn(canvas, &PatternCanvas::pointDrawn);
@@ -249,79 +238,107 @@ private slots:
         QCOMPARE(drawn.at(3), (QList<QVariant>{2, 0}));
         QVERIFY(!canvas->isDrawing());
 
-        // A stroke cut short by another firmware's set-up still ends.
-        sendMouse(canvas, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        // A stroke cut short by another firmware's set-up still ends, in the document too: what it
+        // drew is one step.
+        const int steps = window->document.undoStack()->count();
+        sendMouse(canvas, QEvent::MouseButtonPress, {5, 35}, Qt::LeftButton, Qt::LeftButton);
         QVERIFY(canvas->isDrawing());
+        QVERIFY(window->document.inStroke());
         editor.reset();
         QCOMPARE(finished.count(), 2);
         QVERIFY(!canvas->isDrawing());
+        QVERIFY(!window->document.inStroke());
+        QCOMPARE(window->document.undoStack()->count(), steps + 1);
     }
 
-    void discardReloadsAllAddresses() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+    void discardGoesBackToTheEditedTablesOfAllAddresses() {
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
-        const hq::ProgramTable loaded = editor.bank().table();
+        const hq::ProgramTable loaded = working().table();
 
         panel->countEdit()->setText(QStringLiteral("30"));
         panel->addressButton(4)->click();
         panel->stretchEdit()->setText(QStringLiteral("77"));
         panel->addressButton(1)->click();
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("30")); // switching keeps the edits
-        QCOMPARE(editor.bank().table()[192 + 54], 77);
+        QCOMPARE(working().table()[192 + 54], 77);
 
         panel->discardButton()->click();
-        QCOMPARE(editor.bank().table(), loaded);
+        QCOMPARE(working().table(), loaded);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("11"));
         QVERIFY(!panel->acceptButton()->isEnabled());
-        QVERIFY(!editor.hasPendingChanges());
+        QVERIFY(!window->document.hasPendingEditorChanges());
     }
 
-    void acceptWritesBlockOneShort() {
+    void acceptTakesTheTableAndASaveWritesBlockOneShort() {
         FirmwareText text = tableFirmware(kBlinkReset, 1, blinkDemoTable());
-        hq::Firmware firmware = firmwareOf(text);
+        window->load(firmwareOf(text));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->countEdit()->setText(QStringLiteral("40"));
-        QVERIFY(editor.hasPendingChanges());
+        QVERIFY(window->document.hasPendingEditorChanges());
+        QCOMPARE(window->document.edited().patterns->table[53], 11);
 
-        editor.acceptChanges();
+        panel->acceptButton()->click();
         QVERIFY(!panel->acceptButton()->isEnabled());
-        QVERIFY(!editor.hasPendingChanges());
+        QVERIFY(!window->document.hasPendingEditorChanges());
         QVERIFY(dialogs->messages.isEmpty());
-        QCOMPARE(imageEntry(firmware, 1, 53), 40);
+        QCOMPARE(window->document.edited().patterns->table[53], 40);
+        // Nothing is written into the image before a save.
+        QCOMPARE(imageEntry(window->document.firmware(), 1, 53), 11);
+
+        const std::optional<hq::Firmware> saved = savedFirmware(window->document);
+        QVERIFY(saved);
+        QCOMPARE(imageEntry(*saved, 1, 53), 40);
         const int last = lineStarting(text, ":1007F000");
-        QVERIFY(firmware.image.lines[static_cast<std::size_t>(last)].starts_with(":0E07F000"));
-        QCOMPARE(firmware.image.lines[static_cast<std::size_t>(last)].size(), std::size_t(9 + 28 + 2));
+        QVERIFY(saved->image.lines[static_cast<std::size_t>(last)].starts_with(":0E07F000"));
+        QCOMPARE(saved->image.lines[static_cast<std::size_t>(last)].size(), std::size_t(9 + 28 + 2));
     }
 
-    void acceptThatCannotWriteKeepsTheChangesPending() {
-        hq::Firmware firmware = firmwareOf(firmwareText(kBlinkReset, kMmSchalt)); // no pattern table
+    void aSaveThatCannotWriteTheTableChangesNothing() {
+        window->load(firmwareOf(firmwareText(kBlinkReset, kMmSchalt))); // no pattern table
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         editor.panelWidget()->countEdit()->setText(QStringLiteral("5"));
-        editor.acceptChanges();
-        QCOMPARE(dialogs->messages.size(), 1);
-        QVERIFY(editor.hasPendingChanges());
+        editor.panelWidget()->acceptButton()->click();
+        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(window->document.edited().patterns->table[53], 5);
+
+        hq::Firmware saved = window->document.firmware();
+        const std::optional<hq::ApplyProblem> problem = hq::applySettings(saved, window->document.edited());
+        QVERIFY(problem);
+        QVERIFY(!problem->message.empty());
+        QCOMPARE(saved.image.lines, window->document.firmware().image.lines);
+        QCOMPARE(saved.eeprom().bytes, window->document.firmware().eeprom().bytes);
     }
 
-    void resetHidesThePanel() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable()));
+    void afterResetTheEditorNoLongerChangesTheDocument() {
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
-        editor.setUp(firmware, window->window);
-        editor.panelWidget()->countEdit()->setText(QStringLiteral("5"));
+        editor.setUp(window->document, window->window);
+        PatternPanel* panel = editor.panelWidget();
+        panel->countEdit()->setText(QStringLiteral("5"));
         editor.reset();
-        QVERIFY(editor.panelWidget()->isHidden());
-        QVERIFY(!editor.hasPendingChanges());
+        QVERIFY(panel->isHidden());
+        QVERIFY(!panel->acceptButton()->isEnabled());
         QCOMPARE(editor.panel(), hq::Panel::Blink);
+
+        const FirmwareDocument::State before = window->document.state();
+        panel->countEdit()->setText(QStringLiteral("7"));
+        panel->loopBox()->click();
+        panel->copyButton(2)->click();
+        panel->discardButton()->click();
+        QVERIFY(window->document.state() == before);
+        QCOMPARE(window->document.undoStack()->count(), 1);
     }
 
     void ledSetUpShowsTenOutputs() {
-        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable()));
+        window->load(firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable())));
         LedEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
         QCOMPARE(editor.panel(), hq::Panel::Led);
         QCOMPARE(panel->objectName(), QStringLiteral("pnl_led_blinkmuster"));
@@ -350,24 +367,24 @@ private slots:
             table[256 * a + 100] = 0x10;
             table[256 * a + 103] = 0x04; // output 7
         }
-        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, table));
+        window->load(firmwareOf(tableFirmware(kLedReset, 4, table)));
         LedEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         drag(panel->canvas(7), {{700, 2}});
-        QCOMPARE(editor.bank().table()[128 + 99], 0x04);
+        QCOMPARE(working().table()[128 + 99], 0x04);
         drag(panel->canvas(7), {{-30, 2}});
-        QCOMPARE(editor.bank().table()[128 + 0], 0x04);
+        QCOMPARE(working().table()[128 + 0], 0x04);
         drag(panel->canvas(1), {{476, 2}});
-        QCOMPARE(editor.bank().table()[99], 0x01);
-        QCOMPARE(editor.bank().table()[100], 0x10); // flags untouched
-        QCOMPARE(editor.bank().table()[228], 0);    // nothing past the last step
+        QCOMPARE(working().table()[99], 0x01);
+        QCOMPARE(working().table()[100], 0x10); // flags untouched
+        QCOMPARE(working().table()[228], 0);    // nothing past the last step
 
         panel->outputBox(7)->click();
-        QCOMPARE(editor.bank().table()[103], 0x00);
+        QCOMPARE(working().table()[103], 0x00);
         QVERIFY(panel->canvas(7)->isHidden());
-        QCOMPARE(editor.bank().table()[128 + 99], 0x04);
+        QCOMPARE(working().table()[128 + 99], 0x04);
     }
 
     // "von #2" used to leave outputs 5..10 of the old pattern in place.
@@ -375,40 +392,61 @@ private slots:
         hq::ProgramTable table = ledDemoTable();
         for (int i = 127; i < 256; ++i)
             table[i] = 0x11; // address 1: outputs 5..10 and the rest of its block
-        hq::Firmware firmware = firmwareOf(tableFirmware(kLedReset, 4, table));
+        window->load(firmwareOf(tableFirmware(kLedReset, 4, table)));
         LedEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
 
         panel->copyButton(2)->click();
         for (int i = 0; i < 256; ++i)
-            QCOMPARE(editor.bank().table()[i], table[256 + i]);
+            QCOMPARE(working().table()[i], table[256 + i]);
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("40"));
         for (int n = 1; n <= 10; ++n) {
-            QCOMPARE(panel->outputBox(n)->isChecked(), editor.bank().outputUsed(2, n));
-            QCOMPARE(panel->canvas(n)->isHidden(), !editor.bank().outputUsed(2, n));
+            QCOMPARE(panel->outputBox(n)->isChecked(), working().outputUsed(2, n));
+            QCOMPARE(panel->canvas(n)->isHidden(), !working().outputUsed(2, n));
         }
-        QVERIFY(editor.hasPendingChanges());
+        QVERIFY(window->document.hasPendingEditorChanges());
+        QCOMPARE(window->document.undoStack()->count(), 1);
+
+        // Undone, address 1 has its own ten outputs again.
+        window->document.undoStack()->undo();
+        for (int i = 0; i < 256; ++i)
+            QCOMPARE(working().table()[i], table[i]);
+        QCOMPARE(panel->countEdit()->text(), QStringLiteral("20"));
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(panel->outputBox(n)->isChecked(), working().outputUsed(1, n));
+        QVERIFY(!window->document.isModified());
     }
 
-    void ledAcceptWritesAllFourBlocksFull() {
+    void ledSaveWritesAllFourBlocksFull() {
         FirmwareText text = tableFirmware(kLedReset, 4, ledDemoTable());
-        hq::Firmware firmware = firmwareOf(text);
+        window->load(firmwareOf(text));
         LedEditor editor;
-        editor.setUp(firmware, window->window);
+        editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
         panel->addressButton(4)->click();
         panel->stretchEdit()->setText(QStringLiteral("123"));
         panel->acceptButton()->click();
 
-        QVERIFY(!editor.hasPendingChanges());
-        QCOMPARE(imageEntry(firmware, 4, 102), 123);
-        QCOMPARE(imageEntry(firmware, 1, 255), 0x5A);
+        QVERIFY(!window->document.hasPendingEditorChanges());
+        QCOMPARE(window->document.edited().patterns->table[768 + 102], 123);
+        const std::optional<hq::Firmware> saved = savedFirmware(window->document);
+        QVERIFY(saved);
+        QCOMPARE(imageEntry(*saved, 4, 102), 123);
+        QCOMPARE(imageEntry(*saved, 1, 255), 0x5A);
         const int last = lineStarting(text, ":1007F000");
-        QVERIFY(firmware.image.lines[static_cast<std::size_t>(last)].starts_with(":1007F000"));
+        QVERIFY(saved->image.lines[static_cast<std::size_t>(last)].starts_with(":1007F000"));
     }
 
 private:
+    // The document's working copy of the pattern table.
+    hq::PatternBank working() const {
+        const hq::PatternSetting& patterns = *window->document.state().patterns;
+        hq::PatternBank bank(*patterns.layout);
+        bank.table() = patterns.table;
+        return bank;
+    }
+
     std::unique_ptr<FakeDialogs> dialogs;
     std::unique_ptr<LightTestWindow> window;
 };

@@ -1,11 +1,20 @@
 #pragma once
-// Shared by the servo widget tests: dialogs that answer from a script and record every message, and
-// the main window to host the editor.
+// Shared by the servo widget tests: the servo firmware, dialogs that answer from a script and record
+// every message, and the main window to host the editor.
 
+#include "../../core/servo/ServoFirmwareText.h"
 #include "Dialogs.h"
 #include "main/TFormMain.h"
 
 #include <QStringList>
+
+#include <string>
+
+// The demo curves and timing in a firmware recognised as the servo decoder: its reset vector names
+// the kind, so the document reads the servo settings from it.
+inline std::string servoDecoderText() {
+    return ":04000000D3303A2897\r\n" + hq::servotest::servoFirmwareText();
+}
 
 class ScriptedDialogs : public Dialogs {
 public:

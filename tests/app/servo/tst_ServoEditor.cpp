@@ -1,9 +1,13 @@
+// The servo editor in the window as a view of the document: what its two panels show of the servo
+// firmware, what drawing, typing, the generators, copies, assignments, pulse buttons, flags and curve
+// files store in the document's working copy, "übernehmen" and "verwerfen", and what a save writes.
+
+#include "../EditorTestSupport.h"
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
 #include "StrokeCanvas.h"
 #include "document/FirmwareDocument.h"
-#include "settings/FirmwareSettings.h"
 #include "image/Firmware.h"
 #include "servo/CurveCanvasGeometry.h"
 #include "servo/CurveTransform.h"
@@ -11,6 +15,7 @@
 #include "servo/ServoAssignmentPanel.h"
 #include "servo/ServoCurvePanel.h"
 #include "servo/ServoEditor.h"
+#include "settings/FirmwareSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,24 +31,13 @@
 
 #include <memory>
 
+using editortest::drag;
+using editortest::sendMouse;
+
 namespace {
 
 const QString kInvalidLine =
     QStringLiteral("Dieses File enthält ungültige Zeichen (kein Zahlenwert) in Zeile %1");
-
-void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void drag(QWidget* widget, std::initializer_list<QPoint> path) {
-    const QPoint first = *path.begin();
-    sendMouse(widget, QEvent::MouseButtonPress, first, Qt::LeftButton, Qt::LeftButton);
-    for (const QPoint& at : path) {
-        sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
-    }
-    sendMouse(widget, QEvent::MouseButtonRelease, *(path.end() - 1), Qt::LeftButton, Qt::NoButton);
-}
 
 QString millis(const char* text) {
     return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
@@ -66,6 +60,7 @@ private slots:
     void acceptWritesBlocks3And4AndTheTiming();
     void discardReloadsFromTheFirmware();
     void pointCountAndStretchFields();
+    void fieldsShowTheSelectedCurvesStoredValues();
     void actionAbbruchHidesCurveAndRelay();
     void offsetAndFaktorButtons();
     void faktorStepWithoutNewTextStillCountsAsEdit();
@@ -98,7 +93,7 @@ private:
 void ServoEditorTest::init() {
     dialogs = ScriptedDialogs();
     Dialogs::install(&dialogs);
-    auto loaded = hq::loadFirmware(hq::servotest::servoFirmwareText());
+    auto loaded = hq::loadFirmware(servoDecoderText());
     QVERIFY(loaded.ok());
     firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
     window = std::make_unique<StandInWindow>();
@@ -330,6 +325,28 @@ void ServoEditorTest::pointCountAndStretchFields() {
     QCOMPARE(editor->workingCopy().data.curve(2), hq::servotest::demoServoData().curve(2));
     QVERIFY(!find<QPushButton>("btn_copy2")->isEnabled());
     QVERIFY(find<QPushButton>("btn_copy1")->isEnabled());
+
+    // A "0" typed for curve 2 stands for its stored 1 and stays; curve 4 shows its own stored 4 (no
+    // text typed for it), and curve 2 shows its 1 when selected again.
+    stretch->setText(QStringLiteral("0"));
+    QCOMPARE(editor->workingCopy().data.curve(2)[hq::kCurveStretchEntry], 1);
+    QCOMPARE(stretch->text(), QStringLiteral("0"));
+    find<QRadioButton>("servo_rad_a4")->setChecked(true);
+    QCOMPARE(stretch->text(), QStringLiteral("4"));
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    QCOMPARE(stretch->text(), QStringLiteral("1"));
+}
+
+// The stretch field used to keep a "0" typed for curve 2 when curve 1 (stretch 1) was selected, as
+// if it stood for curve 1's value, and showed the "0" of the empty panel after set-up.
+void ServoEditorTest::fieldsShowTheSelectedCurvesStoredValues() {
+    auto* stretch = find<QLineEdit>("edt_stretch");
+    QCOMPARE(stretch->text(), QStringLiteral("1"));
+    find<QRadioButton>("servo_rad_a2")->setChecked(true);
+    stretch->setText(QStringLiteral("0"));
+    find<QRadioButton>("servo_rad_a1")->setChecked(true);
+    QCOMPARE(stretch->text(), QStringLiteral("1"));
+    QCOMPARE(editor->workingCopy().data.curve(1)[hq::kCurveStretchEntry], 1);
 }
 
 void ServoEditorTest::actionAbbruchHidesCurveAndRelay() {

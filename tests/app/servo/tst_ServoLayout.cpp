@@ -2,17 +2,21 @@
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
+#include "ChangeMark.h"
+#include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
 #include "main/ButtonBox.h"
 #include "main/ImageBox.h"
 #include "main/ParameterGridBox.h"
-#include "document/FirmwareDocument.h"
 #include "servo/ServoEditor.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -44,7 +48,7 @@ private:
 
 void ServoLayoutTest::init() {
     Dialogs::install(&dialogs);
-    auto loaded = hq::loadFirmware(hq::servotest::servoFirmwareText());
+    auto loaded = hq::loadFirmware(servoDecoderText());
     QVERIFY(loaded.ok());
     firmware = std::make_unique<hq::Firmware>(std::move(loaded.value()));
     window = std::make_unique<StandInWindow>();
@@ -110,6 +114,25 @@ void ServoLayoutTest::nothingIsCutOff() {
     QCoreApplication::processEvents();
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("lbl_KurveInfo2"))->text(),
              QStringLiteral("Gesamtzeit für diese Kurve = 396000 ms"));
+
+    // Every control that can be marked is: the marked (bold) captions need room too.
+    for (int curve = 1; curve <= hq::kServoCurveCount; ++curve) {
+        window->findChild<QRadioButton*>(QStringLiteral("servo_rad_a%1").arg(curve))->setChecked(true);
+        window->findChild<QPushButton*>(QStringLiteral("btn_Sin"))->click();
+    }
+    for (QComboBox* box : panel("pnl_servo2")->findChildren<QComboBox*>()) {
+        box->setCurrentIndex((box->currentIndex() + 1) % box->count());
+    }
+    for (QCheckBox* box : panel("pnl_servo2")->findChildren<QCheckBox*>()) {
+        box->click();
+    }
+    QCoreApplication::processEvents();
+    for (QWidget* control : panel("pnl_servo2")->findChildren<QWidget*>()) {
+        if (qobject_cast<QComboBox*>(control) != nullptr || qobject_cast<QCheckBox*>(control) != nullptr) {
+            QVERIFY2(hasChangeMark(control), qPrintable(control->objectName()));
+        }
+    }
+    QVERIFY(hasChangeMark(window->findChild<QRadioButton*>(QStringLiteral("servo_rad_a4"))));
     QCOMPARE(layoutcheck::cutOff(panel("pnl_servo")), QStringList{});
     auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("servo_tabs"));
     QVERIFY(tabs != nullptr);
@@ -117,6 +140,7 @@ void ServoLayoutTest::nothingIsCutOff() {
         tabs->setCurrentIndex(i);
         QCoreApplication::processEvents();
         QCOMPARE(layoutcheck::cutOff(panel("pnl_servo2")), QStringList{});
+        QCOMPARE(layoutcheck::unreachable(window.get(), panel("pnl_servo2")), QStringList{});
     }
 }
 
@@ -132,8 +156,7 @@ void ServoLayoutTest::pictures() {
             copy.data.curve(1)[static_cast<std::size_t>(i)] |= 0x80;
         }
     }
-    QVERIFY(hq::storeServoWorkingCopy(copy, firmware->image, firmware->eeprom()).ok());
-    window->findChild<QPushButton*>(QStringLiteral("servo_btn_verwerfen"))->click();
+    document.edit(QStringLiteral("Bild"), [&copy](FirmwareDocument::State& state) { state.servo = copy; });
 
     QCoreApplication::processEvents();
     const QString dir = QStringLiteral(HQ_SHOTS_DIR);
