@@ -1,5 +1,7 @@
 #include "StrokeCanvas.h"
 
+#include <QPainter>
+
 #include <QMouseEvent>
 
 StrokeCanvas::StrokeCanvas(QWidget* parent) : QWidget(parent) {
@@ -44,4 +46,22 @@ void StrokeCanvas::finishStroke() {
         drawing_ = false;
         emit strokeFinished();
     }
+}
+
+void StrokeCanvas::setPlayCursor(int index) {
+    if (index != playCursor_) {
+        playCursor_ = index;
+        update();
+    }
+}
+
+std::optional<CursorSpan> StrokeCanvas::cursorSpan(int) const {
+    return std::nullopt;
+}
+
+void StrokeCanvas::paintPlayCursor(QPainter& painter) const {
+    if (playCursor_ < 0)
+        return;
+    if (const std::optional<CursorSpan> span = cursorSpan(playCursor_))
+        paintStepCursor(painter, QRectF(rect()), *span);
 }

@@ -5,6 +5,8 @@
 // each canvas's own Qt-free mapping. A canvas paints what it is given and only reports what was drawn;
 // the editor applies it. Strokes are reported as such, so an edit history can keep one step per stroke.
 
+#include "preview/StepCursor.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -16,6 +18,10 @@ public:
 
     // Between strokeStarted() and strokeFinished().
     bool isDrawing() const { return drawing_; }
+
+    // The step or point a preview shows, drawn as a band over the canvas; -1 for none.
+    void setPlayCursor(int index);
+    int playCursor() const { return playCursor_; }
 
 signals:
     void strokeStarted();
@@ -32,6 +38,10 @@ protected:
     // The point and value under `position` (also outside the canvas, clamped by the mapping), or
     // nothing while the canvas shows nothing to edit.
     virtual std::optional<DrawnPoint> pointAt(QPointF position) const = 0;
+    // Where the play cursor of step or point `index` stands; nothing where the canvas has none.
+    virtual std::optional<CursorSpan> cursorSpan(int index) const;
+    // Subclasses call it last in their paintEvent.
+    void paintPlayCursor(QPainter& painter) const;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -44,4 +54,5 @@ private:
     void finishStroke();
 
     bool drawing_ = false;
+    int playCursor_ = -1;
 };

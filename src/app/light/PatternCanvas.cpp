@@ -35,4 +35,11 @@ void PatternCanvas::paintEvent(QPaintEvent*) {
         // The outline covers x1..x2-1 and y1..y2-1, as the bar's edges are exclusive.
         painter.drawRect(QRect(bar.x1, bar.y1, bar.x2 - bar.x1 - 1, bar.y2 - bar.y1 - 1));
     }
+    paintPlayCursor(painter);
+}
+
+std::optional<CursorSpan> PatternCanvas::cursorSpan(int index) const {
+    if (steps_.empty())
+        return std::nullopt;
+    return patternStepSpan(mapping_, index);
 }

@@ -7,6 +7,7 @@
 #include "document/FirmwareDocument.h"
 #include "light/PatternCanvas.h"
 #include "light/PatternPanel.h"
+#include "preview/PatternPreviewWidget.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,6 +21,8 @@ using State = FirmwareDocument::State;
 
 // Steps typed into the count and the stretch field merge until the entry is finished.
 constexpr int kCountEntry = 1101;
+// Between the panel and the preview.
+constexpr int kPreviewGap = 10;
 constexpr int kStretchEntry = 1102;
 
 // Sets the text only when it differs, so the cursor stays where the user types.
@@ -32,7 +35,16 @@ void showNumber(QLineEdit* edit, int value) {
 } // namespace
 
 PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
-    : panel_(new PatternPanel(config, parent)), bank_(*config.layout) {
+    : panel_(new PatternPanel(config, parent)), preview_(new PatternPreviewWidget(config.outputs(), parent)),
+      bank_(*config.layout) {
+    preview_->setObjectName(config.prefix + QStringLiteral("vorschau"));
+    preview_->hide();
+    // The preview reads the working copy on every frame: edits show in its next steps.
+    preview_->setSource([this] { return PatternSelection{document_ ? &bank_ : nullptr, currentAddress()}; });
+    connect(preview_, &PatternPreviewWidget::stepShown, this, [this](int step) {
+        for (int n = 1; n <= panel_->config().outputs(); ++n)
+            panel_->canvas(n)->setPlayCursor(step);
+    });
     connectControls();
 }
 
@@ -40,6 +52,7 @@ PatternEditor::~PatternEditor() {
     disconnect(following_);
     // A panel still alive belongs to a window that outlives the editor; it goes with the editor.
     delete panel_.data();
+    delete preview_.data();
 }
 
 void PatternEditor::connectControls() {
@@ -100,7 +113,15 @@ void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     if (panel_->parentWidget() != host.panelParent())
         panel_->setParent(host.panelParent());
     const PatternPanelConfig& config = panel_->config();
-    panel_->fitInto(host.makeRoom(QSize(PatternPanelConfig::kWindowWidth, config.windowHeight)));
+    if (preview_->parentWidget() != host.panelParent())
+        preview_->setParent(host.panelParent());
+    // The preview stands in a column of its own right of the panel.
+    const int previewColumn = kPreviewGap + preview_->width() + kPreviewGap;
+    const EditorRoom room =
+        host.makeRoom(QSize(PatternPanelConfig::kWindowWidth + previewColumn, config.windowHeight));
+    panel_->fitInto(room);
+    preview_->move(room.area.left() + PatternPanel::kWidth + kPreviewGap, room.area.top());
+    preview_->show();
     showing_ = true;
     panel_->addressButton(1)->setChecked(true);
     showing_ = false;
@@ -108,7 +129,13 @@ void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     refresh();
 }
 
+PatternPreviewWidget* PatternEditor::preview() const {
+    return preview_;
+}
+
 void PatternEditor::reset() {
+    // Hidden, the preview stops playing (another file is loaded).
+    preview_->hide();
     // Hiding ends a stroke in progress; while the editor still follows the document, what it drew
     // becomes a step there and the document is not left inside a stroke.
     panel_->hide();
@@ -124,6 +151,7 @@ void PatternEditor::refresh() {
     bank_.table() = state.patterns->table;
     showParameters();
     drawPatterns();
+    preview_->refresh();
     panel_->acceptButton()->setEnabled(state.patterns != state.edited.patterns);
     markChanges();
 }
@@ -221,6 +249,7 @@ void PatternEditor::rad_aClick() {
         return;
     showParameters();
     drawPatterns();
+    preview_->refresh();
     markChanges();
 }
 

@@ -13,6 +13,7 @@
 #include <QPointer>
 
 class PatternPanel;
+class PatternPreviewWidget;
 class QLineEdit;
 
 class PatternEditor : public QObject, public PanelEditor {
@@ -28,6 +29,8 @@ public:
     void reset() override;
 
     PatternPanel* panelWidget() const;
+    // The preview beside the panel: the selected address's pattern played at its real timing.
+    PatternPreviewWidget* preview() const;
     const hq::PatternBank& bank() const { return bank_; }
     // The checked address, 1..4.
     int currentAddress() const;
@@ -61,6 +64,7 @@ private:
     void markChanges();
 
     QPointer<PatternPanel> panel_;
+    QPointer<PatternPreviewWidget> preview_;
     hq::PatternBank bank_;
     FirmwareDocument* document_ = nullptr;
     QMetaObject::Connection following_;

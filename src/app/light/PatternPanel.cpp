@@ -81,10 +81,13 @@ void PatternPanel::buildHead() {
     totalTime_->setGeometry(kRightColumn, 24, kWidth - kRightColumn, 18);
 
     count_ = numberEdit(QStringLiteral("Anzahl"), QStringLiteral("Anzahl Punkte"),
-                        QStringLiteral("Anzahl der Kurven-Punkte"), 0, 50, config_.maxCount(), &countUpDown_);
+                        QStringLiteral("Anzahl der Kurven-Punkte\n(so viele Schritte spielt das Muster; "
+                                       "Schritte dahinter bleiben gespeichert)"),
+                        0, 50, config_.maxCount(), &countUpDown_);
     stretch_ = numberEdit(QStringLiteral("stretch"), QStringLiteral("Stretch-Faktor"),
-                          QStringLiteral("ermöglicht es, den Ablauf zu Verlangsamen"), 160, 50,
-                          config_.maxStretch(), &stretchUpDown_);
+                          QStringLiteral("ermöglicht es, den Ablauf zu Verlangsamen\n(jeder Schritt dauert "
+                                         "20 ms × Stretch-Faktor)"),
+                          160, 50, config_.maxStretch(), &stretchUpDown_);
 
     loop_ = new QCheckBox(QStringLiteral("Loop"), this);
     loop_->setObjectName(name(QStringLiteral("cbx_loop")));
@@ -131,6 +134,12 @@ int PatternPanel::buildOutputs(int top) {
 
         auto* canvas = new PatternCanvas(PatternPanelConfig::kImageWidth, config_.imageHeight, this);
         canvas->setObjectName(config_.imagePrefix + QString::number(n));
+        canvas->setToolTip(QStringLiteral("Out#%1: jeder Balken ist ein Schritt des Musters (20 ms × "
+                                          "Stretch-Faktor).\nKlicken oder mit "
+                                          "gedrückter linker Maustaste ziehen: in der oberen Hälfte wird der "
+                                          "Schritt eingeschaltet, in der "
+                                          "unteren aus.")
+                               .arg(n));
         canvas->move(kImageLeft, y);
         canvases_.push_back(canvas);
     }

@@ -85,6 +85,33 @@ QLabel* heading(const QString& text, QWidget* parent) {
     return label;
 }
 
+// What a user cannot see from the captions: what each box of an assignment row chooses, what the
+// actions do, and how offset and maximum make the pulse range.
+QString fieldHint(Field field, int row) {
+    switch (field) {
+    case Field::Servo:
+        return QStringLiteral("Das Servo, das die Adresse a%1 bewegt.").arg(row);
+    case Field::Action:
+        return QStringLiteral("Was ein Befehl an die Adresse a%1 tut:\n"
+                              "Start – die gewählte Kurve einmal abfahren (mit dem gewählten Relais),\n"
+                              "Start Loop – die Kurve immer wieder abfahren,\n"
+                              "Abbruch – den Ablauf des Servos abbrechen,\n"
+                              "Beenden – den Ablauf des Servos beenden.\n"
+                              "Kurve und Relais gehören nur zu Start und Start Loop.")
+            .arg(row);
+    case Field::Curve:
+        return QStringLiteral("Die Kurve, die Start oder Start Loop abfährt.");
+    case Field::Relay:
+        return QStringLiteral("Das Relais, das die roten Abschnitte der Kurve schalten.");
+    }
+    return {};
+}
+
+const QString kPulseHint =
+    QStringLiteral("Offset: der kürzeste Impuls, bei Kurven-Position 0 (unten).\n"
+                   "Maximum: der längste Impuls, bei Position 127 (oben): Offset + 127 + Faktor, je 8 µs.\n"
+                   "Mit den Knöpfen << < > >> wird der Offset oder der Faktor um 10 oder 1 verstellt.");
+
 } // namespace
 
 ServoAssignmentPanel::ServoAssignmentPanel(hq::ServoWorkingCopy& copy, QWidget* parent)
@@ -117,6 +144,7 @@ QWidget* ServoAssignmentPanel::buildAssignments() {
             box->setObjectName(QStringLiteral("cbx_a%1_%2").arg(row).arg(QString::fromLatin1(info.name)));
             box->addItems(info.items);
             box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            box->setToolTip(fieldHint(field, row));
             rows_[static_cast<std::size_t>(row - 1)].combos[f] = box;
             grid->addWidget(box, row, static_cast<int>(f) + 1);
             connect(box, &QComboBox::currentIndexChanged, this,
@@ -150,6 +178,7 @@ QWidget* ServoAssignmentPanel::buildTiming() {
             edit->setReadOnly(true);
             edit->setAlignment(Qt::AlignCenter);
             edit->setFixedWidth(46);
+            edit->setToolTip(kPulseHint);
             (offset ? controls.offset : controls.maximum) = edit;
             const int first = offset ? 1 : 7;
             for (std::size_t s = 0; s < kSteps.size(); ++s) {

@@ -51,4 +51,11 @@ void ServoCurveCanvas::paintEvent(QPaintEvent*) {
         const int y = geometry.pointY(hq::pointPosition(curve[static_cast<std::size_t>(i)]));
         painter.drawRect(x - r, y - r, 2 * r - 1, 2 * r - 1);
     }
+    paintPlayCursor(painter);
+}
+
+std::optional<CursorSpan> ServoCurveCanvas::cursorSpan(int index) const {
+    if (!curve_)
+        return std::nullopt;
+    return curvePointSpan(hq::CurveCanvasGeometry(width(), height(), hq::clampedPointCount(*curve_)), index);
 }

@@ -84,6 +84,17 @@ ServoCurvePanel::ServoCurvePanel(hq::ServoWorkingCopy& copy, QWidget* parent)
       acceptButton_(button("servo_btn_uebernehmen", QStringLiteral("übernehmen"))),
       discardButton_(button("servo_btn_verwerfen", QStringLiteral("verwerfen"))) {
     setObjectName(QStringLiteral("pnl_servo"));
+    curveCanvas_->setToolTip(QStringLiteral(
+        "Klicken oder mit gedrückter linker Maustaste ziehen: der Kurven-Punkt unter der Maus geht auf "
+        "ihre Höhe (unten 0, oben 127).\nDie Punkte folgen einander im Abstand \"Zeit zwischen 2 Punkten\" "
+        "(20 ms × Stretch)."));
+    relayCanvas_->setToolTip(QStringLiteral(
+        "Rote Leiste: an diesen Punkten der Kurve ist das Relais angezogen.\nKlicken oder ziehen in der "
+        "oberen Hälfte schaltet es an den Punkten ein, in der unteren aus."));
+    countEdit_->setToolTip(QStringLiteral(
+        "Anzahl der Kurven-Punkte (1..100), die abgefahren werden; Punkte dahinter bleiben gespeichert."));
+    stretchEdit_->setToolTip(
+        QStringLiteral("Stretch-Faktor (1..200): jeder Schritt von Punkt zu Punkt dauert 20 ms × Stretch."));
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     intervalLabel_->setObjectName(QStringLiteral("lbl_KurveInfo1"));
     durationLabel_->setObjectName(QStringLiteral("lbl_KurveInfo2"));

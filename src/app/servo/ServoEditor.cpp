@@ -2,8 +2,11 @@
 
 #include "EditorHost.h"
 #include "ServoAssignmentPanel.h"
+#include "ServoCurveCanvas.h"
 #include "ServoCurvePanel.h"
+#include "ServoRelayCanvas.h"
 #include "document/FirmwareDocument.h"
+#include "preview/ServoPreviewWidget.h"
 
 #include <QWidget>
 
@@ -11,8 +14,9 @@
 
 namespace {
 
-// Between pnl_servo and pnl_servo2.
+// Between pnl_servo and pnl_servo2, and right of pnl_servo the preview.
 constexpr int kPanelGap = 5;
+constexpr int kPreviewGap = 10;
 
 using State = FirmwareDocument::State;
 
@@ -20,7 +24,18 @@ using State = FirmwareDocument::State;
 
 ServoEditor::ServoEditor(QWidget* parent)
     : curvePanel_(new ServoCurvePanel(copy_, parent)),
-      assignmentPanel_(new ServoAssignmentPanel(copy_, parent)) {
+      assignmentPanel_(new ServoAssignmentPanel(copy_, parent)), preview_(new ServoPreviewWidget(parent)) {
+    preview_->setObjectName(QStringLiteral("servo_vorschau"));
+    preview_->hide();
+    // The preview reads the working copy on every frame: edits show in its next points.
+    preview_->setSource([this]() -> const hq::CurveBlock* {
+        const int curve = curvePanel_->selectedCurve();
+        return document_ != nullptr && curve > 0 ? &copy_.data.curve(curve) : nullptr;
+    });
+    connect(preview_, &ServoPreviewWidget::pointShown, this, [this](int point) {
+        for (StrokeCanvas* canvas : curvePanel_->findChildren<StrokeCanvas*>())
+            canvas->setPlayCursor(point);
+    });
     curvePanel_->hide();
     assignmentPanel_->hide();
     connect(curvePanel_, &ServoCurvePanel::edited, this, &ServoEditor::commit);
@@ -57,6 +72,11 @@ ServoEditor::~ServoEditor() {
     // Panels still alive belong to a window that outlives the editor; they go with the editor.
     delete curvePanel_.data();
     delete assignmentPanel_.data();
+    delete preview_.data();
+}
+
+ServoPreviewWidget* ServoEditor::preview() const {
+    return preview_;
 }
 
 ServoCurvePanel* ServoEditor::curvePanel() const {
@@ -82,17 +102,22 @@ void ServoEditor::setUp(FirmwareDocument& document, EditorHost& host) {
 
 void ServoEditor::placeInto(EditorHost& host) {
     QWidget* client = host.panelParent();
-    for (QWidget* panel : {static_cast<QWidget*>(curvePanel_), static_cast<QWidget*>(assignmentPanel_)}) {
+    for (QWidget* panel : {static_cast<QWidget*>(curvePanel_), static_cast<QWidget*>(assignmentPanel_),
+                           static_cast<QWidget*>(preview_)}) {
         if (panel->parentWidget() != client) {
             panel->setParent(client);
         }
     }
-    const EditorRoom room = host.makeRoom(QSize(kWindowWidth, kWindowHeight));
+    const EditorRoom room =
+        host.makeRoom(QSize(kWindowWidth + kPreviewGap + preview_->width() + kPreviewGap, kWindowHeight));
     curvePanel_->move(room.area.topLeft());
+    preview_->move(curvePanel_->geometry().right() + 1 + kPreviewGap, room.area.top());
+    preview_->show();
     // pnl_servo2 fills the corner right of the button row and below pnl_servo.
     const QPoint topLeft(std::max(room.area.left(), room.lowerLeft),
                          curvePanel_->geometry().bottom() + 1 + kPanelGap);
-    assignmentPanel_->setGeometry(QRect(topLeft, room.area.bottomRight()));
+    assignmentPanel_->setGeometry(
+        QRect(topLeft, QPoint(curvePanel_->geometry().right(), room.area.bottom())));
 }
 
 void ServoEditor::refresh() {
@@ -122,6 +147,7 @@ void ServoEditor::refresh() {
             a[hq::kCurveStretchEntry] != b[hq::kCurveStretchEntry];
     }
     curvePanel_->markCurves(changed);
+    preview_->refresh();
     assignmentPanel_->markChanges(file);
 }
 
@@ -134,6 +160,8 @@ void ServoEditor::commit(const QString& text, int mergeKey) {
 }
 
 void ServoEditor::reset() {
+    // Hidden, the preview stops playing (another file is loaded).
+    preview_->hide();
     // Hiding ends a stroke in progress; while the editor still follows the document, what it drew
     // becomes a step there and the document is not left inside a stroke.
     curvePanel_->hide();

@@ -14,6 +14,7 @@
 class QWidget;
 class ServoAssignmentPanel;
 class ServoCurvePanel;
+class ServoPreviewWidget;
 
 class ServoEditor : public QObject, public PanelEditor {
     Q_OBJECT
@@ -32,6 +33,8 @@ public:
 
     ServoCurvePanel* curvePanel() const;
     ServoAssignmentPanel* assignmentPanel() const;
+    // The preview right of the curve panel: the selected curve played with its timing.
+    ServoPreviewWidget* preview() const;
     // What the panels show: the document's working copy.
     const hq::ServoWorkingCopy& workingCopy() const { return copy_; }
 
@@ -48,4 +51,5 @@ private:
     QMetaObject::Connection following_;
     QPointer<ServoCurvePanel> curvePanel_;
     QPointer<ServoAssignmentPanel> assignmentPanel_;
+    QPointer<ServoPreviewWidget> preview_;
 };

@@ -44,4 +44,14 @@ void ServoRelayCanvas::paintEvent(QPaintEvent*) {
             painter.drawRect(bar.left, bar.top, bar.right - bar.left - 1, bar.bottom - bar.top - 1);
         }
     }
+    paintPlayCursor(painter);
+}
+
+std::optional<CursorSpan> ServoRelayCanvas::cursorSpan(int index) const {
+    if (!curve_)
+        return std::nullopt;
+    // The relay columns share the curve drawing's x-step: point i owns i * step .. (i + 1) * step.
+    const hq::RelayTrackGeometry geometry(ServoCurveCanvas::kWidth, height(), hq::clampedPointCount(*curve_));
+    const hq::RelayBar bar = geometry.bar(index, true);
+    return CursorSpan{static_cast<double>(bar.left), static_cast<double>(bar.right)};
 }

@@ -25,6 +25,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     std::optional<DrawnPoint> pointAt(QPointF position) const override;
+    std::optional<CursorSpan> cursorSpan(int index) const override;
 
 private:
     std::optional<hq::CurveBlock> curve_;
