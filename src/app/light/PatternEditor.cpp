@@ -38,6 +38,7 @@ PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
     : panel_(new PatternPanel(config, parent)), preview_(new PatternPreviewWidget(config.outputs(), parent)),
       bank_(*config.layout) {
     preview_->setObjectName(config.prefix + QStringLiteral("vorschau"));
+    preview_->adjustSize(); // its size before it is first shown: the editor places it by that
     preview_->hide();
     // The preview reads the working copy on every frame: edits show in its next steps.
     preview_->setSource([this] { return PatternSelection{document_ ? &bank_ : nullptr, currentAddress()}; });
@@ -115,12 +116,22 @@ void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     const PatternPanelConfig& config = panel_->config();
     if (preview_->parentWidget() != host.panelParent())
         preview_->setParent(host.panelParent());
-    // The preview stands in a column of its own right of the panel.
-    const int previewColumn = kPreviewGap + preview_->width() + kPreviewGap;
-    const EditorRoom room =
-        host.makeRoom(QSize(PatternPanelConfig::kWindowWidth + previewColumn, config.windowHeight));
+    // The preview goes below the panel where the room has space for it (right of the button row),
+    // else into a column of its own right of the panel.
+    EditorRoom room = host.makeRoom(QSize(PatternPanelConfig::kWindowWidth, config.windowHeight));
     panel_->fitInto(room);
-    preview_->move(room.area.left() + PatternPanel::kWidth + kPreviewGap, room.area.top());
+    const int belowTop = panel_->geometry().bottom() + 1 + kPreviewGap;
+    QRect below(QPoint(room.area.left(), belowTop), preview_->size());
+    if (!room.holds(below))
+        below.moveLeft(std::max(room.area.left(), room.lowerLeft));
+    if (!room.holds(below)) {
+        const int previewColumn = kPreviewGap + preview_->width() + kPreviewGap;
+        room = host.makeRoom(QSize(PatternPanelConfig::kWindowWidth + previewColumn, config.windowHeight));
+        panel_->fitInto(room);
+        below = QRect(QPoint(room.area.left() + PatternPanel::kWidth + kPreviewGap, room.area.top()),
+                      preview_->size());
+    }
+    preview_->move(below.topLeft());
     preview_->show();
     showing_ = true;
     panel_->addressButton(1)->setChecked(true);

@@ -26,6 +26,7 @@ ServoEditor::ServoEditor(QWidget* parent)
     : curvePanel_(new ServoCurvePanel(copy_, parent)),
       assignmentPanel_(new ServoAssignmentPanel(copy_, parent)), preview_(new ServoPreviewWidget(parent)) {
     preview_->setObjectName(QStringLiteral("servo_vorschau"));
+    preview_->adjustSize(); // its size before it is first shown: the editor places it by that
     preview_->hide();
     // The preview reads the working copy on every frame: edits show in its next points.
     preview_->setSource([this]() -> const hq::CurveBlock* {
