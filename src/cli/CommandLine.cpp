@@ -37,6 +37,43 @@ std::string parseErrorText(const CLI::ParseError& error) {
     return "Die Angaben passen nicht zusammen.";
 }
 
+// A switch written with a value ("--json=0"), which CLI11 would take as a count: the name, or
+// nothing. The argument after an option that takes a value is that value, whatever it looks like.
+std::optional<std::string> switchWithValue(std::span<const OptionSpec> options,
+                                           const std::vector<std::string>& arguments) {
+    auto spec = [&](std::string_view name) -> const OptionSpec* {
+        for (const OptionSpec& option : options) {
+            if (longName(option.names) == name)
+                return &option;
+        }
+        return nullptr;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--")
+            break;
+        if (!argument.starts_with("--")) {
+            // "-o OUT": the next argument is the value.
+            for (const OptionSpec& option : options) {
+                if (option.takesValue && std::string_view{option.names}.starts_with(argument + ","))
+                    ++i;
+            }
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string name =
+            argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+        const OptionSpec* option = spec(name);
+        if (equals == std::string::npos) {
+            if (option && option->takesValue)
+                ++i;
+        } else if ((option && !option->takesValue) || name == "help" || name == "version") {
+            return "--" + name;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> ParsedArguments::value(std::string_view name) const {
@@ -85,6 +122,8 @@ std::optional<int> parseCommandLine(const CliCommand& command, std::span<const O
     std::vector<std::string> given;
     app.add_option("arguments", given)->expected(0, -1);
 
+    if (auto name = switchWithValue(options, arguments))
+        return usageError(command, "Ungültiger Aufruf: " + *name + " nimmt keinen Wert.", console);
     // CLI11 takes the arguments last to first.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {

@@ -85,6 +85,10 @@ TEST_F(CliCommands, HelpVersionAndUsageErrors) {
     EXPECT_EQ(noValue.exitCode, 2);
     EXPECT_TRUE(noValue.err.starts_with("Ungültiger Aufruf: ")) << noValue.err;
     EXPECT_EQ(cli({"show", "--json", "--settings", "a.hex"}).exitCode, 2);
+    // A switch takes no value (CLI11 alone would count "--json=0" as given).
+    EXPECT_EQ(cli({"show", "--json=0", "a.hex"}).err,
+              "Ungültiger Aufruf: --json nimmt keinen Wert.\nHilfe: hexquendra-cli show --help\n");
+    EXPECT_EQ(cli({"check", "--help=yes", "a.hex"}).exitCode, 2);
 }
 
 TEST_F(CliCommands, OptionsTakeTheirValueInEveryUsualSpelling) {
