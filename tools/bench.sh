@@ -10,13 +10,21 @@ cmake --build build-bench -j "$(nproc)" >/dev/null
 runs=${RUNS:-200}
 file=build-bench/examples/demo-42-dcc.hex
 
-# Wall time in microseconds of `runs` runs of a command, divided by runs.
-per_run() {
-    local start end
-    start=$(date +%s%N)
-    for ((i = 0; i < runs; i++)); do "$@" >/dev/null 2>&1; done
-    end=$(date +%s%N)
-    echo $(((end - start) / runs / 1000))
+# Wall time of `runs` runs of two commands run in turns (A B A B ...), so that a change in the
+# machine's load during the measurement falls on both alike: prints "A B" in microseconds per run.
+#   per_run_paired CMD_A... -- CMD_B...
+per_run_paired() {
+    local a=() b=() start end sum_a=0 sum_b=0
+    while [ "$1" != "--" ]; do a+=("$1"); shift; done
+    shift
+    b=("$@")
+    for ((i = 0; i < runs; i++)); do
+        start=${EPOCHREALTIME/./}; "${a[@]}" >/dev/null 2>&1; end=${EPOCHREALTIME/./}
+        sum_a=$((sum_a + end - start))
+        start=${EPOCHREALTIME/./}; "${b[@]}" >/dev/null 2>&1; end=${EPOCHREALTIME/./}
+        sum_b=$((sum_b + end - start))
+    done
+    echo $((sum_a / runs)) $((sum_b / runs))
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
@@ -28,15 +36,12 @@ core=$(build-bench/bench/bench_core --benchmark_format=csv 2>/dev/null | awk -F,
 read -r load split <<<"$core"
 echo "| Core load + recognise + decode, 512 lines (CPU) | $(printf %.1f "$(awk -v x="$load" 'BEGIN{print x/1000}')") µs | read + split $(printf %.1f "$(awk -v x="$split" 'BEGIN{print x/1000}')") µs | $(ratio "$load" "$split") | ≤ 3 |"
 
-cli=$(per_run build-bench/src/cli/hexquendra-cli show "$file")
-obj=$(per_run objcopy -I ihex -O ihex "$file" /dev/null)
+read -r cli obj <<<"$(per_run_paired build-bench/src/cli/hexquendra-cli show "$file" -- objcopy -I ihex -O ihex "$file" /dev/null)"
 echo "| \`hexquendra-cli show\` process | $cli µs | \`objcopy -I ihex -O ihex\` $obj µs | $(ratio "$cli" "$obj") | ≤ 1.5 |"
-qt=$(per_run build-bench/bench/bench_qt_core_only)
-echo "| (context) a program that only loads Qt Core | $qt µs | \`objcopy\` $obj µs | $(ratio "$qt" "$obj") | – |"
 
 runs=${WINDOW_RUNS:-40}
-win=$(QT_QPA_PLATFORM=offscreen per_run build-bench/src/app/hexquendra --quit-after-first-frame)
-min=$(QT_QPA_PLATFORM=offscreen per_run build-bench/bench/bench_minimal_window)
+read -r win min <<<"$(QT_QPA_PLATFORM=offscreen per_run_paired build-bench/src/app/hexquendra --quit-after-first-frame \
+    -- build-bench/bench/bench_minimal_window)"
 echo "| Window start to first frame (offscreen) | $win µs | empty Qt window $min µs | $(ratio "$win" "$min") | ≤ 1.3 |"
 
 if [ -x build-bench/bench/bench_canvas ]; then

@@ -18,11 +18,14 @@ CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build-fuzz -j "$(nproc)"
 
 mkdir -p fuzz/crashes
-for target in load save; do
+# Every fuzz/fuzz_NAME.cpp, seeded with fuzz/corpus/NAME; the HEX fuzzers also with the demo files.
+for source in fuzz/fuzz_*.cpp; do
+    target=$(basename "$source" .cpp)
+    target=${target#fuzz_}
     work="build-fuzz/corpus-$target"
     mkdir -p "$work"
     seeds=("fuzz/corpus/$target")
-    [ -d build/examples ] && seeds+=(build/examples)
+    case $target in load | save) if [ -d build/examples ]; then seeds+=(build/examples); fi ;; esac
     echo "fuzz_$target: $seconds s"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         "build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=300000 -timeout=10 \

@@ -1,40 +1,62 @@
 // apply FILE SETTINGS.json -o OUT: the settings through the checks of "HEX speichern" into a new
 // file; nothing is written on any error.
+//
+// OUT may be FILE itself. The lock on OUT is taken before FILE is read and held until the new file
+// has been renamed into place, so two runs changing the same file one after the other both keep
+// their change.
 
 #include "CliCommand.h"
 #include "CliFiles.h"
 #include "CommandLine.h"
-#include "FirmwareJson.h"
+#include "SettingsJson.h"
+#include "io/FileLock.h"
 
 namespace hq {
 
 namespace {
 
-int run(const CliCommand& command, const QStringList& arguments, Console& console) {
-    QCommandLineParser parser;
-    QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("Ziel"),
-                              QStringLiteral("OUT"));
-    parser.addOption(output);
-    if (auto done = parseCommandLine(parser, command, arguments, 2, console))
-        return *done;
-    if (!parser.isSet(output))
-        return usageError(command, QStringLiteral("Die Ziel-Datei fehlt (-o OUT)."), console);
+constexpr OptionSpec kOptions[] = {{"-o,--output", true}};
 
-    LoadedFirmware loaded = loadFirmwareForCli(parser.positionalArguments().at(0), console);
+int run(const CliCommand& command, const std::vector<std::string>& arguments, Console& console) {
+    ParsedArguments parsed;
+    if (auto done = parseCommandLine(command, kOptions, arguments, 2, parsed, console))
+        return *done;
+    const std::optional<std::string> output = parsed.value("output");
+    if (!output)
+        return usageError(command, "Die Ziel-Datei fehlt (-o OUT).", console);
+    const std::filesystem::path target = *output;
+
+    io::FileLock lock;
+    if (!isStandardStream(target)) {
+        auto acquired = io::FileLock::acquire(target);
+        if (!acquired) {
+            console.err << acquired.message() << '\n';
+            return kExitUsage;
+        }
+        lock = std::move(*acquired);
+    }
+
+    LoadedFirmware loaded = loadFirmwareForCli(parsed.positionals[0], console, true);
     if (!loaded.firmware)
         return loaded.exitCode;
     int exitCode = kExitSuccess;
-    auto settings = readSettingsFile(parser.positionalArguments().at(1), console, exitCode);
-    if (!settings)
+    auto text = readSettingsInput(parsed.positionals[1], console, exitCode);
+    if (!text)
         return exitCode;
 
     Firmware& firmware = *loaded.firmware;
-    if (Status applied = applySettingsText(firmware, *settings); !applied) {
-        console.err << fromUtf8(applied.message()) << u'\n';
-        return kExitRefused;
+    auto settings = settingsFromJsonText(firmware, readSettings(firmware), *text);
+    if (!settings) {
+        console.err << settings.message() << '\n';
+        return readFailureExit(settings.kind());
     }
-    const QString target = parser.value(output);
-    return writeOutputFile(target, hexImageText(firmware.image), console);
+    if (auto problem = applySettings(firmware, *settings)) {
+        console.err << problem->message << '\n';
+        return readFailureExit(problem->kind);
+    }
+    io::WriteOptions options;
+    options.newFilePermissions = loaded.permissions;
+    return writeOutput(target, hexImageText(firmware.image), console, options);
 }
 
 } // namespace
@@ -42,20 +64,21 @@ int run(const CliCommand& command, const QStringList& arguments, Console& consol
 const CliCommand& applyCommand() {
     static const CliCommand command{
         "apply", "FILE SETTINGS.json -o OUT", "übernimmt Einstellungen und speichert ein neues HEX-File",
-        "Lädt FILE, übernimmt die Werte aus SETTINGS.json (die Form von \"show --json\") und prüft\n"
-        "sie wie \"HEX speichern\", mit denselben Meldungen in derselben Reihenfolge. Genommen\n"
-        "werden outputs (je \"row\": \"address\", bei Schalt-Dekodern \"color\" green/red, bei\n"
-        "Fahrzeug-Dekodern \"function\"; Zahlen oder Texte wie eingetippt), extra.value und bei\n"
-        "Servo-, Blink- und LED-Firmware program_table. Außerdem servo (curves, assignments,\n"
-        "timings) bei Servo-, blink/led (addresses) bei Blink- und LED-, neon (hell, dunkel,\n"
-        "verzoegerung) bei Neon- und house (minimum) bei Haus-Firmware; zu große oder kleine\n"
-        "Zahlen werden wie im Editor begrenzt, genommen werden nur Werte, die von der Anzeige\n"
-        "der geladenen Datei abweichen. program_table wird zuerst genommen; ändern beide\n"
-        "dasselbe Byte, gilt der Abschnitt. Fehlende Zeilen behalten ihre Werte,\n"
-        "unbekannte Schlüssel werden übergangen; ein anderes firmware.kind wird abgelehnt.\n"
-        "Bei jedem Fehler wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt.\n\n"
+        "Lädt FILE, übernimmt die Werte aus SETTINGS.json (die Form von \"show --json\" oder\n"
+        "\"show --settings\"; \"-\" liest die Standardeingabe) und prüft sie wie \"HEX speichern\",\n"
+        "mit denselben Meldungen in derselben Reihenfolge. Genommen werden outputs (je \"row\":\n"
+        "\"address\", bei Schalt-Dekodern \"color\" green/red, bei Fahrzeug-Dekodern \"function\";\n"
+        "Zahlen oder Texte wie eingetippt), extra.value und bei Servo-, Blink- und LED-Firmware\n"
+        "program_table. Außerdem servo (curves, assignments, timings) bei Servo-, blink/led\n"
+        "(addresses) bei Blink- und LED-, neon (hell, dunkel, verzoegerung) bei Neon- und house\n"
+        "(minimum) bei Haus-Firmware; zu große oder kleine Zahlen werden wie im Editor begrenzt,\n"
+        "genommen werden nur Werte, die von der Anzeige der geladenen Datei abweichen.\n"
+        "program_table wird zuerst genommen; ändern beide dasselbe Byte, gilt der Abschnitt.\n"
+        "Fehlende Zeilen behalten ihre Werte, unbekannte Schlüssel werden übergangen; ein\n"
+        "anderes firmware.kind und ein doppelter Schlüssel werden abgelehnt. Bei jedem Fehler\n"
+        "wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt und darf FILE sein.\n\n"
         "Optionen:\n"
-        "  -o, --output OUT            die neue HEX-Datei\n",
+        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
         run};
     return command;
 }

@@ -11,59 +11,54 @@ namespace hq {
 namespace {
 
 // Why a record line is not a valid record.
-QString recordProblem(std::string_view line) {
+std::string recordProblem(std::string_view line) {
     if (line.empty())
-        return QStringLiteral("leere Zeile");
+        return "leere Zeile";
     if (line.front() != ':')
-        return QStringLiteral("beginnt nicht mit \":\"");
+        return "beginnt nicht mit \":\"";
     auto count = hexByteValue(pairAt(line, 2));
     if (!count)
-        return QStringLiteral("keine gültige Byte-Anzahl");
+        return "keine gültige Byte-Anzahl";
     const std::size_t expected = 11 + 2 * static_cast<std::size_t>(*count);
     if (line.size() != expected) {
-        return QStringLiteral("Länge passt nicht zur Byte-Anzahl (%1 Zeichen statt %2)")
-            .arg(line.size())
-            .arg(expected);
+        return "Länge passt nicht zur Byte-Anzahl (" + std::to_string(line.size()) + " Zeichen statt " +
+               std::to_string(expected) + ")";
     }
     auto checksum = recordChecksum(line.substr(0, line.size() - 2));
     if (!checksum || !hexByteValue(line.substr(line.size() - 2)))
-        return QStringLiteral("enthält Zeichen, die keine Hex-Ziffern sind");
-    return QStringLiteral("Prüfsumme %1 falsch, richtig wäre %2")
-        .arg(fromUtf8(line.substr(line.size() - 2)), fromUtf8(*checksum));
+        return "enthält Zeichen, die keine Hex-Ziffern sind";
+    return "Prüfsumme " + std::string{line.substr(line.size() - 2)} + " falsch, richtig wäre " + *checksum;
 }
 
-int run(const CliCommand& command, const QStringList& arguments, Console& console) {
-    QCommandLineParser parser;
-    if (auto done = parseCommandLine(parser, command, arguments, 1, console))
+int run(const CliCommand& command, const std::vector<std::string>& arguments, Console& console) {
+    ParsedArguments parsed;
+    if (auto done = parseCommandLine(command, {}, arguments, 1, parsed, console))
         return *done;
 
-    LoadedFirmware loaded = loadFirmwareForCli(parser.positionalArguments().at(0), console);
+    LoadedFirmware loaded = loadFirmwareForCli(parsed.positionals[0], console, false);
     if (!loaded.firmware)
         return loaded.exitCode;
     const Firmware& firmware = *loaded.firmware;
 
-    QStringList problems;
+    std::string problems;
     for (int number : badRecordLines(firmware.image)) {
-        problems << QStringLiteral("Zeile %1: ").arg(number) +
-                        recordProblem(firmware.image.lines[static_cast<std::size_t>(number - 1)]);
+        problems += "Zeile " + std::to_string(number) + ": " +
+                    recordProblem(firmware.image.lines[static_cast<std::size_t>(number - 1)]) + "\n";
     }
     const Recognition& recognition = firmware.recognition;
     if (recognition.kind == 0)
-        problems << QStringLiteral("Das HEX-File konnte leider nicht erkannt werden");
-    if (!problems.isEmpty()) {
-        console.err << problems.join(u'\n') << u'\n';
+        problems += "Das HEX-File konnte leider nicht erkannt werden\n";
+    if (!problems.empty()) {
+        console.err << problems;
         return kExitRefused;
     }
 
-    QString protocol = recognition.protocol == Protocol::None
-                           ? QStringLiteral("ohne Protokoll")
-                           : fromUtf8(protocolName(recognition.protocol)) + QStringLiteral(", ") +
-                                 fromUtf8(typeName(recognition.type));
-    console.out << QStringLiteral("In Ordnung: %1 (Art %2, %3), %4 Zeilen\n")
-                       .arg(fromUtf8(recognition.statusCaption()))
-                       .arg(recognition.kind)
-                       .arg(protocol)
-                       .arg(firmware.image.lineCount);
+    const std::string protocol = recognition.protocol == Protocol::None
+                                     ? std::string{"ohne Protokoll"}
+                                     : std::string{protocolName(recognition.protocol)} + ", " +
+                                           std::string{typeName(recognition.type)};
+    console.out << "In Ordnung: " << recognition.statusCaption() << " (Art " << recognition.kind << ", "
+                << protocol << "), " << firmware.image.lineCount << " Zeilen\n";
     return kExitSuccess;
 }
 

@@ -1,27 +1,31 @@
+// The dispatch to a command by its name, and the overview that --help and a bare call show.
+
 #include "Cli.h"
 
 #include "CliCommand.h"
 #include "CommandLine.h"
 
+#include <algorithm>
+
 namespace hq {
 
 namespace {
 
-QString overview() {
-    QString text = QStringLiteral("Aufruf: hexquendra-cli BEFEHL [OPTIONEN] ...\n\n"
-                                  "Konfiguriert Dekoder-Firmware im Intel-HEX-Format ohne Fenster.\n\n"
-                                  "Befehle:\n");
+std::string overview() {
+    std::string text = "Aufruf: hexquendra-cli BEFEHL [OPTIONEN] ...\n\n"
+                       "Konfiguriert Dekoder-Firmware im Intel-HEX-Format ohne Fenster.\n\n"
+                       "Befehle:\n";
     for (const CliCommand& command : cliCommands()) {
-        text += QStringLiteral("  ") + QString::fromUtf8(command.name).leftJustified(7) +
-                QString::fromUtf8(command.summary) + u'\n';
+        std::string name = command.name;
+        name.resize(std::max<std::size_t>(name.size(), 7), ' ');
+        text += "  " + name + command.summary + "\n";
     }
-    text += QStringLiteral(
-        "\n"
-        "Optionen:\n"
-        "  -h, --help     diese Hilfe; \"hexquendra-cli BEFEHL --help\" zeigt die des Befehls\n"
-        "      --version  Versionsnummer\n\n"
-        "Rückgabewerte: 0 Erfolg, 1 HEX-File oder Einstellungen abgelehnt (Meldung auf\n"
-        "stderr), 2 falscher Aufruf oder Fehler beim Lesen oder Schreiben einer Datei.\n");
+    text += "\n"
+            "Optionen:\n"
+            "  -h, --help     diese Hilfe; \"hexquendra-cli BEFEHL --help\" zeigt die des Befehls\n"
+            "      --version  Versionsnummer\n\n"
+            "Rückgabewerte: 0 Erfolg, 1 HEX-File oder Einstellungen abgelehnt (Meldung auf\n"
+            "stderr), 2 falscher Aufruf oder Fehler beim Lesen oder Schreiben einer Datei.\n";
     return text;
 }
 
@@ -32,32 +36,30 @@ std::span<const CliCommand> cliCommands() {
     return commands;
 }
 
-int runCli(const QStringList& arguments, Console& console) {
+int runCli(const std::vector<std::string>& arguments, Console& console) {
     if (arguments.size() < 2) {
         console.err << overview();
         return kExitUsage;
     }
-    const QString& first = arguments.at(1);
-    if (first == u"-h" || first == u"--help") {
+    const std::string& first = arguments[1];
+    if (first == "-h" || first == "--help") {
         console.out << overview();
         return kExitSuccess;
     }
-    if (first == u"--version") {
-        console.out << versionText() << u'\n';
+    if (first == "--version") {
+        console.out << versionText() << '\n';
         return kExitSuccess;
     }
     for (const CliCommand& command : cliCommands()) {
-        if (first == QString::fromUtf8(command.name)) {
-            QStringList rest = arguments.mid(2);
-            rest.prepend(QStringLiteral("hexquendra-cli ") + first);
-            return command.run(command, rest, console);
-        }
+        if (first == command.name)
+            return command.run(command, std::vector<std::string>(arguments.begin() + 2, arguments.end()),
+                               console);
     }
-    QStringList names;
+    std::string names;
     for (const CliCommand& command : cliCommands())
-        names << QString::fromUtf8(command.name);
-    console.err << QStringLiteral("Unbekannter Befehl: ") << first << QStringLiteral("\nBefehle: ")
-                << names.join(QStringLiteral(", ")) << QStringLiteral(". Hilfe: hexquendra-cli --help\n");
+        names += (names.empty() ? "" : ", ") + std::string{command.name};
+    console.err << "Unbekannter Befehl: " << first << "\nBefehle: " << names
+                << ". Hilfe: hexquendra-cli --help\n";
     return kExitUsage;
 }
 

@@ -3,11 +3,13 @@
 
 #include "Console.h"
 
-#include <QStringList>
+#include <string>
+#include <vector>
 
 namespace hq {
 
-// Runs one command line (`arguments[0]` is the program name) and returns the exit code.
-int runCli(const QStringList& arguments, Console& console);
+// Runs one command line (`arguments[0]` is the program name; every argument byte for byte as the
+// system passed it) and returns the exit code.
+int runCli(const std::vector<std::string>& arguments, Console& console);
 
 } // namespace hq

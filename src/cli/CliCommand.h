@@ -3,9 +3,9 @@
 
 #include "Console.h"
 
-#include <QStringList>
-
 #include <span>
+#include <string>
+#include <vector>
 
 namespace hq {
 
@@ -14,8 +14,8 @@ struct CliCommand {
     const char* synopsis; // the arguments after the command name
     const char* summary;  // one line for the overview
     const char* details;  // the rest of the command's help text
-    // `arguments` starts with "hexquendra-cli <name>", followed by the command's arguments.
-    int (*run)(const CliCommand& command, const QStringList& arguments, Console& console);
+    // `arguments` are the command's arguments, after its name, as the program got them.
+    int (*run)(const CliCommand& command, const std::vector<std::string>& arguments, Console& console);
 };
 
 std::span<const CliCommand> cliCommands();

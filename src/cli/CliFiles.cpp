@@ -1,74 +1,100 @@
+// Reading goes through the core's io layer: only regular files are read (a FIFO given by mistake
+// is refused at once instead of blocking), and the size limits hold while reading.
+
 #include "CliFiles.h"
 
 #include "image/TextFile.h"
+#include "io/ReadFile.h"
 
-#include <QFile>
-
-#include <filesystem>
+#include <istream>
 
 namespace hq {
 
 namespace {
 
-constexpr std::uintmax_t kMaxSettingsFileSize = 4 * 1024 * 1024;
+std::string settingsTooLarge(const std::filesystem::path& path) {
+    return "Die Einstellungen \"" + path.native() + "\" sind zu gross (höchstens 4 MB).";
+}
 
-bool largerThan(const std::string& path, std::uintmax_t limit) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    std::uintmax_t size = std::filesystem::file_size(path, ec);
-    return !ec && size > limit;
+// Standard input up to one byte past `limit`, so a longer input is seen as too long.
+Result<std::string> readStream(std::istream& in, std::uintmax_t limit) {
+    std::string text;
+    char buffer[65536];
+    while (text.size() <= limit && in.read(buffer, sizeof buffer).gcount() > 0)
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        return Error{"Die Standardeingabe kann nicht gelesen werden.", ErrorKind::Unreadable};
+    if (text.size() > limit)
+        return Error{"", ErrorKind::TooLarge};
+    return text;
 }
 
 } // namespace
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+int readFailureExit(ErrorKind kind) {
+    return kind == ErrorKind::Refused || kind == ErrorKind::TooLarge ? kExitRefused : kExitUsage;
 }
 
-std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+int writeFailureExit(ErrorKind kind) {
+    return kind == ErrorKind::TooLarge ? kExitRefused : kExitUsage;
 }
 
-LoadedFirmware loadFirmwareForCli(const QString& path, Console& console) {
-    const std::string file = localPath(path);
-    auto text = readTextFile(file);
+bool isStandardStream(const std::filesystem::path& path) {
+    return path.native() == "-";
+}
+
+LoadedFirmware loadFirmwareForCli(const std::filesystem::path& path, Console& console, bool warnBadRecords) {
+    auto text = io::readRegularFile(path, kMaxFirmwareFileSize);
     if (!text) {
-        console.err << fromUtf8(text.message()) << u'\n';
-        // A file too large to be firmware is refused; anything else could not be read.
-        return {std::nullopt, largerThan(file, kMaxFirmwareFileSize) ? kExitRefused : kExitUsage};
+        console.err << text.message() << '\n';
+        return {std::nullopt, readFailureExit(text.kind()), std::nullopt};
     }
     auto firmware = loadFirmware(*text);
     if (!firmware) {
-        console.err << fromUtf8(firmware.message()) << u'\n';
-        return {std::nullopt, kExitRefused};
+        console.err << firmware.message() << '\n';
+        return {std::nullopt, readFailureExit(firmware.kind()), std::nullopt};
     }
-    return {std::move(*firmware), kExitSuccess};
+    if (warnBadRecords) {
+        if (std::string warning = badRecordWarning(firmware->image); !warning.empty())
+            console.err << warning << '\n';
+    }
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    std::optional<std::filesystem::perms> permissions;
+    if (!error)
+        permissions = status.permissions();
+    return {std::move(*firmware), kExitSuccess, permissions};
 }
 
-std::optional<std::string> readSettingsFile(const QString& path, Console& console, int& exitCode) {
-    const std::string file = localPath(path);
-    if (largerThan(file, kMaxSettingsFileSize)) {
-        console.err << QStringLiteral("Die Einstellungen \"") << path
-                    << QStringLiteral("\" sind zu gross (höchstens 4 MB).\n");
-        exitCode = kExitRefused;
-        return std::nullopt;
-    }
-    auto text = readTextFile(file, kMaxSettingsFileSize);
+std::optional<std::string> readSettingsInput(const std::filesystem::path& path, Console& console,
+                                             int& exitCode) {
+    Result<std::string> text = isStandardStream(path) ? readStream(console.in, kMaxSettingsFileSize)
+                                                      : io::readRegularFile(path, kMaxSettingsFileSize);
     if (!text) {
-        console.err << fromUtf8(text.message()) << u'\n';
-        exitCode = kExitUsage;
+        console.err << (text.kind() == ErrorKind::TooLarge ? settingsTooLarge(path) : text.message()) << '\n';
+        exitCode = readFailureExit(text.kind());
         return std::nullopt;
     }
     exitCode = kExitSuccess;
     return std::move(*text);
 }
 
-int writeOutputFile(const QString& path, const std::string& data, Console& console) {
-    Status written = writeFileReplacing(localPath(path), data);
+int writeOutput(const std::filesystem::path& path, const std::string& data, Console& console,
+                io::WriteOptions options) {
+    options.maxBytes = kMaxFirmwareFileSize;
+    if (isStandardStream(path)) {
+        if (data.size() > options.maxBytes) {
+            console.err << "Das neue HEX-File wäre zu gross (" << data.size() << " Bytes, höchstens "
+                        << options.maxBytes << "); es wird nicht ausgegeben.\n";
+            return kExitRefused;
+        }
+        console.out << data;
+        return kExitSuccess;
+    }
+    Status written = io::writeFileReplacing(path, data, options);
     if (!written) {
-        console.err << fromUtf8(written.message()) << u'\n';
-        return kExitUsage;
+        console.err << written.message() << '\n';
+        return writeFailureExit(written.kind());
     }
     return kExitSuccess;
 }

@@ -3,68 +3,71 @@
 #include "CliCommand.h"
 #include "CliFiles.h"
 #include "CommandLine.h"
+#include "ParseInteger.h"
 #include "demo/DemoFirmware.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace hq {
 
 namespace {
 
-QString knownKinds() {
-    QStringList kinds;
+constexpr OptionSpec kOptions[] = {{"--protocol", true}, {"--type", true}, {"-o,--output", true}};
+
+std::string knownKinds() {
+    std::string kinds;
     for (const KindInfo& info : kindsTable())
-        kinds << QString::number(info.kind);
-    return kinds.join(QStringLiteral(", "));
+        kinds += (kinds.empty() ? "" : ", ") + std::to_string(info.kind);
+    return kinds;
 }
 
-int run(const CliCommand& command, const QStringList& arguments, Console& console) {
-    QCommandLineParser parser;
-    QCommandLineOption protocolOption(QStringLiteral("protocol"), QStringLiteral("Protokoll"),
-                                      QStringLiteral("mm|dcc"), QStringLiteral("mm"));
-    QCommandLineOption typeOption(QStringLiteral("type"), QStringLiteral("Typ"),
-                                  QStringLiteral("schalt|fahrzeug"));
-    QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("Ziel"),
-                              QStringLiteral("OUT"));
-    parser.addOptions({protocolOption, typeOption, output});
-    if (auto done = parseCommandLine(parser, command, arguments, 1, console))
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+int run(const CliCommand& command, const std::vector<std::string>& arguments, Console& console) {
+    ParsedArguments parsed;
+    if (auto done = parseCommandLine(command, kOptions, arguments, 1, parsed, console))
         return *done;
 
-    bool number = false;
-    const QString kindText = parser.positionalArguments().at(0);
-    const int kind = kindText.toInt(&number);
-    if (!number || !findKind(kind)) {
-        return usageError(
-            command,
-            QStringLiteral("Unbekannte Firmware-Art \"%1\". Bekannt sind: %2.").arg(kindText, knownKinds()),
-            console);
+    const std::string& kindText = parsed.positionals[0];
+    const std::optional<int> kind = parseInteger(kindText);
+    if (!kind || !findKind(*kind)) {
+        return usageError(command,
+                          "Unbekannte Firmware-Art \"" + kindText + "\". Bekannt sind: " + knownKinds() + ".",
+                          console);
     }
-    const QString protocolText = parser.value(protocolOption).toLower();
+    const std::string protocolText = lowered(parsed.value("protocol").value_or("mm"));
     Protocol protocol = Protocol::None;
-    if (protocolText == u"mm")
+    if (protocolText == "mm")
         protocol = Protocol::MM;
-    else if (protocolText == u"dcc")
+    else if (protocolText == "dcc")
         protocol = Protocol::DCC;
     else
-        return usageError(command, QStringLiteral("--protocol ist mm oder dcc."), console);
-    DecoderType type = demoDefaultType(kind);
-    if (parser.isSet(typeOption)) {
-        const QString typeText = parser.value(typeOption).toLower();
-        if (typeText == u"schalt")
+        return usageError(command, "--protocol ist mm oder dcc.", console);
+    DecoderType type = demoDefaultType(*kind);
+    if (auto typeValue = parsed.value("type")) {
+        const std::string typeText = lowered(*typeValue);
+        if (typeText == "schalt")
             type = DecoderType::Schalt;
-        else if (typeText == u"fahrzeug")
+        else if (typeText == "fahrzeug")
             type = DecoderType::Fahrzeug;
         else
-            return usageError(command, QStringLiteral("--type ist schalt oder fahrzeug."), console);
+            return usageError(command, "--type ist schalt oder fahrzeug.", console);
     }
-    if (!parser.isSet(output))
-        return usageError(command, QStringLiteral("Die Ziel-Datei fehlt (-o OUT)."), console);
+    const std::optional<std::string> output = parsed.value("output");
+    if (!output)
+        return usageError(command, "Die Ziel-Datei fehlt (-o OUT).", console);
 
-    const std::string text = demoFirmwareText(kind, protocol, type);
+    const std::string text = demoFirmwareText(*kind, protocol, type);
     if (text.empty()) {
-        console.err
-            << QStringLiteral("Die Demo-Firmware der Art %1 konnte nicht erzeugt werden.\n").arg(kind);
+        console.err << "Die Demo-Firmware der Art " << *kind << " konnte nicht erzeugt werden.\n";
         return kExitRefused;
     }
-    return writeOutputFile(parser.value(output), text, console);
+    return writeOutput(std::filesystem::path(*output), text, console);
 }
 
 } // namespace
@@ -79,7 +82,7 @@ const CliCommand& demoCommand() {
         "Optionen:\n"
         "      --protocol mm|dcc       Protokoll-Signatur (Vorgabe mm)\n"
         "      --type schalt|fahrzeug  Dekoder-Typ\n"
-        "  -o, --output OUT            die neue HEX-Datei\n",
+        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
         run};
     return command;
 }

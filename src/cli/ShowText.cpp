@@ -1,9 +1,13 @@
+// Columns are padded by characters, not bytes: captions and values hold umlauts and dashes, and a
+// terminal shows each of those UTF-8 sequences as one character.
+
 #include "ShowText.h"
 
-#include "CliFiles.h"
+#include "help/AccessoryNumbering.h"
+#include "help/RowWarnings.h"
+#include "help/VehicleAddress.h"
 
-#include <QStringList>
-
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -11,105 +15,166 @@ namespace hq {
 
 namespace {
 
-QString panelText(Panel panel) {
-    switch (panel) {
-    case Panel::Servo:
-        return QStringLiteral("Servo-Kurven und Zuordnung");
-    case Panel::Blink:
-        return QStringLiteral("Blinkmuster");
-    case Panel::Led:
-        return QStringLiteral("LED-Blinkmuster");
-    case Panel::Neon:
-        return QStringLiteral("Neon-Werte");
-    case Panel::House:
-        return QStringLiteral("Mindestanzahl (Hausbeleuchtung)");
-    case Panel::None:
-        break;
-    }
-    return QStringLiteral("keiner");
+constexpr std::string_view kNoPlace = "–"; // address 0: no decoder, no CV
+
+std::size_t width(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-QString orNone(std::string_view text) {
-    return text.empty() ? QStringLiteral("-") : fromUtf8(text);
-}
-
-// "Label:" padded so that all values start in one column.
-QString labelled(const std::vector<std::pair<QString, QString>>& items) {
-    qsizetype width = 0;
-    for (const auto& item : items)
-        width = std::max(width, item.first.size() + 1);
-    QString text;
-    for (const auto& [label, value] : items)
-        text += QString(label + u':').leftJustified(width + 1) + value + u'\n';
+std::string leftJustified(std::string text, std::size_t columns) {
+    const std::size_t have = width(text);
+    if (have < columns)
+        text.append(columns - have, ' ');
     return text;
 }
 
-QString rowTable(const Recognition& recognition, const Parameters& parameters) {
-    const bool switching = recognition.type == DecoderType::Schalt;
-    const QString rowHeader = QStringLiteral("Zeile");
-    const QString captionHeader = QStringLiteral("Bezeichnung");
-    const QString addressHeader = QStringLiteral("Adresse");
-    const QString lastHeader = switching ? QStringLiteral("R/G") : QStringLiteral("Funktion");
-    qsizetype captionWidth = captionHeader.size();
-    for (int r = 0; r < kRowCount; ++r)
-        captionWidth = std::max(captionWidth, fromUtf8(recognition.rowCaption(r)).size());
+std::string rightJustified(const std::string& text, std::size_t columns) {
+    const std::size_t have = width(text);
+    return have < columns ? std::string(columns - have, ' ') + text : text;
+}
 
-    QString text = rowHeader + QStringLiteral("  ") + captionHeader.leftJustified(captionWidth) +
-                   QStringLiteral("  ") + addressHeader + QStringLiteral("  ") + lastHeader + u'\n';
+std::string panelText(Panel panel) {
+    switch (panel) {
+    case Panel::Servo:
+        return "Servo-Kurven und Zuordnung";
+    case Panel::Blink:
+        return "Blinkmuster";
+    case Panel::Led:
+        return "LED-Blinkmuster";
+    case Panel::Neon:
+        return "Neon-Werte";
+    case Panel::House:
+        return "Mindestanzahl (Hausbeleuchtung)";
+    case Panel::None:
+        break;
+    }
+    return "keiner";
+}
+
+std::string orNone(std::string_view text) {
+    return text.empty() ? std::string{"-"} : std::string{text};
+}
+
+// "Label:" padded so that all values start in one column.
+std::string labelled(const std::vector<std::pair<std::string, std::string>>& items) {
+    std::size_t columns = 0;
+    for (const auto& item : items)
+        columns = std::max(columns, width(item.first) + 1);
+    std::string text;
+    for (const auto& [label, value] : items)
+        text += leftJustified(label + ":", columns + 1) + value + "\n";
+    return text;
+}
+
+// The help column: "5/3" (decoder 5, output 3) for accessory rows, the CVs for DCC vehicle rows.
+std::string placeText(const Recognition& recognition, int address) {
+    if (recognition.type == DecoderType::Schalt) {
+        auto place = accessoryDecoderOutput(address);
+        return place ? std::to_string(place->decoder) + "/" + std::to_string(place->output)
+                     : std::string{kNoPlace};
+    }
+    auto cvs = dccVehicleCvs(address);
+    if (!cvs)
+        return std::string{kNoPlace};
+    std::string text;
+    for (const auto& [cv, value] : cvs->values)
+        text += (text.empty() ? "CV" : ", CV") + std::to_string(cv) + "=" + std::to_string(value);
+    return text;
+}
+
+std::string rowTable(const Recognition& recognition, const Parameters& parameters) {
+    const bool switching = recognition.type == DecoderType::Schalt;
+    // MM vehicle addresses need no conversion: the column is left out.
+    const bool placeColumn =
+        switching || (recognition.type == DecoderType::Fahrzeug && recognition.protocol == Protocol::DCC);
+    const std::string rowHeader = "Zeile";
+    const std::string captionHeader = "Bezeichnung";
+    const std::string addressHeader = "Adresse";
+    const std::string lastHeader = switching ? "R/G" : "Funktion";
+    const std::string placeHeader = switching ? "Dekoder/Ausgang" : "CV";
+    std::size_t captionWidth = width(captionHeader);
+    for (int r = 0; r < kRowCount; ++r)
+        captionWidth = std::max(captionWidth, width(recognition.rowCaption(r)));
+    const std::size_t lastWidth = switching ? width("grün") : width(lastHeader);
+
+    auto line = [&](const std::string& row, const std::string& caption, const std::string& address,
+                    const std::string& last, const std::string& place) {
+        std::string text = row + "  " + leftJustified(caption, captionWidth) + "  " + address + "  ";
+        if (!placeColumn)
+            return text + last + "\n";
+        return text + leftJustified(last, lastWidth) + "  " + place + "\n";
+    };
+    std::string text = line(rowHeader, captionHeader, addressHeader, lastHeader, placeHeader);
     for (int r = 0; r < kRowCount; ++r) {
         if (recognition.rowCaption(r).empty())
             continue;
         const OutputRow& row = parameters.rows[r];
-        QString last = switching ? (row.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"))
-                                 : QString::number(row.function).rightJustified(lastHeader.size());
-        text += QString::number(r).rightJustified(rowHeader.size()) + QStringLiteral("  ") +
-                fromUtf8(recognition.rowCaption(r)).leftJustified(captionWidth) + QStringLiteral("  ") +
-                QString::number(row.address).rightJustified(addressHeader.size()) + QStringLiteral("  ") +
-                last + u'\n';
+        const std::string last = switching ? (row.redGreen == 1 ? "grün" : "rot")
+                                           : rightJustified(std::to_string(row.function), width(lastHeader));
+        text += line(rightJustified(std::to_string(r), width(rowHeader)), recognition.rowCaption(r),
+                     rightJustified(std::to_string(row.address), width(addressHeader)), last,
+                     placeText(recognition, row.address));
     }
     return text;
 }
 
+// "Zeile 3 (Out 3): <warning>" for every warning of every shown row.
+std::string warningLines(const Recognition& recognition, const Parameters& parameters) {
+    const RowTable rows = rowValuesFrom(parameters, recognition);
+    std::string text;
+    for (int r = 0; r < kRowCount; ++r) {
+        if (!rows[static_cast<std::size_t>(r)].shown)
+            continue;
+        for (const HelpWarning& warning : rowWarnings(recognition.protocol, recognition.type, rows, r))
+            text += "  Zeile " + std::to_string(r) + " (" + recognition.rowCaption(r) + "): " + warning.text +
+                    "\n";
+    }
+    return text.empty() ? text : "\nWarnungen:\n" + text;
+}
+
 } // namespace
 
-QString showText(const Firmware& firmware, const QString& fileName) {
+std::string showText(const Firmware& firmware, const std::string& fileName) {
     const Recognition& recognition = firmware.recognition;
-    std::vector<std::pair<QString, QString>> items;
-    items.emplace_back(QStringLiteral("Datei"), fileName);
-    items.emplace_back(QStringLiteral("Firmware"),
-                       recognition.kind == 0 ? QStringLiteral("nicht erkannt")
-                                             : fromUtf8(recognition.statusCaption()) +
-                                                   QStringLiteral(" (Art %1)").arg(recognition.kind));
-    QString protocol = recognition.protocol == Protocol::None ? QStringLiteral("keines")
-                                                              : fromUtf8(protocolName(recognition.protocol));
-    items.emplace_back(QStringLiteral("Protokoll"), protocol + QStringLiteral(" (Statusleiste: ") +
-                                                        fromUtf8(recognition.protocolStatus) + u')');
-    items.emplace_back(QStringLiteral("Typ"), orNone(typeName(recognition.type)));
-    items.emplace_back(QStringLiteral("Hardware"), orNone(firmware.scan.hardwareMark));
-    items.emplace_back(QStringLiteral("Version"), orNone(firmware.scan.version));
+    std::vector<std::pair<std::string, std::string>> items;
+    items.emplace_back("Datei", fileName);
+    items.emplace_back("Firmware", recognition.kind == 0
+                                       ? std::string{"nicht erkannt"}
+                                       : std::string{recognition.statusCaption()} + " (Art " +
+                                             std::to_string(recognition.kind) + ")");
+    const std::string protocol = recognition.protocol == Protocol::None
+                                     ? std::string{"keines"}
+                                     : std::string{protocolName(recognition.protocol)};
+    items.emplace_back("Protokoll", protocol + " (Statusleiste: " + recognition.protocolStatus + ")");
+    items.emplace_back("Typ", orNone(typeName(recognition.type)));
+    items.emplace_back("Hardware", orNone(firmware.scan.hardwareMark));
+    items.emplace_back("Version", orNone(firmware.scan.version));
     if (recognition.protocol != Protocol::None) {
-        QString range = QStringLiteral("Adresse 1 bis %1").arg(recognition.maxAddress);
+        std::string range = "Adresse 1 bis " + std::to_string(recognition.maxAddress);
         if (recognition.type != DecoderType::Schalt)
-            range += QStringLiteral(", Funktion 1 bis %1").arg(recognition.maxFunction);
-        items.emplace_back(QStringLiteral("Bereich"), range);
+            range += ", Funktion 1 bis " + std::to_string(recognition.maxFunction);
+        items.emplace_back("Bereich", range);
     }
     if (const auto& extra = recognition.extra()) {
-        QString hint = fromUtf8(extra->hint).replace(u'\n', QStringLiteral(", "));
-        items.emplace_back(QStringLiteral("Zusatzwert"),
-                           fromUtf8(extra->caption) + QStringLiteral(" = ") +
-                               QString::number(firmware.parameters.extraValue) + QStringLiteral(" (") + hint +
-                               QStringLiteral("; höchstens %1)").arg(extra->maximum));
+        std::string hint{extra->hint};
+        for (std::size_t pos = 0; (pos = hint.find('\n', pos)) != std::string::npos;)
+            hint.replace(pos, 1, ", ");
+        items.emplace_back("Zusatzwert", std::string{extra->caption} + " = " +
+                                             std::to_string(firmware.parameters.extraValue) + " (" + hint +
+                                             "; höchstens " + std::to_string(extra->maximum) + ")");
     }
     if (recognition.kind != 0)
-        items.emplace_back(QStringLiteral("Editor"), panelText(recognition.panel()));
+        items.emplace_back("Editor", panelText(recognition.panel()));
 
-    QString text = labelled(items);
+    std::string text = labelled(items);
     if (recognition.kind == 0)
         return text;
     if (!recognition.rowsShown())
-        return text + QStringLiteral("\nOhne erkanntes Protokoll werden keine Ausgänge angezeigt.\n");
+        return text + "\nOhne erkanntes Protokoll werden keine Ausgänge angezeigt.\n";
     if (recognition.hasCaptions())
-        text += u'\n' + rowTable(recognition, firmware.parameters);
+        text += "\n" + rowTable(recognition, firmware.parameters) +
+                warningLines(recognition, firmware.parameters);
     return text;
 }
 

@@ -1,200 +1,161 @@
-// hexquendra-cli run as a program: the files it writes, its exit codes and its stderr.
+// hexquendra-cli run as a program: the files it writes, its exit codes and its stderr, with
+// srec_cat and objcopy as outside readers of what it writes.
 
+#include "TestSupport.h"
 #include "image/Firmware.h"
-#include "image/TextFile.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace hq {
 namespace {
 
-struct ProgramRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-ProgramRun runProgram(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-ProgramRun cli(const QStringList& arguments) {
-    return runProgram(QStringLiteral(HQ_CLI_PATH), arguments);
-}
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QString example(int kind, const char* protocol) {
-    return QStringLiteral(HQ_EXAMPLES_DIR "/demo-%1-%2.hex").arg(kind).arg(q(protocol));
-}
+using nlohmann::json;
+using test::cli;
+using test::example;
+using test::ProgramRun;
+using test::readBytes;
 
 // Both outside readers of Intel HEX accept the file.
-void expectReadableByHexTools(const QString& file) {
-    ProgramRun srec =
-        runProgram(QStringLiteral(HQ_SREC_CAT), {file, q("-Intel"), q("-o"), q("/dev/null"), q("-Intel")});
-    EXPECT_EQ(srec.exitCode, 0) << file.toStdString() << ": " << srec.err.toStdString();
-    ProgramRun objcopy = runProgram(QStringLiteral(HQ_OBJCOPY),
-                                    {q("-I"), q("ihex"), q("-O"), q("ihex"), file, q("/dev/null")});
-    EXPECT_EQ(objcopy.exitCode, 0) << file.toStdString() << ": " << objcopy.err.toStdString();
+void expectReadableByHexTools(const std::filesystem::path& file) {
+    ProgramRun srec = test::runProgram(HQ_SREC_CAT, {file.string(), "-Intel", "-o", "/dev/null", "-Intel"});
+    EXPECT_EQ(srec.exitCode, 0) << file << ": " << srec.err;
+    ProgramRun objcopy =
+        test::runProgram(HQ_OBJCOPY, {"-I", "ihex", "-O", "ihex", file.string(), "/dev/null"});
+    EXPECT_EQ(objcopy.exitCode, 0) << file << ": " << objcopy.err;
 }
 
-QJsonObject showJson(const QString& file) {
-    ProgramRun run = cli({q("show"), file, q("--json")});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    return QJsonDocument::fromJson(run.out).object();
-}
-
-QByteArray fileBytes(const QString& path) {
-    auto text = readTextFile(path.toStdString());
-    return text.ok() ? QByteArray::fromStdString(*text) : QByteArray();
+json showJson(const std::filesystem::path& file) {
+    ProgramRun run = cli({"show", file.string(), "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return json::parse(run.out, nullptr, false);
 }
 
 class CliProgram : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-    QString path(const char* name) const { return folder.filePath(q(name)); }
-    QString writeJson(const char* name, const QJsonObject& json) const {
-        EXPECT_TRUE(
-            writeFileReplacing(path(name).toStdString(), QJsonDocument(json).toJson().toStdString()).ok());
+    std::string path(const char* name) const { return (folder / name).string(); }
+    std::string writeJson(const char* name, const json& settings) const {
+        test::writeBytes(folder / name, settings.dump(4));
         return path(name);
     }
-    QTemporaryDir folder;
+    test::ScratchFolder folder;
 };
 
 // Every example the build wrote is recognised, passes check and is read by both HEX tools.
 TEST_F(CliProgram, EveryExampleIsRecognisedAndChecksOut) {
     for (const KindInfo& info : kindsTable()) {
-        for (const char* protocol : {"mm", "dcc"}) {
-            const QString file = example(info.kind, protocol);
-            SCOPED_TRACE(file.toStdString());
-            ASSERT_TRUE(QFile::exists(file));
-            QJsonObject json = showJson(file);
-            QJsonObject firmware = json[q("firmware")].toObject();
-            EXPECT_EQ(firmware[q("kind")].toInt(), info.kind);
-            EXPECT_EQ(firmware[q("caption")].toString(),
-                      QString::fromUtf8(info.statusCaption.data(),
-                                        static_cast<qsizetype>(info.statusCaption.size())));
-            EXPECT_EQ(firmware[q("protocol")].toString(), q(protocol).toUpper());
-            EXPECT_FALSE(json[q("outputs")].toArray().isEmpty());
+        for (Protocol protocol : {Protocol::MM, Protocol::DCC}) {
+            const std::filesystem::path file = example(info.kind, protocol);
+            SCOPED_TRACE(file.string());
+            ASSERT_TRUE(std::filesystem::exists(file));
+            json shown = showJson(file);
+            const json& firmware = shown.at("firmware");
+            EXPECT_EQ(firmware.at("kind"), info.kind);
+            EXPECT_EQ(firmware.at("caption"), std::string{info.statusCaption});
+            EXPECT_EQ(firmware.at("protocol"), std::string{protocolName(protocol)});
+            EXPECT_FALSE(shown.at("outputs").empty());
 
-            ProgramRun check = cli({q("check"), file});
-            EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
-            EXPECT_TRUE(check.out.startsWith("In Ordnung: "));
+            ProgramRun check = cli({"check", file.string()});
+            EXPECT_EQ(check.exitCode, 0) << check.err;
+            EXPECT_TRUE(check.out.starts_with("In Ordnung: "));
         }
     }
 }
 
 TEST_F(CliProgram, EditedJsonRoundTripsThroughApply) {
-    const QString source = example(31, "dcc");
-    QJsonObject json = showJson(source);
-    QJsonArray outputs = json[q("outputs")].toArray();
-    QJsonObject first = outputs[0].toObject();
-    first[q("address")] = 2044;
-    first[q("color")] = q("red");
-    outputs[0] = first;
-    QJsonObject fourth = outputs[3].toObject();
-    fourth[q("address")] = q("99");
-    outputs[3] = fourth;
-    json[q("outputs")] = outputs;
-    QJsonObject extra = json[q("extra")].toObject();
-    extra[q("value")] = 200;
-    json[q("extra")] = extra;
+    const std::filesystem::path source = example(31, Protocol::DCC);
+    json edited = showJson(source);
+    edited["outputs"][0]["address"] = 2044;
+    edited["outputs"][0]["color"] = "red";
+    edited["outputs"][3]["address"] = "99";
+    edited["extra"]["value"] = 200;
 
-    const QString out = path("edited.hex");
-    ProgramRun apply = cli({q("apply"), source, writeJson("edited.json", json), q("-o"), out});
-    ASSERT_EQ(apply.exitCode, 0) << apply.err.toStdString();
-    EXPECT_TRUE(apply.err.isEmpty());
+    const std::string out = path("edited.hex");
+    ProgramRun apply = cli({"apply", source.string(), writeJson("edited.json", edited), "-o", out});
+    ASSERT_EQ(apply.exitCode, 0) << apply.err;
+    EXPECT_TRUE(apply.err.empty());
     expectReadableByHexTools(out);
-    EXPECT_EQ(cli({q("check"), out}).exitCode, 0);
+    EXPECT_EQ(cli({"check", out}).exitCode, 0);
 
-    QJsonObject again = showJson(out);
-    EXPECT_EQ(again[q("outputs")].toArray()[0].toObject()[q("address")].toInt(), 2044);
-    EXPECT_EQ(again[q("outputs")].toArray()[0].toObject()[q("color")].toString(), q("red"));
-    EXPECT_EQ(again[q("outputs")].toArray()[3].toObject()[q("address")].toInt(), 99);
-    EXPECT_EQ(again[q("extra")].toObject()[q("value")].toInt(), 200);
+    json again = showJson(out);
+    EXPECT_EQ(again.at("outputs")[0].at("address"), 2044);
+    EXPECT_EQ(again.at("outputs")[0].at("color"), "red");
+    EXPECT_EQ(again.at("outputs")[3].at("address"), 99);
+    EXPECT_EQ(again.at("extra").at("value"), 200);
     // The rest is as before: the edited JSON and the new file's JSON agree everywhere else.
-    json[q("outputs")] = again[q("outputs")];
-    json[q("extra")] = again[q("extra")];
-    json[q("eeprom")] = again[q("eeprom")];
-    EXPECT_EQ(again, json);
+    edited["outputs"] = again["outputs"];
+    edited["extra"] = again["extra"];
+    edited["eeprom"] = again["eeprom"];
+    EXPECT_EQ(again, edited);
 }
 
 TEST_F(CliProgram, UnchangedSettingsGiveTheSameFile) {
     for (int kind : {42, 43, 45, 6}) {
-        const QString source = example(kind, "mm");
-        const QString out = path("same.hex");
-        ProgramRun apply = cli({q("apply"), source, writeJson("same.json", showJson(source)), q("-o"), out});
-        ASSERT_EQ(apply.exitCode, 0) << apply.err.toStdString();
-        EXPECT_EQ(fileBytes(out), fileBytes(source)) << kind;
+        const std::filesystem::path source = example(kind, Protocol::MM);
+        const std::string out = path("same.hex");
+        ProgramRun apply =
+            cli({"apply", source.string(), writeJson("same.json", showJson(source)), "-o", out});
+        ASSERT_EQ(apply.exitCode, 0) << apply.err;
+        EXPECT_EQ(readBytes(out), readBytes(source)) << kind;
     }
 }
 
 TEST_F(CliProgram, ProgramTableEditsReachTheFile) {
-    const QString source = example(43, "mm");
-    QJsonObject json = showJson(source);
-    QJsonArray table = json[q("program_table")].toArray();
-    table[64 + 53] = 33; // count of address 2
-    json[q("program_table")] = table;
-    const QString out = path("blink.hex");
-    ASSERT_EQ(cli({q("apply"), source, writeJson("blink.json", json), q("-o"), out}).exitCode, 0);
+    const std::filesystem::path source = example(43, Protocol::MM);
+    json edited = showJson(source);
+    edited["program_table"][64 + 53] = 33; // count of address 2
+    const std::string out = path("blink.hex");
+    ASSERT_EQ(cli({"apply", source.string(), writeJson("blink.json", edited), "-o", out}).exitCode, 0);
     expectReadableByHexTools(out);
-    EXPECT_EQ(showJson(out)[q("program_table")].toArray()[64 + 53].toInt(), 33);
+    EXPECT_EQ(showJson(out).at("program_table")[64 + 53], 33);
 }
 
 TEST_F(CliProgram, ABadValueWritesNothing) {
-    const QString source = example(31, "mm");
-    QJsonObject json{{q("outputs"), QJsonArray{QJsonObject{{q("row"), 1}, {q("address"), q("abc")}}}}};
-    const QString settings = writeJson("bad.json", json);
+    const std::string source = example(31, Protocol::MM).string();
+    const std::string settings = writeJson("bad.json", json{{"outputs", {{{"row", 1}, {"address", "abc"}}}}});
 
-    const QString out = path("new.hex");
-    ProgramRun refused = cli({q("apply"), source, settings, q("-o"), out});
+    const std::string out = path("new.hex");
+    ProgramRun refused = cli({"apply", source, settings, "-o", out});
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, q("Ungültige Eingabe für <Out 1> \n"));
-    EXPECT_TRUE(refused.out.isEmpty());
-    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(refused.err, "Ungültige Eingabe für <Out 1> \n");
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_FALSE(std::filesystem::exists(out));
 
     const std::string existing = "kept as it was\n";
-    ASSERT_TRUE(writeFileReplacing(path("old.hex").toStdString(), existing).ok());
-    EXPECT_EQ(cli({q("apply"), source, settings, q("-o"), path("old.hex")}).exitCode, 1);
-    EXPECT_EQ(fileBytes(path("old.hex")).toStdString(), existing);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
-        << "no temporary file left";
+    test::writeBytes(folder / "old.hex", existing);
+    EXPECT_EQ(cli({"apply", source, settings, "-o", path("old.hex")}).exitCode, 1);
+    EXPECT_EQ(readBytes(folder / "old.hex"), existing);
+    EXPECT_EQ(folder.names().size(), 2u) << "no temporary file left";
 }
 
 TEST_F(CliProgram, DemoWritesWhatTheToolsRead) {
-    const QString out = path("demo.hex");
-    ProgramRun demo =
-        cli({q("demo"), q("20"), q("--protocol"), q("dcc"), q("--type"), q("fahrzeug"), q("-o"), out});
-    ASSERT_EQ(demo.exitCode, 0) << demo.err.toStdString();
+    const std::string out = path("demo.hex");
+    ProgramRun demo = cli({"demo", "20", "--protocol", "dcc", "--type", "fahrzeug", "-o", out});
+    ASSERT_EQ(demo.exitCode, 0) << demo.err;
     expectReadableByHexTools(out);
-    QJsonObject firmware = showJson(out)[q("firmware")].toObject();
-    EXPECT_EQ(firmware[q("kind")].toInt(), 20);
-    EXPECT_EQ(firmware[q("type")].toString(), q("Fahrzeug"));
+    const json firmware = showJson(out).at("firmware");
+    EXPECT_EQ(firmware.at("kind"), 20);
+    EXPECT_EQ(firmware.at("type"), "Fahrzeug");
 }
 
 TEST_F(CliProgram, ExitCodesOfTheProgram) {
-    EXPECT_EQ(cli({q("--help")}).exitCode, 0);
-    EXPECT_EQ(cli({q("--version")}).out, QByteArray("hexquendra-cli 0.41.0\n"));
+    EXPECT_EQ(cli({"--help"}).exitCode, 0);
+    EXPECT_EQ(cli({"--version"}).out, "hexquendra-cli 0.41.0\n");
     EXPECT_EQ(cli({}).exitCode, 2);
-    EXPECT_EQ(cli({q("show"), path("missing.hex")}).exitCode, 2);
-    ProgramRun umlaut = cli({q("show"), example(25, "mm")});
-    EXPECT_TRUE(QString::fromUtf8(umlaut.out).contains(q("Signal 1 grün"))) << "UTF-8 on stdout";
+    EXPECT_EQ(cli({"show", path("missing.hex")}).exitCode, 2);
+    ProgramRun umlaut = cli({"show", example(25, Protocol::MM).string()});
+    EXPECT_NE(umlaut.out.find("Signal 1 grün"), std::string::npos) << "UTF-8 on stdout";
+}
+
+// A full stdout is a failure, not a success with half the output.
+TEST_F(CliProgram, AFullStandardOutputIsAnError) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    ProgramRun run =
+        test::runProgram("/bin/sh", {"-c", std::string{"\""} + HQ_CLI_PATH + "\" show --json \"" +
+                                               example(45, Protocol::MM).string() + "\" > /dev/full"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("Die Ausgabe konnte nicht vollständig geschrieben werden."), std::string::npos)
+        << run.err;
 }
 
 } // namespace

@@ -1,105 +1,101 @@
-#include "FirmwareJson.h"
+// The firmware JSON of `show --json` and settings taken back as `apply` takes them: shape, values,
+// the refusals with the messages of saving, and the program tables of the editor kinds.
+
+#include "TestSupport.h"
 #include "demo/DemoFirmware.h"
 #include "encode/ProgramTable.h"
 #include "image/Checksum.h"
 #include "image/Firmware.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
 namespace hq {
 namespace {
 
-Firmware demo(int kind, Protocol protocol) {
-    auto firmware = loadFirmware(demoFirmwareText(kind, protocol));
-    EXPECT_TRUE(firmware.ok());
-    return firmware.ok() ? std::move(*firmware) : Firmware{};
-}
+using nlohmann::json;
+using test::applySettingsJson;
+using test::applySettingsText;
+using test::demoFirmware;
+using test::firmwareJson;
 
-QString q(const char* text) {
-    return QString::fromUtf8(text);
+Firmware demo(int kind, Protocol protocol) {
+    return demoFirmware(kind, protocol);
 }
 
 // Settings with one output entry.
-QJsonObject outputSettings(QJsonObject entry) {
-    return QJsonObject{{q("outputs"), QJsonArray{entry}}};
-}
-
-QJsonObject parse(const char* json) {
-    return QJsonDocument::fromJson(QByteArray(json)).object();
+std::string outputSettings(json entry) {
+    return json{{"outputs", json::array({entry})}}.dump();
 }
 
 TEST(FirmwareJson, ShowsAnAccessoryFirmware) {
-    QJsonObject json = firmwareJson(demo(31, Protocol::MM));
-    QJsonObject firmware = json[q("firmware")].toObject();
-    EXPECT_EQ(firmware[q("kind")].toInt(), 31);
-    EXPECT_EQ(firmware[q("caption")].toString(), q("Relaisdekoder 8"));
-    EXPECT_EQ(firmware[q("protocol")].toString(), q("MM"));
-    EXPECT_EQ(firmware[q("type")].toString(), q("Schalt"));
-    EXPECT_EQ(firmware[q("hardware")].toString(), q("1"));
-    EXPECT_EQ(firmware[q("version")].toString(), q("V 0.41"));
-    EXPECT_EQ(firmware[q("max_address")].toInt(), 320);
-    EXPECT_EQ(firmware[q("max_function")].toInt(), 4);
-    EXPECT_EQ(firmware[q("panel")].toString(), q("none"));
+    json shown = firmwareJson(demo(31, Protocol::MM));
+    const json& firmware = shown.at("firmware");
+    EXPECT_EQ(firmware.at("kind"), 31);
+    EXPECT_EQ(firmware.at("caption"), "Relaisdekoder 8");
+    EXPECT_EQ(firmware.at("protocol"), "MM");
+    EXPECT_EQ(firmware.at("type"), "Schalt");
+    EXPECT_EQ(firmware.at("hardware"), "1");
+    EXPECT_EQ(firmware.at("version"), "V 0.41");
+    EXPECT_EQ(firmware.at("max_address"), 320);
+    EXPECT_EQ(firmware.at("max_function"), 4);
+    EXPECT_EQ(firmware.at("panel"), "none");
 
-    QJsonArray outputs = json[q("outputs")].toArray();
-    ASSERT_EQ(outputs.size(), 9);
-    QJsonObject first = outputs[0].toObject();
-    EXPECT_EQ(first[q("row")].toInt(), 1);
-    EXPECT_EQ(first[q("caption")].toString(), q("Out 1"));
-    EXPECT_EQ(first[q("address")].toInt(), 5);
-    EXPECT_EQ(first[q("color")].toString(), q("green"));
-    EXPECT_FALSE(first.contains(q("function")));
-    EXPECT_EQ(outputs[2].toObject()[q("color")].toString(), q("red"));
-    EXPECT_EQ(outputs[8].toObject()[q("caption")].toString(), q("All"));
+    const json& outputs = shown.at("outputs");
+    ASSERT_EQ(outputs.size(), 9u);
+    const json& first = outputs[0];
+    EXPECT_EQ(first.at("row"), 1);
+    EXPECT_EQ(first.at("caption"), "Out 1");
+    EXPECT_EQ(first.at("address"), 5);
+    EXPECT_EQ(first.at("color"), "green");
+    EXPECT_FALSE(first.contains("function"));
+    EXPECT_EQ(outputs[2].at("color"), "red");
+    EXPECT_EQ(outputs[8].at("caption"), "All");
 
-    QJsonObject extra = json[q("extra")].toObject();
-    EXPECT_EQ(extra[q("caption")].toString(), q("Verzögerungszeit (1..255)"));
-    EXPECT_EQ(extra[q("value")].toInt(), kDemoExtraValue);
-    EXPECT_EQ(extra[q("max")].toInt(), 255);
+    const json& extra = shown.at("extra");
+    EXPECT_EQ(extra.at("caption"), "Verzögerungszeit (1..255)");
+    EXPECT_EQ(extra.at("value"), kDemoExtraValue);
+    EXPECT_EQ(extra.at("max"), 255);
 
-    QJsonArray eeprom = json[q("eeprom")].toArray();
-    ASSERT_EQ(eeprom.size(), 128);
-    EXPECT_EQ(eeprom[127].toString(), q("FF"));
-    EXPECT_FALSE(json.contains(q("program_table")));
+    const json& eeprom = shown.at("eeprom");
+    ASSERT_EQ(eeprom.size(), 128u);
+    EXPECT_EQ(eeprom[127], "FF");
+    EXPECT_FALSE(shown.contains("program_table"));
 }
 
 TEST(FirmwareJson, ShowsAFunctionDecoderWithFunctionsAndNoExtra) {
-    QJsonObject json = firmwareJson(demo(4, Protocol::DCC));
-    EXPECT_EQ(json[q("firmware")].toObject()[q("type")].toString(), q("Fahrzeug"));
-    EXPECT_EQ(json[q("firmware")].toObject()[q("max_address")].toInt(), 16128);
-    EXPECT_TRUE(json[q("extra")].isNull());
-    QJsonObject second = json[q("outputs")].toArray()[1].toObject();
-    EXPECT_EQ(second[q("address")].toInt(), kDemoVehicleAddress + 1);
-    EXPECT_EQ(second[q("function")].toInt(), 2);
-    EXPECT_FALSE(second.contains(q("color")));
+    json shown = firmwareJson(demo(4, Protocol::DCC));
+    EXPECT_EQ(shown.at("firmware").at("type"), "Fahrzeug");
+    EXPECT_EQ(shown.at("firmware").at("max_address"), 16128);
+    EXPECT_TRUE(shown.at("extra").is_null());
+    const json& second = shown.at("outputs")[1];
+    EXPECT_EQ(second.at("address"), kDemoVehicleAddress + 1);
+    EXPECT_EQ(second.at("function"), 2);
+    EXPECT_FALSE(second.contains("color"));
 }
 
 TEST(FirmwareJson, WithoutProtocolListsNoRows) {
     auto firmware = loadFirmware(demoFirmwareText(21, Protocol::None));
     ASSERT_TRUE(firmware.ok());
-    QJsonObject json = firmwareJson(*firmware);
-    EXPECT_TRUE(json[q("firmware")].toObject()[q("protocol")].isNull());
-    EXPECT_TRUE(json[q("firmware")].toObject()[q("type")].isNull());
-    EXPECT_TRUE(json[q("outputs")].toArray().isEmpty());
-    EXPECT_EQ(json[q("firmware")].toObject()[q("caption")].toString(), q("Pelvar"));
+    json shown = firmwareJson(*firmware);
+    EXPECT_TRUE(shown.at("firmware").at("protocol").is_null());
+    EXPECT_TRUE(shown.at("firmware").at("type").is_null());
+    EXPECT_TRUE(shown.at("outputs").empty());
+    EXPECT_EQ(shown.at("firmware").at("caption"), "Pelvar");
 }
 
 TEST(FirmwareJson, ProgramTableOfTheEditorKinds) {
     for (int kind : {42, 43, 45}) {
-        QJsonObject json = firmwareJson(demo(kind, Protocol::MM));
-        ASSERT_EQ(json[q("program_table")].toArray().size(), 1024) << kind;
+        json shown = firmwareJson(demo(kind, Protocol::MM));
+        ASSERT_EQ(shown.at("program_table").size(), 1024u) << kind;
     }
-    EXPECT_EQ(firmwareJson(demo(42, Protocol::MM))[q("program_table")].toArray()[512 + 101].toInt(), 10);
+    EXPECT_EQ(firmwareJson(demo(42, Protocol::MM)).at("program_table")[512 + 101], 10);
 }
 
 TEST(ApplySettings, ShowOutputTakenBackLeavesTheFileUnchanged) {
     for (int kind : {31, 4, 42, 43, 45, 19}) {
         Firmware firmware = demo(kind, Protocol::DCC);
         std::string before = hexImageText(firmware.image);
-        Status applied = applySettings(firmware, firmwareJson(firmware));
+        Status applied = applySettingsJson(firmware, firmwareJson(firmware));
         ASSERT_TRUE(applied.ok()) << applied.message();
         EXPECT_EQ(hexImageText(firmware.image), before) << kind;
     }
@@ -107,10 +103,9 @@ TEST(ApplySettings, ShowOutputTakenBackLeavesTheFileUnchanged) {
 
 TEST(ApplySettings, TakesAddressesColorsFunctionsAndTheExtraValue) {
     Firmware relay = demo(31, Protocol::MM);
-    QJsonObject settings = parse(R"({"outputs": [{"row": 2, "address": 17, "color": "red"},
-                                                 {"row": 4, "address": "300"}],
-                                     "extra": {"value": "7"}, "unknown": [1, 2]})");
-    Status applied = applySettings(relay, settings);
+    Status applied = applySettingsText(relay, R"({"outputs": [{"row": 2, "address": 17, "color": "red"},
+                                                              {"row": 4, "address": "300"}],
+                                                  "extra": {"value": "7"}, "unknown": [1, 2]})");
     ASSERT_TRUE(applied.ok()) << applied.message();
     auto reloaded = loadFirmware(hexImageText(relay.image));
     ASSERT_TRUE(reloaded.ok());
@@ -121,7 +116,7 @@ TEST(ApplySettings, TakesAddressesColorsFunctionsAndTheExtraValue) {
     EXPECT_EQ(reloaded->parameters.extraValue, 7);
 
     Firmware vehicle = demo(6, Protocol::DCC);
-    applied = applySettings(vehicle, parse(R"({"outputs": [{"row": 3, "address": 1000, "function": 12}]})"));
+    applied = applySettingsText(vehicle, R"({"outputs": [{"row": 3, "address": 1000, "function": 12}]})");
     ASSERT_TRUE(applied.ok()) << applied.message();
     reloaded = loadFirmware(hexImageText(vehicle.image));
     ASSERT_TRUE(reloaded.ok());
@@ -131,11 +126,11 @@ TEST(ApplySettings, TakesAddressesColorsFunctionsAndTheExtraValue) {
 }
 
 // Each refusal keeps the firmware as it was.
-void expectRefused(Firmware firmware, const QJsonObject& settings, const std::string& message) {
+void expectRefused(Firmware firmware, std::string_view settings, const std::string& message) {
     const std::string before = hexImageText(firmware.image);
     const auto rowsBefore = firmware.parameters.rows;
-    Status applied = applySettings(firmware, settings);
-    EXPECT_FALSE(applied.ok());
+    Status applied = applySettingsText(firmware, settings);
+    EXPECT_FALSE(applied.ok()) << settings;
     EXPECT_EQ(applied.message(), message);
     EXPECT_EQ(hexImageText(firmware.image), before);
     for (int r = 0; r < kRowCount; ++r)
@@ -144,61 +139,54 @@ void expectRefused(Firmware firmware, const QJsonObject& settings, const std::st
 
 TEST(ApplySettings, RefusesValuesWithTheMessagesOfSaving) {
     Firmware relay = demo(31, Protocol::MM);
-    expectRefused(relay, outputSettings({{q("row"), 1}, {q("address"), q("abc")}}),
-                  "Ungültige Eingabe für <Out 1> ");
-    expectRefused(relay, outputSettings({{q("row"), 1}, {q("address"), 5.5}}),
-                  "Ungültige Eingabe für <Out 1> ");
-    expectRefused(relay, outputSettings({{q("row"), 3}, {q("address"), 321}}),
-                  "Adresse für <Out 3> ist zu gross");
-    expectRefused(relay, outputSettings({{q("row"), 9}, {q("address"), -1}}),
-                  "Adresse für <All> ist zu klein");
-    expectRefused(relay, outputSettings({{q("row"), 1}, {q("address"), 3e9}}),
-                  "Ungültige Eingabe für <Out 1> ");
-    expectRefused(relay, parse(R"({"extra": {"value": 256}})"),
-                  "Wert für <Verzögerungszeit (1..255)> ist zu gross");
+    expectRefused(relay, outputSettings({{"row", 1}, {"address", "abc"}}), "Ungültige Eingabe für <Out 1> ");
+    expectRefused(relay, outputSettings({{"row", 1}, {"address", 5.5}}), "Ungültige Eingabe für <Out 1> ");
+    expectRefused(relay, outputSettings({{"row", 3}, {"address", 321}}), "Adresse für <Out 3> ist zu gross");
+    expectRefused(relay, outputSettings({{"row", 9}, {"address", -1}}), "Adresse für <All> ist zu klein");
+    expectRefused(relay, outputSettings({{"row", 1}, {"address", 3e9}}), "Ungültige Eingabe für <Out 1> ");
+    expectRefused(relay, R"({"extra": {"value": 256}})", "Wert für <Verzögerungszeit (1..255)> ist zu gross");
     // The extra value is checked before the rows, as the window does.
-    expectRefused(relay, parse(R"({"extra": {"value": "x"}, "outputs": [{"row": 1, "address": "y"}]})"),
+    expectRefused(relay, R"({"extra": {"value": "x"}, "outputs": [{"row": 1, "address": "y"}]})",
                   "Ungültige Eingabe für <Verzögerungszeit (1..255)> ");
 
     Firmware timeOut = demo(32, Protocol::DCC);
-    expectRefused(timeOut, parse(R"({"extra": {"value": 128}})"),
-                  "Wert für <Time Out (1..127)> ist zu gross");
+    expectRefused(timeOut, R"({"extra": {"value": 128}})", "Wert für <Time Out (1..127)> ist zu gross");
 }
 
 TEST(ApplySettings, FunctionNumbersAreCheckedBeforeTheAddressesOfLaterRows) {
     Firmware vehicle = demo(2, Protocol::MM);
     // Row 1's address and row 2's function are both wrong: the function is reported first.
-    expectRefused(vehicle, parse(R"({"outputs": [{"row": 1, "address": 999}, {"row": 2, "function": 5}]})"),
+    expectRefused(vehicle, R"({"outputs": [{"row": 1, "address": 999}, {"row": 2, "function": 5}]})",
                   "Funktions-Nummer für <Blink 2> ist zu gross");
-    expectRefused(vehicle, parse(R"({"outputs": [{"row": 4, "function": "f"}]})"),
+    expectRefused(vehicle, R"({"outputs": [{"row": 4, "function": "f"}]})",
                   "Ungültige Eingabe Funktion von <Blink 4> ");
-    expectRefused(vehicle, parse(R"({"outputs": [{"row": 1, "address": 256}]})"),
+    expectRefused(vehicle, R"({"outputs": [{"row": 1, "address": 256}]})",
                   "Adresse für <Blink 1> ist zu gross");
+    // Function 0 typed over a valid function.
+    expectRefused(vehicle, R"({"outputs": [{"row": 3, "function": 0}]})",
+                  "Funktions-Nummer für <Blink 3> ist zu klein");
 }
 
 TEST(ApplySettings, RefusesSettingsOfTheWrongShape) {
     Firmware relay = demo(31, Protocol::MM);
-    expectRefused(relay, parse(R"({"outputs": {"row": 1}})"),
-                  "Einstellungen: \"outputs\" muss eine Liste sein.");
-    expectRefused(relay, parse(R"({"outputs": [5]})"),
-                  "Einstellungen: Eintrag 1 von \"outputs\" ist kein Objekt.");
-    expectRefused(relay, parse(R"({"outputs": [{"row": 1}, {"row": 0}]})"),
+    expectRefused(relay, R"({"outputs": {"row": 1}})", "Einstellungen: \"outputs\" muss eine Liste sein.");
+    expectRefused(relay, R"({"outputs": [5]})", "Einstellungen: Eintrag 1 von \"outputs\" ist kein Objekt.");
+    expectRefused(relay, R"({"outputs": [{"row": 1}, {"row": 0}]})",
                   "Einstellungen: Eintrag 2 von \"outputs\" hat keine gültige Zeile (\"row\" 1 bis 31).");
-    expectRefused(relay, parse(R"({"outputs": [{"address": 4}]})"),
+    expectRefused(relay, R"({"outputs": [{"address": 4}]})",
                   "Einstellungen: Eintrag 1 von \"outputs\" hat keine gültige Zeile (\"row\" 1 bis 31).");
-    expectRefused(relay, parse(R"({"outputs": [{"row": 12, "address": 4}]})"),
+    expectRefused(relay, R"({"outputs": [{"row": 12, "address": 4}]})",
                   "Einstellungen: Zeile 12 wird bei dieser Firmware nicht angezeigt.");
-    expectRefused(relay, parse(R"({"outputs": [{"row": 2}, {"row": 2}]})"),
+    expectRefused(relay, R"({"outputs": [{"row": 2}, {"row": 2}]})",
                   "Einstellungen: Zeile 2 ist in \"outputs\" mehrfach angegeben.");
-    expectRefused(relay, parse(R"({"outputs": [{"row": 2, "color": "blue"}]})"),
+    expectRefused(relay, R"({"outputs": [{"row": 2, "color": "blue"}]})",
                   "Einstellungen: \"color\" von Zeile 2 muss \"green\" oder \"red\" sein.");
-    expectRefused(relay, parse(R"({"outputs": [{"row": 2, "address": [2]}]})"),
+    expectRefused(relay, R"({"outputs": [{"row": 2, "address": [2]}]})",
                   "Einstellungen: \"address\" von Zeile 2 muss eine Zahl oder ein Text sein.");
     expectRefused(
-        relay, parse(R"({"firmware": {"kind": 42}})"),
+        relay, R"({"firmware": {"kind": 42}})",
         "Die Einstellungen gehören zu Firmware-Art 42, das HEX-File enthält Art 31 (Relaisdekoder 8).");
-    expectRefused(relay, parse(R"({"extra": 7})"),
-                  "Einstellungen: \"extra\" muss ein Objekt oder null sein.");
+    expectRefused(relay, R"({"extra": 7})", "Einstellungen: \"extra\" muss ein Objekt oder null sein.");
 
     Status text = applySettingsText(relay, "{\"outputs\": [");
     EXPECT_FALSE(text.ok());
@@ -214,7 +202,7 @@ TEST(ApplySettings, RefusesSettingsOfTheWrongShape) {
 TEST(ApplySettings, WithoutProtocolNoRowCanBeSet) {
     auto firmware = loadFirmware(demoFirmwareText(21, Protocol::None));
     ASSERT_TRUE(firmware.ok());
-    expectRefused(*firmware, parse(R"({"outputs": [{"row": 1, "address": 4}]})"),
+    expectRefused(*firmware, R"({"outputs": [{"row": 1, "address": 4}]})",
                   "Einstellungen: Zeile 1 wird bei dieser Firmware nicht angezeigt.");
 }
 
@@ -224,18 +212,18 @@ TEST(ApplySettings, RefusesAnUnrecognisedFirmware) {
     auto firmware = loadFirmware(text);
     ASSERT_TRUE(firmware.ok());
     ASSERT_EQ(firmware->recognition.kind, 0);
-    expectRefused(*firmware, QJsonObject{}, "Das HEX-File konnte leider nicht erkannt werden");
+    expectRefused(*firmware, "{}", "Das HEX-File konnte leider nicht erkannt werden");
 }
 
-QJsonObject tableSettings(const Firmware& firmware, int index, int value) {
-    QJsonArray table = firmwareJson(firmware)[q("program_table")].toArray();
-    table[index] = value;
-    return QJsonObject{{q("program_table"), table}};
+json tableSettings(const Firmware& firmware, int index, int value) {
+    json table = firmwareJson(firmware).at("program_table");
+    table[static_cast<std::size_t>(index)] = value;
+    return json{{"program_table", table}};
 }
 
 TEST(ApplySettings, WritesTheServoBlocks) {
     Firmware servo = demo(42, Protocol::MM);
-    ASSERT_TRUE(applySettings(servo, tableSettings(servo, 768 + 101, 42)).ok());
+    ASSERT_TRUE(applySettingsJson(servo, tableSettings(servo, 768 + 101, 42)).ok());
     ProgramTable table{};
     ASSERT_TRUE(readProgramBlock(servo.image, 4, table));
     EXPECT_EQ(table[768 + 101], 42);
@@ -244,7 +232,7 @@ TEST(ApplySettings, WritesTheServoBlocks) {
 
 TEST(ApplySettings, WritesBlinkBlock1WithTheShortWriter) {
     Firmware blink = demo(43, Protocol::MM);
-    ASSERT_TRUE(applySettings(blink, tableSettings(blink, 53, 12)).ok());
+    ASSERT_TRUE(applySettingsJson(blink, tableSettings(blink, 53, 12)).ok());
     ProgramTable table{};
     ASSERT_TRUE(readProgramBlock(blink.image, 1, table));
     EXPECT_EQ(table[53], 12);
@@ -257,11 +245,9 @@ TEST(ApplySettings, WritesBlinkBlock1WithTheShortWriter) {
 
 TEST(ApplySettings, WritesAllFourLedBlocks) {
     Firmware led = demo(45, Protocol::DCC);
-    QJsonObject settings = tableSettings(led, 1023, 0x55);
-    QJsonArray table = settings[q("program_table")].toArray();
-    table[0] = 0x0F;
-    settings[q("program_table")] = table;
-    ASSERT_TRUE(applySettings(led, settings).ok());
+    json settings = tableSettings(led, 1023, 0x55);
+    settings["program_table"][0] = 0x0F;
+    ASSERT_TRUE(applySettingsJson(led, settings).ok());
     ProgramTable read{};
     for (int block = 1; block <= 4; ++block)
         ASSERT_TRUE(readProgramBlock(led.image, block, read));
@@ -272,17 +258,17 @@ TEST(ApplySettings, WritesAllFourLedBlocks) {
 TEST(ApplySettings, RefusesABadProgramTable) {
     Firmware servo = demo(42, Protocol::MM);
     expectRefused(
-        servo, tableSettings(servo, 700, 256),
+        servo, tableSettings(servo, 700, 256).dump(),
         "Einstellungen: \"program_table\" muss eine Liste von 1024 ganzen Zahlen von 0 bis 255 sein; "
         "Eintrag 700 (gezählt ab 0) ist es nicht.");
     expectRefused(
-        servo, parse(R"({"program_table": [1, 2, 3]})"),
+        servo, R"({"program_table": [1, 2, 3]})",
         "Einstellungen: \"program_table\" muss eine Liste von 1024 ganzen Zahlen von 0 bis 255 sein; "
         "sie hat 3 Einträge.");
     // A table change and a bad address: nothing of either is kept.
-    QJsonObject both = tableSettings(servo, 600, 1);
-    both[q("outputs")] = QJsonArray{QJsonObject{{q("row"), 1}, {q("address"), q("x")}}};
-    expectRefused(servo, both, "Ungültige Eingabe für <Adresse 01> ");
+    json both = tableSettings(servo, 600, 1);
+    both["outputs"] = json::array({json{{"row", 1}, {"address", "x"}}});
+    expectRefused(servo, both.dump(), "Ungültige Eingabe für <Adresse 01> ");
 }
 
 TEST(ApplySettings, ATableWriteFailureRefusesWithItsMessage) {
@@ -294,7 +280,7 @@ TEST(ApplySettings, ATableWriteFailureRefusesWithItsMessage) {
         ++line;
     image.lines[static_cast<std::size_t>(line)] = *completeRecord(":100C6100" + std::string(32, '0'));
     const std::string before = hexImageText(image);
-    Status applied = applySettings(servo, tableSettings(servo, 900, 3));
+    Status applied = applySettingsJson(servo, tableSettings(servo, 900, 3));
     EXPECT_FALSE(applied.ok());
     EXPECT_FALSE(applied.message().empty());
     EXPECT_EQ(hexImageText(servo.image), before);

@@ -21,8 +21,23 @@ int standardRecordNumber(std::string_view line) {
     return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
 }
 
-bool isEndOfFileRecord(std::string_view line) {
-    return pairAt(line, 8) == "01";
+// Where records inserted into a file without EEPROM records still land in the EEPROM: before the
+// end-of-file record and before the first non-zero extended address, read as findEepromLines
+// reads them. Inserted behind either, every reader (this program included) would place them
+// elsewhere, and the saved file would lose its settings.
+int firstLineOutsideEeprom(const HexImage& image) {
+    for (int i = 0; i < image.lineCount; ++i) {
+        const std::string& line = image.lines[i];
+        if (!line.starts_with(':'))
+            continue;
+        const std::string_view type = pairAt(line, 8);
+        if (type == "01")
+            return i;
+        if ((type == "02" || type == "04") && pairAt(line, 2) == "02" &&
+            (pairAt(line, 10) != "00" || pairAt(line, 12) != "00"))
+            return i;
+    }
+    return image.lineCount;
 }
 
 } // namespace
@@ -80,16 +95,7 @@ Status replaceEepromRecords(HexImage& image, const std::array<std::string, 16>& 
 
     if (missing.empty())
         return {};
-    int insertAt = lastRecordLine + 1;
-    if (lastRecordLine < 0) {
-        insertAt = image.lineCount;
-        for (int i = 0; i < image.lineCount; ++i) {
-            if (isEndOfFileRecord(image.lines[i])) {
-                insertAt = i;
-                break;
-            }
-        }
-    }
+    const int insertAt = lastRecordLine >= 0 ? lastRecordLine + 1 : firstLineOutsideEeprom(image);
     int shift = static_cast<int>(missing.size());
     for (int i = image.lineCount - 1; i >= insertAt; --i)
         image.lines[i + shift] = std::move(image.lines[i]);

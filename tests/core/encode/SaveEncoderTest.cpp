@@ -262,6 +262,29 @@ TEST(EepromRecords, InsertsBeforeTheEndRecordWhenTheFileHasNone) {
     EXPECT_EQ(image.lines[17], ":00000001FF");
 }
 
+// Regression: records inserted behind a non-zero extended address (the configuration word of a
+// file that had no EEPROM records) were placed outside the EEPROM for every reader, and the saved
+// file was refused when loaded again.
+TEST(EepromRecords, InsertsBeforeANonZeroExtendedAddress) {
+    HexImage image = *parseHexText(":0400000069303A2801\n"
+                                   ":020000040000FA\n"
+                                   ":040010000519102896\n"
+                                   ":020000040001F9\n"
+                                   ":02000E00FF3FB2\n"
+                                   ":00000001FF\n");
+    auto records = *buildEepromRecords(EepromImage{});
+    ASSERT_TRUE(replaceEepromRecords(image, records));
+    EXPECT_EQ(image.lineCount, 22);
+    EXPECT_EQ(image.lines[2], ":040010000519102896");
+    EXPECT_EQ(image.lines[3], records[0]);
+    EXPECT_EQ(image.lines[18], records[15]);
+    EXPECT_EQ(image.lines[19], ":020000040001F9");
+    auto reloaded = loadFirmware(hexImageText(image));
+    ASSERT_TRUE(reloaded.ok()) << reloaded.message();
+    EXPECT_TRUE(reloaded->scan.hasEeprom);
+    EXPECT_TRUE(reloaded->scan.misplacedEepromLines.empty());
+}
+
 TEST(EepromRecords, RefusesOtherLayoutsAndAFullTable) {
     HexImage image = *parseHexText(":0400000069303A2801\n:084208000100020003000400C6\n:00000001FF\n");
     auto records = *buildEepromRecords(EepromImage{});

@@ -1,5 +1,5 @@
 // "blink": the four patterns of the four-output blink firmware (layout in PatternSection.h), absent
-// for other kinds. A changed table is written as the editor's "Übernehmen" writes it: block 1 with
+// for other kinds. Saving writes a changed table as the editor's "Übernehmen" does: block 1 with
 // seven words in its last record.
 
 #include "PatternSection.h"
@@ -8,12 +8,12 @@ namespace hq {
 
 namespace {
 
-QJsonValue show(const Firmware& firmware) {
-    return showPatterns(firmware, Panel::Blink, kBlinkLayout);
+std::optional<Json> show(const ShowSource& source) {
+    return showPatterns(source, Panel::Blink);
 }
 
-Status apply(const QJsonValue& value, SettingsTarget& target) {
-    return applyPatterns(value, target, Panel::Blink, kBlinkLayout, "blink");
+Status apply(const Json& value, SettingsTarget& target) {
+    return applyPatterns(value, target, Panel::Blink, "blink");
 }
 
 } // namespace
