@@ -11,7 +11,7 @@
 #include "io/ReadFile.h"
 #include "io/WriteFile.h"
 #include "settings/FirmwareSettings.h"
-#include "settingsjson/SettingsJson.h"
+#include "SettingsJson.h"
 
 #include <QFileInfo>
 #include <QStringList>

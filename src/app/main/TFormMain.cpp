@@ -545,7 +545,9 @@ bool TFormMain::save() {
     if (path.isEmpty() || !writeFile(path, saved)) {
         return false;
     }
-    document_->markSaved(std::move(saved), path);
+    // The saved file as a reload reads it: what the window shows from now on.
+    hq::Result<hq::Firmware> reloaded = hq::loadFirmware(hq::hexImageText(saved.image));
+    document_->markSaved(reloaded ? std::move(*reloaded) : std::move(saved), path);
     recent_->add(path);
     Dialogs::setStartFolder(recent_->lastFolder());
     showFileName(path);

@@ -1,4 +1,0 @@
-#include "TFormMain.h"
-void TFormMain::exportSettings() {}
-void TFormMain::importSettings() {}
-void TFormMain::takeOverSettings() {}
