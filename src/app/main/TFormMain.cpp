@@ -9,6 +9,7 @@
 #include "MainMenu.h"
 #include "ParameterGridBox.h"
 #include "ParseInteger.h"
+#include "QtText.h"
 #include "RecentFiles.h"
 #include "StatusPanelBar.h"
 #include "ZusatzPanel.h"
@@ -42,7 +43,6 @@ namespace {
 using State = FirmwareDocument::State;
 
 const QString kCaption = QStringLiteral("Hex Quendra V0.41");
-const QString kHexFilter = QStringLiteral("HEX (*.hex);;TXT (*.txt);;*.* (*)");
 const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
 
 // The client area: GroupBoxMain at (5, 5), the button row 5 below it, and the editors' room right of
@@ -61,14 +61,6 @@ constexpr int kNarrowImageBoxWidth = 230;
 // 100 + r, the extra value 200.
 constexpr int kFunctionEntry = 100;
 constexpr int kExtraEntry = 200;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 // A single local file, as a drop brings it.
 QString droppedFile(const QMimeData* data) {
@@ -160,7 +152,7 @@ TFormMain::TFormMain(QWidget* parent)
     connect(zusatz_->extraEdit(), &QLineEdit::editingFinished, document_, &FirmwareDocument::finishEntry);
     qApp->installEventFilter(this);
     // The help line follows the row the user is in.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusFollower_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         const int row = grid_->rowOf(now);
         if (row > 0 && row != focusedRow_) {
             focusedRow_ = row;
@@ -174,6 +166,10 @@ TFormMain::TFormMain(QWidget* parent)
 }
 
 TFormMain::~TFormMain() {
+    // The base class destructors hide the window, which moves the focus; by then this object is only
+    // a QWidget, so nothing of it may still be called from outside.
+    disconnect(focusFollower_);
+    qApp->removeEventFilter(this);
     // Editors may hold widgets of this window; they go before the window's children.
     editors_.clear();
 }
@@ -263,7 +259,7 @@ void TFormMain::btn_loadClick() {
     if (!maySwitchAway()) {
         return;
     }
-    const QString path = Dialogs::instance().openFileName(this, kHexFilter);
+    const QString path = Dialogs::instance().openFileName(this, hexFileFilter());
     if (!path.isEmpty()) {
         loadFile(path);
     }
@@ -540,7 +536,7 @@ bool TFormMain::save() {
         }
     }
 
-    const QString path = Dialogs::instance().saveFileName(this, kHexFilter, QStringLiteral("hex"),
+    const QString path = Dialogs::instance().saveFileName(this, hexFileFilter(), QStringLiteral("hex"),
                                                           status_->panelText(StatusPanelBar::FileName));
     if (path.isEmpty() || !writeFile(path, saved)) {
         return false;

@@ -124,6 +124,7 @@ private:
     StatusPanelBar* status_;
     RecentFiles* recent_;
     MainMenu* menu_;
-    bool showingDocument_ = false; // the extra value's text is set from the document: no edit
-    int focusedRow_ = 0;           // the grid row that had the focus last; 0 for none
+    bool showingDocument_ = false;          // the extra value's text is set from the document: no edit
+    int focusedRow_ = 0;                    // the grid row that had the focus last; 0 for none
+    QMetaObject::Connection focusFollower_; // moves the help line with the focus
 };
