@@ -13,6 +13,7 @@
 
 namespace hq {
 
+namespace apply_command {
 namespace {
 
 constexpr OptionSpec kOptions[] = {{"-o,--output", true}};
@@ -60,6 +61,7 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
 }
 
 } // namespace
+} // namespace apply_command
 
 const CliCommand& applyCommand() {
     static const CliCommand command{
@@ -79,7 +81,7 @@ const CliCommand& applyCommand() {
         "wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt und darf FILE sein.\n\n"
         "Optionen:\n"
         "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
-        run};
+        apply_command::run};
     return command;
 }
 

@@ -8,6 +8,7 @@
 
 namespace hq {
 
+namespace check_command {
 namespace {
 
 // Why a record line is not a valid record.
@@ -63,6 +64,7 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
 }
 
 } // namespace
+} // namespace check_command
 
 const CliCommand& checkCommand() {
     static const CliCommand command{
@@ -71,7 +73,7 @@ const CliCommand& checkCommand() {
         "stimmt, die Datei in die Zeilen-Tabelle passt (höchstens 512 Zeilen) und die Firmware\n"
         "erkannt wird. Sonst wird jedes Problem mit seiner Zeilennummer genannt (Rückgabewert 1).\n\n"
         "Optionen:\n",
-        run};
+        check_command::run};
     return command;
 }
 

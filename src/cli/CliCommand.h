@@ -1,5 +1,6 @@
 #pragma once
-// The table of hexquendra-cli commands.
+// The table of hexquendra-cli commands. Each command is a file of its own; its run function lives in
+// a namespace named after the command, as the sources are compiled in batches.
 
 #include "Console.h"
 

@@ -11,6 +11,7 @@
 
 namespace hq {
 
+namespace demo_command {
 namespace {
 
 constexpr OptionSpec kOptions[] = {{"--protocol", true}, {"--type", true}, {"-o,--output", true}};
@@ -71,6 +72,7 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
 }
 
 } // namespace
+} // namespace demo_command
 
 const CliCommand& demoCommand() {
     static const CliCommand command{
@@ -83,7 +85,7 @@ const CliCommand& demoCommand() {
         "      --protocol mm|dcc       Protokoll-Signatur (Vorgabe mm)\n"
         "      --type schalt|fahrzeug  Dekoder-Typ\n"
         "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
-        run};
+        demo_command::run};
     return command;
 }
 

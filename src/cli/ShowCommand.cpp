@@ -8,6 +8,7 @@
 
 namespace hq {
 
+namespace show_command {
 namespace {
 
 constexpr OptionSpec kOptions[] = {{"--json", false}, {"--settings", false}};
@@ -38,6 +39,7 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
 }
 
 } // namespace
+} // namespace show_command
 
 const CliCommand& showCommand() {
     static const CliCommand command{
@@ -55,7 +57,7 @@ const CliCommand& showCommand() {
         "      --settings              nur die Einstellungen als JSON (firmware, outputs, extra\n"
         "                              und die Editor-Abschnitte), zum Übertragen auf ein\n"
         "                              anderes HEX-File derselben Art mit \"apply\"\n",
-        run};
+        show_command::run};
     return command;
 }
 

@@ -6,6 +6,7 @@
 
 namespace hq {
 
+namespace blink_json {
 namespace {
 
 std::optional<Json> show(const ShowSource& source) {
@@ -17,9 +18,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace blink_json
 
 const JsonSection& blinkSection() {
-    static const JsonSection section{"blink", show, apply};
+    static const JsonSection section{"blink", blink_json::show, blink_json::apply};
     return section;
 }
 

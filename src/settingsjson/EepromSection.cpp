@@ -4,6 +4,7 @@
 
 namespace hq {
 
+namespace eeprom_json {
 namespace {
 
 std::optional<Json> show(const ShowSource& source) {
@@ -16,9 +17,10 @@ std::optional<Json> show(const ShowSource& source) {
 }
 
 } // namespace
+} // namespace eeprom_json
 
 const JsonSection& eepromSection() {
-    static const JsonSection section{"eeprom", show, nullptr};
+    static const JsonSection section{"eeprom", eeprom_json::show, nullptr};
     return section;
 }
 

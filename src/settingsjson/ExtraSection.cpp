@@ -4,6 +4,7 @@
 
 namespace hq {
 
+namespace extra_json {
 namespace {
 
 std::optional<Json> show(const ShowSource& source) {
@@ -34,9 +35,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace extra_json
 
 const JsonSection& extraSection() {
-    static const JsonSection section{"extra", show, apply};
+    static const JsonSection section{"extra", extra_json::show, extra_json::apply};
     return section;
 }
 

@@ -6,6 +6,7 @@
 
 namespace hq {
 
+namespace firmware_json {
 namespace {
 
 Json textOrNull(std::string_view text) {
@@ -49,9 +50,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace firmware_json
 
 const JsonSection& firmwareSection() {
-    static const JsonSection section{"firmware", show, apply};
+    static const JsonSection section{"firmware", firmware_json::show, firmware_json::apply};
     return section;
 }
 

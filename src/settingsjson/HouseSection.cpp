@@ -13,6 +13,7 @@
 
 namespace hq {
 
+namespace house_json {
 namespace {
 
 std::optional<Json> show(const ShowSource& source) {
@@ -40,9 +41,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace house_json
 
 const JsonSection& houseSection() {
-    static const JsonSection section{"house", show, apply};
+    static const JsonSection section{"house", house_json::show, house_json::apply};
     return section;
 }
 

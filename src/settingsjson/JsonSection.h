@@ -1,7 +1,8 @@
 #pragma once
 // One key of the firmware JSON: what `show --json` and `show --settings` write under it and how
 // `apply` takes it back into the settings. A new section is a file of its own with one accessor,
-// listed in JsonSections.cpp.
+// listed in JsonSections.cpp; its show and apply live in a namespace named after the key, as the
+// sources are compiled in batches.
 
 #include "JsonValues.h"
 #include "Result.h"

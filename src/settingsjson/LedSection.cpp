@@ -5,6 +5,7 @@
 
 namespace hq {
 
+namespace led_json {
 namespace {
 
 std::optional<Json> show(const ShowSource& source) {
@@ -16,9 +17,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace led_json
 
 const JsonSection& ledSection() {
-    static const JsonSection section{"led", show, apply};
+    static const JsonSection section{"led", led_json::show, led_json::apply};
     return section;
 }
 

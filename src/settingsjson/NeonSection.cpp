@@ -14,6 +14,7 @@
 
 namespace hq {
 
+namespace neon_json {
 namespace {
 
 struct NeonKey {
@@ -59,9 +60,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace neon_json
 
 const JsonSection& neonSection() {
-    static const JsonSection section{"neon", show, apply};
+    static const JsonSection section{"neon", neon_json::show, neon_json::apply};
     return section;
 }
 

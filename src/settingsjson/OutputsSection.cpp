@@ -13,6 +13,7 @@
 
 namespace hq {
 
+namespace outputs_json {
 namespace {
 
 bool rowListed(const Recognition& recognition, int row) {
@@ -132,9 +133,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace outputs_json
 
 const JsonSection& outputsSection() {
-    static const JsonSection section{"outputs", show, apply};
+    static const JsonSection section{"outputs", outputs_json::show, outputs_json::apply};
     return section;
 }
 

@@ -11,6 +11,7 @@
 
 namespace hq {
 
+namespace program_table_json {
 namespace {
 
 struct EditorTable {
@@ -79,9 +80,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace program_table_json
 
 const JsonSection& programTableSection() {
-    static const JsonSection section{"program_table", show, apply};
+    static const JsonSection section{"program_table", program_table_json::show, program_table_json::apply};
     return section;
 }
 

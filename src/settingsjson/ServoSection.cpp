@@ -28,6 +28,7 @@
 
 namespace hq {
 
+namespace servo_json {
 namespace {
 
 struct FlagKey {
@@ -274,9 +275,10 @@ Status apply(const Json& value, SettingsTarget& target) {
 }
 
 } // namespace
+} // namespace servo_json
 
 const JsonSection& servoSection() {
-    static const JsonSection section{"servo", show, apply};
+    static const JsonSection section{"servo", servo_json::show, servo_json::apply};
     return section;
 }
 

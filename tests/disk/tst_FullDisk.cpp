@@ -8,7 +8,7 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QtTest>
+#include <QTest>
 
 class TestFullDisk : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "light/NeonPanel.h"
 
+#include "Metrics.h"
 #include "main/UpDownAssociate.h"
 
 #include <QFontMetrics>
@@ -12,8 +13,7 @@
 
 namespace {
 
-constexpr int kFieldHeight = 21;
-constexpr int kEditLeft = 220;
+constexpr int kNeonEditLeft = 220;
 
 QString explanation() {
     return QStringList{
@@ -73,11 +73,11 @@ NeonPanel::NeonPanel(QWidget* parent) : QFrame(parent) {
 QLineEdit* NeonPanel::valueEdit(const QString& role, const QString& caption, int top, QSpinBox** upDown) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QStringLiteral("f_neon_lbl_") + role);
-    label->setGeometry(10, top + 2, kEditLeft - 15, 18);
+    label->setGeometry(10, top + 2, kNeonEditLeft - 15, 18);
     auto* edit = new QLineEdit(QStringLiteral("0"), this);
     edit->setObjectName(QStringLiteral("f_neon_edt_") + role);
     edit->setToolTip(QStringLiteral("0 = dunkel, 255 = max. Helligkeit"));
-    edit->setGeometry(kEditLeft, top, 40, kFieldHeight);
+    edit->setGeometry(kNeonEditLeft, top, 40, kFieldHeight);
     label->setBuddy(edit);
 
     // The up-down shows only its arrows, right beside the edit.
@@ -86,7 +86,7 @@ QLineEdit* NeonPanel::valueEdit(const QString& role, const QString& caption, int
     arrows->setRange(0, 255);
     arrows->setValue(0);
     arrows->setFocusPolicy(Qt::NoFocus);
-    arrows->setGeometry(kEditLeft + 40, top, 18, kFieldHeight);
+    arrows->setGeometry(kNeonEditLeft + 40, top, 18, kFieldHeight);
     new UpDownAssociate(edit, arrows);
     *upDown = arrows;
     return edit;

@@ -3,6 +3,7 @@
 #include "ChangeMark.h"
 #include "Dialogs.h"
 #include "EditorHost.h"
+#include "Metrics.h"
 #include "NumberEntry.h"
 #include "document/FirmwareDocument.h"
 #include "light/PatternCanvas.h"
@@ -20,10 +21,8 @@ namespace {
 using State = FirmwareDocument::State;
 
 // Steps typed into the count and the stretch field merge until the entry is finished.
-constexpr int kCountEntry = 1101;
-// Between the panel and the preview.
-constexpr int kPreviewGap = 10;
-constexpr int kStretchEntry = 1102;
+constexpr int kPatternCountEntry = 1101;
+constexpr int kPatternStretchEntry = 1102;
 
 // Sets the text only when it differs, so the cursor stays where the user types.
 void showNumber(QLineEdit* edit, int value) {
@@ -245,14 +244,14 @@ void PatternEditor::edt_AnzahlChange() {
     numberChanged(
         panel_->countEdit(), panel_->config().maxCount(),
         [this](int address, int value) { bank_.setCount(address, value); },
-        QStringLiteral("Anzahl Punkte von Adresse %1").arg(currentAddress()), kCountEntry);
+        QStringLiteral("Anzahl Punkte von Adresse %1").arg(currentAddress()), kPatternCountEntry);
 }
 
 void PatternEditor::edt_stretchChange() {
     numberChanged(
         panel_->stretchEdit(), panel_->config().maxStretch(),
         [this](int address, int value) { bank_.setStretch(address, value); },
-        QStringLiteral("Stretch-Faktor von Adresse %1").arg(currentAddress()), kStretchEntry);
+        QStringLiteral("Stretch-Faktor von Adresse %1").arg(currentAddress()), kPatternStretchEntry);
 }
 
 void PatternEditor::rad_aClick() {

@@ -1,6 +1,7 @@
 #include "light/PatternPanel.h"
 
 #include "EditorHost.h"
+#include "Metrics.h"
 #include "light/PatternCanvas.h"
 #include "main/UpDownAssociate.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kFieldHeight = 21;
 constexpr int kHeadHeight = 76;
 constexpr int kRightColumn = 374;
 // Each image has its check box and caption in a column to its left.

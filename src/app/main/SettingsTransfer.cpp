@@ -6,12 +6,13 @@
 #include "TFormMain.h"
 
 #include "Dialogs.h"
+#include "QtText.h"
+#include "SettingsJson.h"
 #include "document/FirmwareDocument.h"
 #include "image/RecognitionFailure.h"
 #include "io/ReadFile.h"
 #include "io/WriteFile.h"
 #include "settings/FirmwareSettings.h"
-#include "SettingsJson.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -19,16 +20,7 @@
 namespace {
 
 const QString kJsonFilter = QStringLiteral("JSON (*.json);;*.* (*)");
-const QString kHexFilter = QStringLiteral("HEX (*.hex);;TXT (*.txt);;*.* (*)");
 constexpr std::uintmax_t kMaxSettingsFileSize = 4 * 1024 * 1024;
-
-std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString kindText(const hq::Recognition& recognition) {
     return QStringLiteral("Art %1 (%2)").arg(recognition.kind).arg(qs(recognition.statusCaption()));
@@ -87,7 +79,7 @@ void TFormMain::takeOverSettings() {
     if (!document_->isLoaded()) {
         return;
     }
-    const QString path = Dialogs::instance().openFileName(this, kHexFilter);
+    const QString path = Dialogs::instance().openFileName(this, hexFileFilter());
     if (path.isEmpty()) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "ZusatzPanel.h"
 
+#include "Metrics.h"
 #include "UpDownAssociate.h"
 
 #include <QEvent>
@@ -11,8 +12,7 @@ namespace {
 
 constexpr int kHeight = 42;
 constexpr int kHeightWithMinimum = 70;
-constexpr int kFieldHeight = 21;
-constexpr int kEditLeft = 230;
+constexpr int kExtraEditLeft = 230;
 
 } // namespace
 
@@ -25,24 +25,24 @@ ZusatzPanel::ZusatzPanel(QWidget* parent)
     setGeometry(kLeft, 5, kWidth, kHeight);
 
     caption_->setObjectName(QStringLiteral("lbl_zusatz"));
-    caption_->setGeometry(10, 10, kEditLeft - 15, kFieldHeight);
+    caption_->setGeometry(10, 10, kExtraEditLeft - 15, kFieldHeight);
     extra_->setObjectName(QStringLiteral("edt_zusatz"));
-    extra_->setGeometry(kEditLeft, 10, 50, kFieldHeight);
+    extra_->setGeometry(kExtraEditLeft, 10, 50, kFieldHeight);
     caption_->setBuddy(extra_);
 
     minimumCaption_->setObjectName(QStringLiteral("lbl_MindestAnzahl"));
-    minimumCaption_->setGeometry(10, 38, kEditLeft - 15, kFieldHeight);
+    minimumCaption_->setGeometry(10, 38, kExtraEditLeft - 15, kFieldHeight);
     minimum_->setObjectName(QStringLiteral("edt_mindestAnzahl"));
     minimum_->setToolTip(QStringLiteral("Anzahl der mindest aktiven Ausgänge beim Ablauf"));
     minimum_->setText(QStringLiteral("9"));
-    minimum_->setGeometry(kEditLeft, 38, 32, kFieldHeight);
+    minimum_->setGeometry(kExtraEditLeft, 38, 32, kFieldHeight);
     minimumCaption_->setBuddy(minimum_);
 
     // The up-down shows only its arrows, right beside the edit.
     upDown_->setObjectName(QStringLiteral("UpDown5"));
     upDown_->setRange(1, 9);
     upDown_->setValue(9);
-    upDown_->setGeometry(kEditLeft + 32, 38, 18, kFieldHeight);
+    upDown_->setGeometry(kExtraEditLeft + 32, 38, 18, kFieldHeight);
     upDown_->setFocusPolicy(Qt::NoFocus);
     new UpDownAssociate(minimum_, upDown_);
     minimum_->installEventFilter(this);

@@ -2,6 +2,7 @@
 
 #include "ChangeMark.h"
 #include "Dialogs.h"
+#include "QtText.h"
 #include "ServoCurveCanvas.h"
 #include "ServoRelayCanvas.h"
 #include "ServoUpDown.h"
@@ -27,8 +28,8 @@ const QString kCurveFilter = QStringLiteral("CUR (*.cur);;TXT (*.txt);;*.* (*)")
 const QString kSetFilter = QStringLiteral("SET (*.set);;TXT (*.txt);;*.* (*)");
 
 // Steps typed into the count and the stretch field merge until the entry is finished.
-constexpr int kCountEntry = 1001;
-constexpr int kStretchEntry = 1002;
+constexpr int kCurveCountEntry = 1001;
+constexpr int kCurveStretchEntry = 1002;
 
 // Shows a stored count or stretch unless the field already asks for it ("0" stays as typed while
 // it stands for the stored 1). `asStored` shows the stored number in any case: the text in the field
@@ -41,14 +42,6 @@ void showStored(QLineEdit* edit, int stored, hq::Result<int> (*parse)(std::strin
         return;
     const QSignalBlocker blocker(edit);
     edit->setText(QString::number(stored));
-}
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
 }
 
 QLabel* caption(const QString& text, QWidget* parent) {
@@ -325,12 +318,12 @@ void ServoCurvePanel::servo_rad_a1Click() {
 
 void ServoCurvePanel::servo_edt_AnzahlChange() {
     storeCurveSetting(hq::parsePointCount(countEdit_->text().toStdString()), hq::kCurveCountEntry,
-                      QStringLiteral("Anzahl von Kurve %1").arg(selectedCurve()), kCountEntry);
+                      QStringLiteral("Anzahl von Kurve %1").arg(selectedCurve()), kCurveCountEntry);
 }
 
 void ServoCurvePanel::servo_edt_stretchChange() {
     storeCurveSetting(hq::parseStretch(stretchEdit_->text().toStdString()), hq::kCurveStretchEntry,
-                      QStringLiteral("Stretch von Kurve %1").arg(selectedCurve()), kStretchEntry);
+                      QStringLiteral("Stretch von Kurve %1").arg(selectedCurve()), kCurveStretchEntry);
 }
 
 void ServoCurvePanel::storeCurveSetting(const hq::Result<int>& value, int entry, const QString& text,

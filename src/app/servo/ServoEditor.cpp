@@ -1,6 +1,7 @@
 #include "ServoEditor.h"
 
 #include "EditorHost.h"
+#include "Metrics.h"
 #include "ServoAssignmentPanel.h"
 #include "ServoCurveCanvas.h"
 #include "ServoCurvePanel.h"
@@ -14,9 +15,8 @@
 
 namespace {
 
-// Between pnl_servo and pnl_servo2, and right of pnl_servo the preview.
+// Between pnl_servo and pnl_servo2.
 constexpr int kPanelGap = 5;
-constexpr int kPreviewGap = 10;
 
 using State = FirmwareDocument::State;
 

@@ -5,8 +5,8 @@
 #include "document/FirmwareDocument.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <QUndoStack>
-#include <QtTest>
 
 using State = FirmwareDocument::State;
 

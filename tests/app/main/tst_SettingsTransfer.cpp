@@ -17,8 +17,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QUndoStack>
-#include <QtTest>
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QUndoStack>
-#include <QtTest>
 
 class TestUndoAndMarks : public QObject {
     Q_OBJECT

@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTest>
 #include <QUrl>
-#include <QtTest>
 
 namespace {
 

@@ -3,11 +3,13 @@
 
 #include "help/AddressHelp.h"
 #include "../FirmwareBuilder.h"
+#include "ShownRows.h"
 #include "image/Firmware.h"
 
 #include <gtest/gtest.h>
 
 using namespace hq;
+using hq::test::shownRows;
 
 namespace {
 
@@ -15,13 +17,6 @@ namespace {
 const HexImage& standardImage() {
     static const HexImage image = *parseHexText(test::firmwareText(test::kRelay8, test::kDccSchalt).text());
     return image;
-}
-
-RowTable shownRows() {
-    RowTable rows;
-    for (int r = 1; r < kRowCount; ++r)
-        rows[static_cast<std::size_t>(r)].shown = true;
-    return rows;
 }
 
 AddressHelp helpFor(Protocol protocol, DecoderType type, RowValues values, int row = 3) {

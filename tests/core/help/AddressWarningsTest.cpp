@@ -1,21 +1,15 @@
 // The non-blocking warnings of a row: broadcast decoder, addresses beyond the long range, values
 // out of range and the same command on two rows.
 
+#include "ShownRows.h"
 #include "help/RowWarnings.h"
 
 #include <gtest/gtest.h>
 
 using namespace hq;
+using hq::test::shownRows;
 
 namespace {
-
-// Rows 1..31 shown and unused.
-RowTable shownRows() {
-    RowTable rows;
-    for (int r = 1; r < kRowCount; ++r)
-        rows[static_cast<std::size_t>(r)].shown = true;
-    return rows;
-}
 
 std::vector<HelpWarningKind> kinds(const std::vector<HelpWarning>& warnings) {
     std::vector<HelpWarningKind> result;
