@@ -291,13 +291,34 @@ void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::F
     showing_ = false;
 }
 
+namespace {
+
+// Tooltips do not wrap plain text: long lines are broken at blanks near `width` characters.
+QString wrapped(const QString& text, int width = 72) {
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        QString rest = line;
+        while (rest.size() > width) {
+            qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), width);
+            if (cut <= 0)
+                break;
+            lines << rest.left(cut);
+            rest = rest.mid(cut + 1);
+        }
+        lines << rest;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 void ParameterGridBox::showRowHelp(int row, const QString& help, const QStringList& warnings) {
     Row& r = rows_.at(row);
     if (r.rangeHint.isEmpty())
         return;
-    setHint(r.address, help.isEmpty() ? r.rangeHint : r.rangeHint + QStringLiteral("\n\n") + help);
+    setHint(r.address, help.isEmpty() ? r.rangeHint : r.rangeHint + QStringLiteral("\n\n") + wrapped(help));
     const bool warn = !warnings.isEmpty() && !r.address->isHidden();
-    r.warning->setToolTip(warnings.join(QLatin1Char('\n')));
+    r.warning->setToolTip(wrapped(warnings.join(QLatin1Char('\n'))));
     r.warning->setVisible(warn);
 }
 
@@ -312,7 +333,7 @@ void ParameterGridBox::showHelpLine(const QString& text) {
     const QString shown = lines.join(QLatin1Char('\n'));
     if (helpLine_->text() != shown)
         helpLine_->setText(shown);
-    helpLine_->setToolTip(text);
+    helpLine_->setToolTip(wrapped(text));
 }
 
 int ParameterGridBox::rowOf(const QWidget* widget) const {

@@ -15,8 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QUndoStack>
-#include <QtTest>
 
 class TestAddressHelp : public QObject {
     Q_OBJECT
@@ -68,8 +68,8 @@ private slots:
         QVERIFY(!mark->isVisible());
         type(address, QStringLiteral("2041"));
         QVERIFY(mark->isVisible());
-        QVERIFY(mark->toolTip().contains(QStringLiteral("Dekoder 511")));
-        QVERIFY(address->toolTip().contains(QStringLiteral("Dekoder 511, Ausgang 1")));
+        QVERIFY(tip(mark).contains(QStringLiteral("Dekoder 511")));
+        QVERIFY(tip(address).contains(QStringLiteral("Dekoder 511, Ausgang 1")));
         QVERIFY(window_->grid()->helpLine()->text().contains(QStringLiteral("⚠")));
 
         // The same address and colour as row 1: both rows are marked.
@@ -78,8 +78,8 @@ private slots:
         if (window_->document()->edited().rows[2].redGreen != window_->document()->edited().rows[1].redGreen)
             window_->grid()->redGreenButton(2)->click();
         QVERIFY(mark->isVisible());
-        QVERIFY(mark->toolTip().contains(QStringLiteral("auch in Zeile 1")));
-        QVERIFY(window_->grid()->warningMark(1)->toolTip().contains(QStringLiteral("auch in Zeile 2")));
+        QVERIFY(tip(mark).contains(QStringLiteral("auch in Zeile 1")));
+        QVERIFY(tip(window_->grid()->warningMark(1)).contains(QStringLiteral("auch in Zeile 2")));
 
         // A warning is no refusal: the file saves.
         const QString target = dir_->filePath(QStringLiteral("saved.hex"));
@@ -117,6 +117,10 @@ private slots:
 private:
     void open(int kind) { QVERIFY(window_->loadFile(windowtest::writeDemo(*dir_, kind, hq::Protocol::DCC))); }
     QLabel* label(const char* name) const { return window_->findChild<QLabel*>(QString::fromLatin1(name)); }
+    // A tooltip as one line: long tooltips are wrapped at blanks.
+    static QString tip(const QWidget* widget) {
+        return widget->toolTip().replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
     static void type(QLineEdit* edit, const QString& text) {
         edit->setFocus();
         edit->selectAll();
