@@ -1,6 +1,7 @@
 // The window's document: edits as undo steps, merging of one field entry, strokes, the editors'
 // working copies, and "modified" as edited differs from the file.
 
+#include "QtTestSuite.h"
 #include "demo/DemoFirmware.h"
 #include "document/FirmwareDocument.h"
 
@@ -169,5 +170,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFirmwareDocument)
+HQ_TEST_CLASS(TestFirmwareDocument)
 #include "tst_FirmwareDocument.moc"

@@ -4,10 +4,11 @@
 // and what a save then writes into the EEPROM.
 
 #include "../EditorTestSupport.h"
-#include "FakeDialogs.h"
 #include "LightTestSupport.h"
+#include "RecordingDialogs.h"
 
 #include "ChangeMark.h"
+#include "QtTestSuite.h"
 #include "light/HouseEditor.h"
 #include "light/NeonEditor.h"
 #include "light/NeonPanel.h"
@@ -56,7 +57,7 @@ class NeonHouseEditorTest : public QObject {
 
 private slots:
     void init() {
-        dialogs = std::make_unique<FakeDialogs>();
+        dialogs = std::make_unique<RecordingDialogs>();
         window = std::make_unique<HouseTestWindow>();
     }
     void cleanup() {
@@ -291,9 +292,9 @@ private slots:
     }
 
 private:
-    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<RecordingDialogs> dialogs;
     std::unique_ptr<HouseTestWindow> window;
 };
 
-QTEST_MAIN(NeonHouseEditorTest)
+HQ_TEST_CLASS(NeonHouseEditorTest)
 #include "tst_NeonHouseEditor.moc"

@@ -4,10 +4,11 @@
 // HQ_SHOTS_DIR.
 
 #include "../LayoutChecks.h"
-#include "FakeDialogs.h"
 #include "LightTestSupport.h"
+#include "RecordingDialogs.h"
 
 #include "ChangeMark.h"
+#include "QtTestSuite.h"
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
 #include "light/NeonEditor.h"
@@ -95,7 +96,7 @@ private slots:
     void cleanup() { holder.reset(); }
 
     void blinkPanel() {
-        FakeDialogs dialogs;
+        RecordingDialogs dialogs;
         hq::ProgramTable table = blinkDemoTable();
         table[55] = 0xF1;
         table[1] = table[5] = 0x0F;
@@ -111,7 +112,7 @@ private slots:
     }
 
     void ledPanel() {
-        FakeDialogs dialogs;
+        RecordingDialogs dialogs;
         holder->load(firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable())));
         LedEditor editor;
         editor.setUp(holder->document, holder->window);
@@ -127,7 +128,7 @@ private slots:
     }
 
     void neonPanel() {
-        FakeDialogs dialogs;
+        RecordingDialogs dialogs;
         hq::EepromImage eeprom;
         eeprom.setValue(0x00, 4);
         eeprom.setValue(0x20, 200);
@@ -144,5 +145,5 @@ private:
     std::unique_ptr<LightTestWindow> holder;
 };
 
-QTEST_MAIN(PanelLayoutTest)
+HQ_TEST_CLASS(PanelLayoutTest)
 #include "tst_PanelLayout.moc"

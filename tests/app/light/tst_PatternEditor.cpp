@@ -3,9 +3,10 @@
 // copy, what "Übernehmen" and "Verwerfen" do with it, and what a save then writes.
 
 #include "../EditorTestSupport.h"
-#include "FakeDialogs.h"
 #include "LightTestSupport.h"
+#include "RecordingDialogs.h"
 
+#include "QtTestSuite.h"
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
 #include "light/PatternBank.h"
@@ -47,7 +48,7 @@ class PatternEditorTest : public QObject {
 
 private slots:
     void init() {
-        dialogs = std::make_unique<FakeDialogs>();
+        dialogs = std::make_unique<RecordingDialogs>();
         window = std::make_unique<LightTestWindow>();
     }
     void cleanup() {
@@ -447,9 +448,9 @@ private:
         return bank;
     }
 
-    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<RecordingDialogs> dialogs;
     std::unique_ptr<LightTestWindow> window;
 };
 
-QTEST_MAIN(PatternEditorTest)
+HQ_TEST_CLASS(PatternEditorTest)
 #include "tst_PatternEditor.moc"

@@ -6,10 +6,11 @@
 // settings.
 
 #include "../EditorTestSupport.h"
-#include "FakeDialogs.h"
 #include "LightTestSupport.h"
+#include "RecordingDialogs.h"
 
 #include "ChangeMark.h"
+#include "QtTestSuite.h"
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
 #include "light/PatternBank.h"
@@ -45,7 +46,7 @@ private slots:
 
     void init() {
         QFETCH_GLOBAL(bool, led);
-        dialogs = std::make_unique<FakeDialogs>();
+        dialogs = std::make_unique<RecordingDialogs>();
         window = std::make_unique<LightTestWindow>();
         if (led) {
             window->load(firmwareOf(tableFirmware(kLedReset, 4, ledDemoTable())));
@@ -282,11 +283,11 @@ private:
         QVERIFY(!panel->acceptButton()->isEnabled());
     }
 
-    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<RecordingDialogs> dialogs;
     std::unique_ptr<LightTestWindow> window;
     std::unique_ptr<PatternEditor> editor;
     PatternPanel* panel = nullptr;
 };
 
-QTEST_MAIN(PatternUndoTest)
+HQ_TEST_CLASS(PatternUndoTest)
 #include "tst_PatternUndo.moc"

@@ -1,5 +1,6 @@
 #pragma once
-// Small helpers shared by the window tests: demo firmware files and mouse events with a held button.
+// Small helpers shared by the window tests: demo firmware files, reading a file back and mouse events
+// with a held button.
 
 #include "demo/DemoFirmware.h"
 
@@ -19,6 +20,12 @@ inline QString writeDemo(const QTemporaryDir& dir, int kind, hq::Protocol protoc
     if (file.open(QIODevice::WriteOnly))
         file.write(QByteArray::fromStdString(hq::demoFirmwareText(kind, protocol)));
     return path;
+}
+
+// The whole content of a file, or nothing when it cannot be read.
+inline QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A mouse event sent straight to `canvas`; `held` are the buttons down during it (QTest::mouseMove

@@ -3,6 +3,7 @@
 // fortlaufend" as one undo step.
 
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "main/AppFactory.h"
@@ -132,5 +133,5 @@ private:
     std::unique_ptr<TFormMain> window_;
 };
 
-QTEST_MAIN(TestAddressHelp)
+HQ_TEST_CLASS(TestAddressHelp)
 #include "tst_AddressHelp.moc"

@@ -3,6 +3,7 @@
 // same table.
 
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "encode/ProgramTable.h"
 #include "image/Firmware.h"
@@ -22,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using windowtest::readAll;
+
 namespace {
 
 struct EditorCase {
@@ -36,24 +39,13 @@ const EditorCase kCases[] = {
     {45, "Image_led_Blink1", "pnl_led_blinkmuster"},
 };
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void sendMouse(QWidget* canvas, QEvent::Type type, QPointF at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(canvas, &event);
-}
-
 // Drags along the top of the canvas: every step or point passed is switched on or raised to the top.
 void dragAlongTheTop(QWidget* canvas) {
-    sendMouse(canvas, QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton);
+    windowtest::sendMouse(canvas, QEvent::MouseButtonPress, QPointF(1, 1), Qt::LeftButton, Qt::LeftButton);
     for (int x = 1; x < canvas->width(); x += 3)
-        sendMouse(canvas, QEvent::MouseMove, QPointF(x, 1), Qt::NoButton, Qt::LeftButton);
-    sendMouse(canvas, QEvent::MouseButtonRelease, QPointF(canvas->width() - 1, 1), Qt::LeftButton,
-              Qt::NoButton);
+        windowtest::sendMouse(canvas, QEvent::MouseMove, QPointF(x, 1), Qt::NoButton, Qt::LeftButton);
+    windowtest::sendMouse(canvas, QEvent::MouseButtonRelease, QPointF(canvas->width() - 1, 1), Qt::LeftButton,
+                          Qt::NoButton);
 }
 
 hq::ProgramTable tableOf(const QString& path) {
@@ -215,5 +207,5 @@ void TestEditorsInWindow::enterClicksEveryButtonOfTheEditors() {
     QVERIFY(pressed >= 4);
 }
 
-QTEST_MAIN(TestEditorsInWindow)
+HQ_TEST_CLASS(TestEditorsInWindow)
 #include "tst_EditorsInWindow.moc"

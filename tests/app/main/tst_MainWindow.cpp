@@ -7,8 +7,10 @@
 #include "FakeDialogs.h"
 #include "PanelEditor.h"
 #include "ParameterGridBox.h"
+#include "QtTestSuite.h"
 #include "TFormMain.h"
 #include "TestHex.h"
+#include "WindowTestSupport.h"
 #include "demo/DemoFirmware.h"
 #include "document/FirmwareDocument.h"
 #include "settings/FirmwareSettings.h"
@@ -32,6 +34,8 @@
 
 using testhex::Hex;
 
+using windowtest::readAll;
+
 namespace {
 
 const std::string kKind31 = ":0400000069303A2801"; // "Relaisdekoder 8", extra value up to 255
@@ -50,14 +54,6 @@ QString addressHint(int maximum) {
                "gültiger Adressbereich: 1 bis %1\n'0' für unbenutzt (keine Reaktion auf irgendeinen "
                "Befehl)")
         .arg(maximum);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
 }
 
 // An editor that only records what the window asks of it.
@@ -904,5 +900,5 @@ void TestMainWindow::enterClicksTheFocusedButton() {
     QVERIFY(!w_->isVisible());
 }
 
-QTEST_MAIN(TestMainWindow)
+HQ_TEST_CLASS(TestMainWindow)
 #include "tst_MainWindow.moc"

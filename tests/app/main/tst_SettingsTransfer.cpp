@@ -3,6 +3,7 @@
 // another HEX file of the same firmware kind after the list of what changes.
 
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "image/Checksum.h"
@@ -20,12 +21,9 @@
 #include <QTest>
 #include <QUndoStack>
 
-namespace {
+using windowtest::readAll;
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+namespace {
 
 void writeAll(const QString& path, const QByteArray& data) {
     QFile file(path);
@@ -251,5 +249,5 @@ void TestSettingsTransfer::takeOverRefusesAnotherKind() {
     QVERIFY(!window_->isWindowModified());
 }
 
-QTEST_MAIN(TestSettingsTransfer)
+HQ_TEST_CLASS(TestSettingsTransfer)
 #include "tst_SettingsTransfer.moc"

@@ -2,6 +2,7 @@
 // yet saved included.
 
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "main/AppFactory.h"
 #include "main/MainMenu.h"
@@ -76,5 +77,5 @@ private:
     std::unique_ptr<TFormMain> window_;
 };
 
-QTEST_MAIN(TestSheetMenus)
+HQ_TEST_CLASS(TestSheetMenus)
 #include "tst_SheetMenus.moc"

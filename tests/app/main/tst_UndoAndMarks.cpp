@@ -4,6 +4,7 @@
 
 #include "ChangeMark.h"
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "light/NeonPanel.h"
@@ -278,5 +279,5 @@ void TestUndoAndMarks::titleAndMenus() {
     QCOMPARE(window_->windowTitle(), QStringLiteral("Hex Quendra V0.41 – saved.hex[*]"));
 }
 
-QTEST_MAIN(TestUndoAndMarks)
+HQ_TEST_CLASS(TestUndoAndMarks)
 #include "tst_UndoAndMarks.moc"

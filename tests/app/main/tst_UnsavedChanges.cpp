@@ -3,6 +3,7 @@
 // editor change not yet taken over — and each answer does what it says.
 
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "main/AppFactory.h"
@@ -272,5 +273,5 @@ void TestUnsavedChanges::recentFilesAreListedAndKeptBetweenRuns() {
     QVERIFY(!window_->recentFiles()->files().contains(gone));
 }
 
-QTEST_MAIN(TestUnsavedChanges)
+HQ_TEST_CLASS(TestUnsavedChanges)
 #include "tst_UnsavedChanges.moc"

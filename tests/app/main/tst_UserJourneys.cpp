@@ -2,6 +2,7 @@
 // saved file again and find everything back.
 
 #include "FakeDialogs.h"
+#include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
@@ -26,19 +27,14 @@
 
 namespace {
 
-void sendMouse(QWidget* canvas, QEvent::Type type, QPointF at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(canvas, &event);
-}
-
 // A drag with the left button held from `from` to `to` in small steps.
 void drag(QWidget* canvas, QPointF from, QPointF to) {
-    sendMouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    windowtest::sendMouse(canvas, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     const int steps = 40;
     for (int i = 0; i <= steps; ++i)
-        sendMouse(canvas, QEvent::MouseMove, from + (to - from) * i / steps, Qt::NoButton, Qt::LeftButton);
-    sendMouse(canvas, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        windowtest::sendMouse(canvas, QEvent::MouseMove, from + (to - from) * i / steps, Qt::NoButton,
+                              Qt::LeftButton);
+    windowtest::sendMouse(canvas, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 hq::Firmware loadSaved(const QString& path) {
@@ -210,5 +206,5 @@ void TestUserJourneys::runningLightCopiedToAddressThreeSurvivesSaving() {
     QVERIFY(find<QCheckBox>("blinkmuster_cbx_loop")->isChecked());
 }
 
-QTEST_MAIN(TestUserJourneys)
+HQ_TEST_CLASS(TestUserJourneys)
 #include "tst_UserJourneys.moc"

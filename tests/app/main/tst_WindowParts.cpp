@@ -6,6 +6,7 @@
 #include "GridGeometry.h"
 #include "ImageBox.h"
 #include "LaunchOptions.h"
+#include "QtTestSuite.h"
 #include "TFormMain.h"
 #include "ZusatzPanel.h"
 
@@ -197,5 +198,5 @@ void TestWindowParts::dialogShorthandsOfferTheStatedButtons() {
     QVERIFY(&Dialogs::instance() != &fake);
 }
 
-QTEST_MAIN(TestWindowParts)
+HQ_TEST_CLASS(TestWindowParts)
 #include "tst_WindowParts.moc"

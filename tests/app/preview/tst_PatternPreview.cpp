@@ -3,6 +3,7 @@
 // only runs while frames change, the step signal for the canvases' cursor, and stopping when
 // hidden. A picture of each preview mid-play is written to HQ_SHOTS_DIR for a look by eye.
 
+#include "QtTestSuite.h"
 #include "preview/PatternPreviewWidget.h"
 
 #include <QDir>
@@ -321,5 +322,5 @@ void PatternPreviewTest::pictures() {
     QVERIFY(ten.grab().save(QStringLiteral(HQ_SHOTS_DIR "/preview-45.png")));
 }
 
-QTEST_MAIN(PatternPreviewTest)
+HQ_TEST_CLASS(PatternPreviewTest)
 #include "tst_PatternPreview.moc"

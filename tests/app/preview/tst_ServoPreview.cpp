@@ -2,6 +2,7 @@
 // time, holding the last point, pausing, edits while playing, the point signal for the curve
 // canvas's cursor, and stopping when hidden. A picture mid-play goes to HQ_SHOTS_DIR.
 
+#include "QtTestSuite.h"
 #include "preview/ServoPreviewWidget.h"
 #include "servo/CurveTransform.h"
 
@@ -190,5 +191,5 @@ void ServoPreviewTest::picture() {
     QVERIFY(preview->grab().save(QStringLiteral(HQ_SHOTS_DIR "/preview-42.png")));
 }
 
-QTEST_MAIN(ServoPreviewTest)
+HQ_TEST_CLASS(ServoPreviewTest)
 #include "tst_ServoPreview.moc"

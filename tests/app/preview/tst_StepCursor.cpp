@@ -1,6 +1,7 @@
 // The cursor the canvases draw at the step or point a preview shows: it covers exactly the step's
 // bar or the point's neighbourhood, and it shows even on the narrow steps of a long LED pattern.
 
+#include "QtTestSuite.h"
 #include "preview/StepCursor.h"
 
 #include <QImage>
@@ -73,5 +74,5 @@ void StepCursorTest::aNarrowSpanStillShows() {
     QVERIFY(columns <= 5);
 }
 
-QTEST_MAIN(StepCursorTest)
+HQ_TEST_CLASS(StepCursorTest)
 #include "tst_StepCursor.moc"

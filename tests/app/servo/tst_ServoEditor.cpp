@@ -6,6 +6,7 @@
 #include "ServoTestSupport.h"
 
 #include "../../core/servo/ServoFirmwareText.h"
+#include "QtTestSuite.h"
 #include "StrokeCanvas.h"
 #include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
@@ -603,5 +604,5 @@ void ServoEditorTest::resetHidesThePanels() {
     QCOMPARE(editor->workingCopy(), shown);
 }
 
-QTEST_MAIN(ServoEditorTest)
+HQ_TEST_CLASS(ServoEditorTest)
 #include "tst_ServoEditor.moc"

@@ -3,6 +3,7 @@
 
 #include "../../core/servo/ServoFirmwareText.h"
 #include "ChangeMark.h"
+#include "QtTestSuite.h"
 #include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
 #include "main/ButtonBox.h"
@@ -171,5 +172,5 @@ void ServoLayoutTest::pictures() {
     }
 }
 
-QTEST_MAIN(ServoLayoutTest)
+HQ_TEST_CLASS(ServoLayoutTest)
 #include "tst_ServoLayout.moc"

@@ -9,6 +9,7 @@
 #include "ServoTestSupport.h"
 
 #include "ChangeMark.h"
+#include "QtTestSuite.h"
 #include "document/FirmwareDocument.h"
 #include "servo/CurveCanvasGeometry.h"
 #include "servo/CurveTransform.h"
@@ -412,5 +413,5 @@ void ServoUndoTest::curveAndSetFilesLoadedAreOneStepEach() {
     QCOMPARE(stack()->index(), steps);
 }
 
-QTEST_MAIN(ServoUndoTest)
+HQ_TEST_CLASS(ServoUndoTest)
 #include "tst_ServoUndo.moc"

@@ -3,6 +3,7 @@
 // output file alone. The arguments around --pdf are checked as well.
 
 #include "LaunchOptions.h"
+#include "QtTestSuite.h"
 #include "SheetTestSupport.h"
 
 #include <QFile>
@@ -146,5 +147,5 @@ void PdfCommandTest::pdfWithoutHexFileIsAUsageError() {
     QVERIFY(run.err.contains(QStringLiteral("Aufruf: hexquendra")));
 }
 
-QTEST_MAIN(PdfCommandTest)
+HQ_TEST_CLASS(PdfCommandTest)
 #include "tst_PdfCommand.moc"

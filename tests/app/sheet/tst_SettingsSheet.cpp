@@ -3,6 +3,7 @@
 // not pictures), that long content runs over several pages, that a QPrinter prints it, and that
 // files that cannot be read or written give German reasons and leave things as they were.
 
+#include "QtTestSuite.h"
 #include "SheetTestSupport.h"
 #include "demo/DemoFirmware.h"
 #include "sheet/SettingsSheet.h"
@@ -393,5 +394,5 @@ void SettingsSheetTest::firstPagePicture() {
     QVERIFY(QFile::exists(QStringLiteral(HQ_SHOTS_DIR "/sheet-42.png")));
 }
 
-QTEST_MAIN(SettingsSheetTest)
+HQ_TEST_CLASS(SettingsSheetTest)
 #include "tst_SettingsSheet.moc"

@@ -5,10 +5,10 @@
 
 #include <QStringList>
 
-class FakeDialogs : public Dialogs {
+class RecordingDialogs : public Dialogs {
 public:
-    FakeDialogs() { Dialogs::install(this); }
-    ~FakeDialogs() override { Dialogs::install(nullptr); }
+    RecordingDialogs() { Dialogs::install(this); }
+    ~RecordingDialogs() override { Dialogs::install(nullptr); }
 
     QString openFileName(QWidget*, const QString&) override { return {}; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
