@@ -1,6 +1,7 @@
 #include "ServoAssignmentPanel.h"
 
 #include "ChangeMark.h"
+#include "QtText.h"
 #include "servo/ServoFlags.h"
 #include "servo/ServoTiming.h"
 
@@ -220,8 +221,7 @@ QWidget* ServoAssignmentPanel::buildFlags() {
         grid->addWidget(heading(QStringLiteral("Servo %1").arg(servo), page), top, column);
         for (std::size_t f = 0; f < kFlagInfos.size(); ++f) {
             const std::string_view caption = hq::servoFlagCaption(kFlagInfos[f].flag);
-            auto* box = new QCheckBox(
-                QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), page);
+            auto* box = new QCheckBox(qs(caption), page);
             box->setObjectName(numbered(kFlagInfos[f].name, servo));
             servos_[static_cast<std::size_t>(servo - 1)].flags[f] = box;
             grid->addWidget(box, top + 1 + static_cast<int>(f), column);

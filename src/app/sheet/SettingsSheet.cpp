@@ -2,6 +2,7 @@
 
 #include "sheet/SettingsSheet.h"
 
+#include "QtText.h"
 #include "io/WriteFile.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetContent.h"
@@ -16,8 +17,6 @@
 
 #include <filesystem>
 
-using sheet::fromUtf8;
-
 void prepareSheetPage(QPagedPaintDevice& device) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
@@ -30,12 +29,12 @@ int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
     sheet::SheetPages pages(device);
     sheet::SheetBuilder builder(pages);
 
-    const QString caption = recognition.kind == 0 ? QStringLiteral("Firmware nicht erkannt")
-                                                  : fromUtf8(recognition.statusCaption());
+    const QString caption =
+        recognition.kind == 0 ? QStringLiteral("Firmware nicht erkannt") : qs(recognition.statusCaption());
     builder.title(QStringLiteral("HEX Quendrabolt · Einstellungsblatt"), caption);
     builder.infoLines(sheet::infoLines(firmware, fileName, printedAt));
     if (const std::string warning = hq::badRecordWarning(firmware.image); !warning.empty())
-        builder.warningBox(fromUtf8(warning));
+        builder.warningBox(qs(warning));
 
     builder.heading(QStringLiteral("Ausgänge"));
     if (const QString reason = sheet::noRowsReason(recognition); !reason.isEmpty())
@@ -77,8 +76,7 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
         prepareSheetPage(writer);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("HEX Quendrabolt"));
-        writer.setTitle(QStringLiteral("Einstellungsblatt – ") +
-                        fromUtf8(firmware.recognition.statusCaption()));
+        writer.setTitle(QStringLiteral("Einstellungsblatt – ") + qs(firmware.recognition.statusCaption()));
         if (paintSettingsSheet(writer, firmware, settings, fileName, printedAt) == 0)
             return {};
     }
@@ -89,8 +87,7 @@ bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
                           const hq::FirmwareSettings& settings, const QString& fileName, QString* error) {
     // Writing the sheet over the HEX file it describes would lose the firmware.
     std::error_code ec;
-    if (std::filesystem::equivalent(QFile::encodeName(out).toStdString(),
-                                    QFile::encodeName(fileName).toStdString(), ec)) {
+    if (std::filesystem::equivalent(localPath(out), localPath(fileName), ec)) {
         if (error)
             *error = QStringLiteral(
                          "Das Einstellungsblatt kann nicht über das HEX-File \"%1\" geschrieben werden.")
@@ -103,22 +100,21 @@ bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
             *error = QStringLiteral("Das Einstellungsblatt konnte nicht erstellt werden.");
         return false;
     }
-    const hq::Status written =
-        hq::io::writeFileReplacing(QFile::encodeName(out).toStdString(),
-                                   std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    const hq::Status written = hq::io::writeFileReplacing(
+        localPath(out), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     if (!written) {
         if (error)
-            *error = fromUtf8(written.message());
+            *error = qs(written.message());
         return false;
     }
     return true;
 }
 
 int writeSettingsSheetPdf(const QString& out, const QString& hexFile, QString* error) {
-    hq::Result<hq::Firmware> loaded = hq::loadFirmwareFile(QFile::encodeName(hexFile).toStdString());
+    hq::Result<hq::Firmware> loaded = hq::loadFirmwareFile(localPath(hexFile));
     if (!loaded) {
         if (error)
-            *error = fromUtf8(loaded.message());
+            *error = qs(loaded.message());
         return 1;
     }
     const hq::Firmware& firmware = *loaded;

@@ -3,6 +3,7 @@
 #include "sheet/SheetContent.h"
 
 #include "ParseInteger.h"
+#include "QtText.h"
 #include "help/AddressHelp.h"
 
 #include <QLocale>
@@ -13,14 +14,14 @@ namespace sheet {
 namespace {
 
 QString orDash(std::string_view text) {
-    return text.empty() ? QStringLiteral("–") : fromUtf8(text);
+    return text.empty() ? QStringLiteral("–") : qs(text);
 }
 
 QString protocolText(const hq::Recognition& recognition) {
     const QString name = recognition.protocol == hq::Protocol::None
                              ? QStringLiteral("keines")
-                             : fromUtf8(hq::protocolName(recognition.protocol));
-    return name + QStringLiteral(" (Statusleiste: ") + fromUtf8(recognition.protocolStatus) + u')';
+                             : qs(hq::protocolName(recognition.protocol));
+    return name + QStringLiteral(" (Statusleiste: ") + qs(recognition.protocolStatus) + u')';
 }
 
 // The values the help and its warnings work with; a text that is no number counts as 0.
@@ -44,11 +45,11 @@ std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSettin
                  .arg(QString::fromStdString(typed.address)),
              true});
     } else {
-        lines.push_back({fromUtf8(help.headline), false});
+        lines.push_back({qs(help.headline), false});
         for (const std::string& text : help.numbering)
-            lines.push_back({fromUtf8(text), false});
+            lines.push_back({qs(text), false});
         for (const std::string& text : help.notes)
-            lines.push_back({fromUtf8(text), false, true});
+            lines.push_back({qs(text), false, true});
     }
     if (!accessory && !hq::parseInteger(typed.function).has_value()) {
         lines.push_back(
@@ -57,10 +58,10 @@ std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSettin
              true});
     }
     for (const hq::HelpWarning& warning : help.warnings)
-        lines.push_back({QStringLiteral("Warnung: ") + fromUtf8(warning.text), true});
+        lines.push_back({QStringLiteral("Warnung: ") + qs(warning.text), true});
     QStringList bytes;
     for (const std::string& text : help.byteTexts)
-        bytes << fromUtf8(text);
+        bytes << qs(text);
     if (!bytes.isEmpty())
         lines.push_back({bytes.join(QStringLiteral(" · ")), false});
     return lines;
@@ -68,17 +69,12 @@ std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSettin
 
 } // namespace
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::vector<InfoLine> infoLines(const hq::Firmware& firmware, const QString& fileName,
                                 const QDateTime& printedAt) {
     const hq::Recognition& recognition = firmware.recognition;
     std::vector<InfoLine> lines;
-    lines.push_back({QStringLiteral("Firmware"), recognition.kind == 0
-                                                     ? QStringLiteral("nicht erkannt")
-                                                     : fromUtf8(recognition.statusCaption())});
+    lines.push_back({QStringLiteral("Firmware"), recognition.kind == 0 ? QStringLiteral("nicht erkannt")
+                                                                       : qs(recognition.statusCaption())});
     lines.push_back({QStringLiteral("Art"), QString::number(recognition.kind)});
     lines.push_back({QStringLiteral("Version"), orDash(firmware.scan.version)});
     lines.push_back({QStringLiteral("Hardware"), orDash(firmware.scan.hardwareMark)});
@@ -112,7 +108,7 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
         const hq::RowSetting& typed = settings.rows[static_cast<std::size_t>(r)];
         RowEntry entry;
         entry.row = r;
-        entry.caption = fromUtf8(recognition.rowCaption(r));
+        entry.caption = qs(recognition.rowCaption(r));
         entry.address = QString::fromStdString(typed.address);
         entry.last = accessory ? (typed.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"))
                                : QString::fromStdString(typed.function);
@@ -155,14 +151,14 @@ QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings
     const auto& extra = recognition.extra();
     if (!extra)
         return {};
-    return fromUtf8(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra);
+    return qs(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra);
 }
 
 QString extraHint(const hq::Recognition& recognition) {
     const auto& extra = recognition.extra();
     if (!extra)
         return {};
-    return fromUtf8(extra->hint).replace(u'\n', QStringLiteral(", "));
+    return qs(extra->hint).replace(u'\n', QStringLiteral(", "));
 }
 
 } // namespace sheet

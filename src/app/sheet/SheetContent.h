@@ -58,6 +58,4 @@ QString noRowsReason(const hq::Recognition& recognition);
 QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings& settings);
 QString extraHint(const hq::Recognition& recognition);
 
-QString fromUtf8(std::string_view text);
-
 } // namespace sheet

@@ -2,6 +2,7 @@
 
 #include "sheet/SheetSections.h"
 
+#include "QtText.h"
 #include "light/PatternBank.h"
 #include "servo/CurveSettings.h"
 #include "servo/ServoAssignment.h"
@@ -44,8 +45,8 @@ void addServoSection(SheetBuilder& builder, const hq::ServoWorkingCopy& servo) {
         const int count = hq::clampedPointCount(curve);
         const int stretch = std::clamp(curve[hq::kCurveStretchEntry], 1, hq::kMaxStretch);
         const QString facts = QStringLiteral("Anzahl Punkte: %1 · Stretch: %2 · ").arg(count).arg(stretch) +
-                              fromUtf8(hq::pointIntervalText(stretch)) + QStringLiteral(" · ") +
-                              fromUtf8(hq::curveDurationText(count, stretch));
+                              qs(hq::pointIntervalText(stretch)) + QStringLiteral(" · ") +
+                              qs(hq::curveDurationText(count, stretch));
         const double mm = pages.mm(1);
         const QFont small = pages.font(FontRole::Small);
         builder.figure(
@@ -62,7 +63,7 @@ void addServoSection(SheetBuilder& builder, const hq::ServoWorkingCopy& servo) {
         assignments.push_back(
             {QStringLiteral("a%1").arg(row),
              itemText(hq::comboItem(hq::servoBitIndex(bytes.servoAction)), "Servo "),
-             action < 0 ? kDash : fromUtf8(hq::kActionNames[static_cast<std::size_t>(action)]),
+             action < 0 ? kDash : qs(hq::kActionNames[static_cast<std::size_t>(action)]),
              curveShown ? itemText(hq::comboItem(hq::curveBitIndex(bytes.curveRelay)), "Kurve ") : kDash,
              curveShown ? itemText(hq::comboItem(hq::relayBitIndex(bytes.curveRelay)), "Relais ") : kDash});
     }
@@ -76,8 +77,8 @@ void addServoSection(SheetBuilder& builder, const hq::ServoWorkingCopy& servo) {
         const int offset = servo.timing.offset(number);
         const int faktor = servo.timing.faktor(number);
         timing.push_back({QStringLiteral("Servo %1").arg(number),
-                          fromUtf8(hq::pulseMillisecondsText(hq::minimumPulseUnits(offset), ",")),
-                          fromUtf8(hq::pulseMillisecondsText(hq::maximumPulseUnits(offset, faktor), ",")),
+                          qs(hq::pulseMillisecondsText(hq::minimumPulseUnits(offset), ",")),
+                          qs(hq::pulseMillisecondsText(hq::maximumPulseUnits(offset, faktor), ",")),
                           QString::number(offset), QString::number(faktor)});
     }
     builder.table({QStringLiteral("Servo"), QStringLiteral("Offset [ms]"), QStringLiteral("Maximum [ms]"),
@@ -87,7 +88,7 @@ void addServoSection(SheetBuilder& builder, const hq::ServoWorkingCopy& servo) {
     builder.heading(QStringLiteral("Optionen"));
     QStringList flagHeaders{QStringLiteral("Servo")};
     for (hq::ServoFlag flag : hq::kServoFlags)
-        flagHeaders << fromUtf8(hq::servoFlagCaption(flag));
+        flagHeaders << qs(hq::servoFlagCaption(flag));
     std::vector<QStringList> flags;
     for (int number = 1; number <= hq::kServoCurveCount; ++number) {
         const int flagByte = hq::servoFlagByte(servo.data, number);
@@ -116,8 +117,8 @@ void addPatternSection(SheetBuilder& builder, const hq::PatternSetting& setting,
                                   .arg(count)
                                   .arg(stretch)
                                   .arg(yesNo(bank->loop(address))) +
-                              fromUtf8(hq::timeGridText(stretch)) + QStringLiteral(" · ") +
-                              fromUtf8(hq::totalTimeText(stretch, count));
+                              qs(hq::timeGridText(stretch)) + QStringLiteral(" · ") +
+                              qs(hq::totalTimeText(stretch, count));
         builder.figure(QStringLiteral("Adresse %1").arg(address), facts,
                        pages.mm(kPatternRowMm) * setting.layout->outputs,
                        [=](QPainter& painter, const QRectF& r) {

@@ -4,6 +4,7 @@
 // files that cannot be read or written give German reasons and leave things as they were.
 
 #include "QtTestSuite.h"
+#include "QtText.h"
 #include "SheetTestSupport.h"
 #include "demo/DemoFirmware.h"
 #include "sheet/SettingsSheet.h"
@@ -25,7 +26,7 @@ namespace {
 const QDateTime kPrinted(QDate(2024, 3, 9), QTime(14, 5));
 
 QString caption(const hq::Firmware& firmware) {
-    return sheet::fromUtf8(firmware.recognition.statusCaption());
+    return qs(firmware.recognition.statusCaption());
 }
 
 // True when one line of `text` holds the row number, caption and address in that order, as the
@@ -104,8 +105,8 @@ void SettingsSheetTest::infoLinesNameTheFirmwareAndTheFile() {
     };
     QCOMPARE(value(QStringLiteral("Firmware")), QStringLiteral("Relaisdekoder 8"));
     QCOMPARE(value(QStringLiteral("Art")), QStringLiteral("31"));
-    QCOMPARE(value(QStringLiteral("Version")), sheet::fromUtf8(firmware.scan.version));
-    QCOMPARE(value(QStringLiteral("Hardware")), sheet::fromUtf8(firmware.scan.hardwareMark));
+    QCOMPARE(value(QStringLiteral("Version")), qs(firmware.scan.version));
+    QCOMPARE(value(QStringLiteral("Hardware")), qs(firmware.scan.hardwareMark));
     QCOMPARE(value(QStringLiteral("Protokoll")), QStringLiteral("DCC (Statusleiste: DCC)"));
     QCOMPARE(value(QStringLiteral("Typ")), QStringLiteral("Schalt"));
     QCOMPARE(value(QStringLiteral("Datei")), QStringLiteral("/daten/relais.hex"));
@@ -230,7 +231,7 @@ void SettingsSheetTest::pdfHoldsEveryShownRow() {
         QVERIFY2(hasRowLine(text, row),
                  qPrintable(QStringLiteral("Zeile %1 %2 %3").arg(row.row).arg(row.caption, row.address)));
     if (const auto& extra = firmware.recognition.extra())
-        QVERIFY(text.contains(sheet::fromUtf8(extra->caption) + QStringLiteral(": ") +
+        QVERIFY(text.contains(qs(extra->caption) + QStringLiteral(": ") +
                               QString::fromStdString(settings.extra)));
 }
 
