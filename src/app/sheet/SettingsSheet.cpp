@@ -10,7 +10,6 @@
 #include "sheet/SheetSections.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
