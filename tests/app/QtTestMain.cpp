@@ -1,9 +1,10 @@
 // The program of the window's Qt tests: runs the registered test class named by the first argument
-// in a QApplication set up as QTEST_MAIN sets it up.
+// in a QApplication set up as QTEST_MAIN sets it up, with settings of its own.
 
 #include "QtTestSuite.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdio>
@@ -36,6 +37,10 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "  %s\n", name.c_str());
         return 2;
     }
+    // Each class keeps its settings (the recent files) apart, in the test location, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("HEX Quendrabolt Test"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(argv[1]));
     const std::unique_ptr<QObject> testObject = found->second();
     // QTest sees the program name and the arguments after the class name.
     std::vector<char*> arguments{argv[0]};

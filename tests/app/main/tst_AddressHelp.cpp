@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QUndoStack>
 
@@ -23,10 +22,6 @@ class TestAddressHelp : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("HEX Quendrabolt Test"));
-    }
     void init() {
         dialogs_ = FakeDialogs();
         Dialogs::install(&dialogs_);

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QUndoStack>
 
@@ -50,10 +49,6 @@ class TestSettingsTransfer : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("HEX Quendrabolt Test"));
-    }
     void init() {
         dialogs_ = FakeDialogs();
         Dialogs::install(&dialogs_);

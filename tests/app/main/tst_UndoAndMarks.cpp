@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QUndoStack>
 
@@ -25,10 +24,6 @@ class TestUndoAndMarks : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("HEX Quendrabolt Test"));
-    }
     void init();
     void cleanup();
 

@@ -18,7 +18,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QUrl>
 
@@ -39,11 +38,6 @@ class TestUnsavedChanges : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("HEX Quendrabolt Test"));
-        QCoreApplication::setApplicationName(QStringLiteral("tst_UnsavedChanges"));
-    }
     void init();
     void cleanup();
 
