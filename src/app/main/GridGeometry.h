@@ -2,6 +2,8 @@
 // Where the controls of a grid row stand inside GroupBoxMain: rows 1..n (n = rows per column of the
 // firmware) form the first column, all later rows a second column 200 pixels to the right.
 
+#include "Metrics.h"
+
 struct GridPoint {
     int x = 0;
     int y = 0;
@@ -22,7 +24,7 @@ public:
     static constexpr int kFunctionWidth = 30;
     static constexpr int kButtonWidth = 30;
     static constexpr int kButtonHeight = 16;
-    static constexpr int kFieldHeight = 21;
+    static constexpr int kFieldHeight = ::kFieldHeight;
     // GroupBoxMain itself, with GroupBoxFlags along its bottom and the help line of the focused row
     // above it, below the fullest second column (16 rows).
     static constexpr int kBoxWidth = 400;
