@@ -238,27 +238,6 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
     showing_ = wasShowing;
 }
 
-void ParameterGridBox::colourAddresses(const hq::Parameters& parameters, bool accessory) {
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        QColor colour = Qt::white;
-        if (accessory) {
-            colour = parameters.rows.at(row).redGreen == 1 ? kGreen : kRed;
-        }
-        QLineEdit* edit = rows_.at(row).address;
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, colour);
-        palette.setColor(QPalette::Text, Qt::black);
-        edit->setPalette(palette);
-    }
-}
-
-void ParameterGridBox::readTexts(hq::GridTexts& texts) const {
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        texts.address.at(row) = rows_.at(row).address->text().toStdString();
-        texts.function.at(row) = rows_.at(row).function->text().toStdString();
-    }
-}
-
 void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file,
                                   bool accessory) {
     auto showText = [](QLineEdit* edit, const std::string& value) {

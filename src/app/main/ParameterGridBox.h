@@ -31,8 +31,6 @@ public:
     // Places the rows for the firmware's rows per column, sets captions, texts and hints and shows the
     // rows that have a caption, unless the protocol is unknown.
     void showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts);
-    // White address fields unless the firmware is an accessory one; then green for flag 1, red for 0.
-    void colourAddresses(const hq::Parameters& parameters, bool accessory);
     // Shows the rows' texts of `shown` (a field keeps its text, and its cursor, while it holds them
     // already), colours the addresses by their red/green choice and marks every field and "R/G"
     // button whose value differs from `file`.
@@ -46,9 +44,6 @@ public:
     QLabel* warningMark(int row) const { return rows_.at(row).warning; }
     // The row whose address, function or "R/G" holds `widget`, or -1.
     int rowOf(const QWidget* widget) const;
-
-    // Copies what the user typed into `texts` (addresses and function numbers of rows 0..31).
-    void readTexts(hq::GridTexts& texts) const;
 
     FlagsBox* flags() const { return flags_; }
     QLabel* captionLabel(int row) const { return rows_.at(row).caption; }

@@ -47,11 +47,6 @@ QString RecentFiles::lastFolder() const {
     return !lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir() ? lastFolder_ : QDir::homePath();
 }
 
-void RecentFiles::setLastFolder(const QString& folder) {
-    lastFolder_ = folder;
-    save();
-}
-
 void RecentFiles::save() const {
     QSettings settings;
     settings.setValue(kFilesKey, files_);

@@ -20,7 +20,6 @@ public:
 
     // The folder the file dialogs start in: the last one used, else the home folder.
     QString lastFolder() const;
-    void setLastFolder(const QString& folder);
 
 signals:
     void changed();
