@@ -8,11 +8,14 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTest>
 
 class TestFullDisk : public QObject {
     Q_OBJECT
 private slots:
+    // The recent files go to the test location, never into the user's settings.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void saveOntoAFullDiskKeepsTheOldFile();
 };
 
