@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int block = 1; block <= 4; ++block)
         hq::readProgramBlock(firmware->image, block, table);
     (void)hq::badRecordLines(firmware->image);
-    (void)hq::gridTextsFor(firmware->parameters);
+    (void)hq::gridValuesFor(firmware->parameters);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "CommandLine.h"
 #include "SettingsJson.h"
 #include "io/FileLock.h"
+#include "settings/RowsAsRead.h"
 
 namespace hq {
 
@@ -46,6 +47,7 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
         return exitCode;
 
     Firmware& firmware = *loaded.firmware;
+    const HexImage input = firmware.image;
     auto settings = settingsFromJsonText(firmware, readSettings(firmware), *text);
     if (!settings) {
         console.err << settings.message() << '\n';
@@ -55,6 +57,10 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
         console.err << problem->message << '\n';
         return readFailureExit(problem->kind);
     }
+    // The window asks before it writes such a file; here the user is told which lines it is.
+    if (std::string note = recomputedChecksumText(recomputedChecksumLines(input, firmware.image));
+        !note.empty())
+        console.err << "Hinweis: " << note << '\n';
     io::WriteOptions options;
     options.newFilePermissions = loaded.permissions;
     return writeOutput(target, hexImageText(firmware.image), console, options);

@@ -3,6 +3,8 @@
 
 #include "ShowText.h"
 
+#include "settings/RowsAsRead.h"
+
 #include "help/AccessoryNumbering.h"
 #include "help/RowWarnings.h"
 #include "help/VehicleAddress.h"
@@ -83,7 +85,9 @@ std::string placeText(const Recognition& recognition, int address) {
     return text;
 }
 
-std::string rowTable(const Recognition& recognition, const Parameters& parameters) {
+// A row kept as read shows its bytes in place of the numbering, which would describe a value it does
+// not hold.
+std::string rowTable(const Recognition& recognition, const Parameters& parameters, const RowsAsRead& kept) {
     const bool switching = recognition.type == DecoderType::Schalt;
     // MM vehicle addresses need no conversion: the column is left out.
     const bool placeColumn =
@@ -112,20 +116,26 @@ std::string rowTable(const Recognition& recognition, const Parameters& parameter
         const OutputRow& row = parameters.rows[r];
         const std::string last = switching ? (row.redGreen == 1 ? "grün" : "rot")
                                            : rightJustified(std::to_string(row.function), width(lastHeader));
+        const auto& asRead = kept[static_cast<std::size_t>(r)];
         text += line(rightJustified(std::to_string(r), width(rowHeader)), recognition.rowCaption(r),
                      rightJustified(std::to_string(row.address), width(addressHeader)), last,
-                     placeText(recognition, row.address));
+                     asRead ? "Bytes wie gelesen: " + asRead->bytes : placeText(recognition, row.address));
     }
     return text;
 }
 
-// "Zeile 3 (Out 3): <warning>" for every warning of every shown row.
-std::string warningLines(const Recognition& recognition, const Parameters& parameters) {
-    const RowTable rows = rowValuesFrom(parameters, recognition);
+// "Zeile 3 (Out 3): <warning>" for every warning of every shown row, the rows kept as read first.
+std::string warningLines(const Firmware& firmware) {
+    const Recognition& recognition = firmware.recognition;
+    const RowTable rows = rowValuesFrom(firmware.parameters, recognition);
+    const RowsAsRead kept = rowsAsRead(firmware);
     std::string text;
     for (int r = 0; r < kRowCount; ++r) {
         if (!rows[static_cast<std::size_t>(r)].shown)
             continue;
+        if (const auto& row = kept[static_cast<std::size_t>(r)])
+            text += "  Zeile " + std::to_string(r) + " (" + recognition.rowCaption(r) + "): " + row->text() +
+                    "\n";
         for (const HelpWarning& warning : rowWarnings(recognition.protocol, recognition.type, rows, r))
             text += "  Zeile " + std::to_string(r) + " (" + recognition.rowCaption(r) + "): " + warning.text +
                     "\n";
@@ -173,8 +183,8 @@ std::string showText(const Firmware& firmware, const std::string& fileName) {
     if (!recognition.rowsShown())
         return text + "\nOhne erkanntes Protokoll werden keine Ausgänge angezeigt.\n";
     if (recognition.hasCaptions())
-        text += "\n" + rowTable(recognition, firmware.parameters) +
-                warningLines(recognition, firmware.parameters);
+        text +=
+            "\n" + rowTable(recognition, firmware.parameters, rowsAsRead(firmware)) + warningLines(firmware);
     return text;
 }
 

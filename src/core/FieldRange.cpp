@@ -1,11 +1,9 @@
 #include "FieldRange.h"
 
-#include "ParseInteger.h"
-
 namespace hq {
 
-FieldReading readNumberField(std::string_view text, int lowest, int highest, bool checkRange) {
-    std::optional<int> number = parseInteger(text);
+FieldReading readNumberField(const FieldValue& field, int lowest, int highest, bool checkRange) {
+    std::optional<int> number = field.number();
     if (!number)
         return {FieldVerdict::NotANumber, 0};
     if (checkRange && *number < lowest)

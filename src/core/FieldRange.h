@@ -1,9 +1,9 @@
 #pragma once
 // The check every typed number of the grid goes through before it is saved: the extra value, the
-// addresses and the function numbers. The text is converted first; only a field that belongs to the
-// firmware (it has a caption) is then held against its range.
+// addresses and the function numbers. A field that holds no number is refused first; only a field that
+// belongs to the firmware (it has a caption) is then held against its range.
 
-#include <string_view>
+#include "FieldValue.h"
 
 namespace hq {
 
@@ -14,7 +14,7 @@ struct FieldReading {
     int value = 0; // the converted number; meaningful unless NotANumber
 };
 
-// `text` against lowest..highest; with `checkRange` false any integer is valid.
-FieldReading readNumberField(std::string_view text, int lowest, int highest, bool checkRange);
+// `field` against lowest..highest; with `checkRange` false any number is valid.
+FieldReading readNumberField(const FieldValue& field, int lowest, int highest, bool checkRange);
 
 } // namespace hq

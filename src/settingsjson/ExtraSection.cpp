@@ -13,7 +13,7 @@ std::optional<Json> show(const ShowSource& source) {
         return Json();
     Json object = Json::object();
     object["caption"] = std::string{extra->caption};
-    object["value"] = fieldTextJson(source.settings.extra);
+    object["value"] = fieldValueJson(source.settings.extra);
     object["max"] = extra->maximum;
     return object;
 }
@@ -27,10 +27,10 @@ Status apply(const Json& value, SettingsTarget& target) {
     const Json* extraValue = member(value, "value");
     if (absent(extraValue) || !target.firmware.recognition.extra())
         return {};
-    auto text = jsonFieldText(*extraValue);
-    if (!text)
+    auto typed = jsonFieldValue(*extraValue);
+    if (!typed)
         return settingsError("\"extra.value\" muss eine Zahl oder ein Text sein.");
-    target.settings.extra = *text;
+    target.settings.extra = *typed;
     return {};
 }
 

@@ -28,6 +28,8 @@ std::optional<int> jsonInteger(const Json& value) {
     return static_cast<int>(number);
 }
 
+namespace {
+
 std::optional<std::string> jsonFieldText(const Json& value) {
     if (value.is_string())
         return value.get<std::string>();
@@ -43,11 +45,19 @@ std::optional<std::string> jsonFieldText(const Json& value) {
     return std::string{text};
 }
 
-Json fieldTextJson(const std::string& text) {
-    std::optional<int> number = parseInteger(text);
-    if (number && std::to_string(*number) == text)
+} // namespace
+
+std::optional<FieldValue> jsonFieldValue(const Json& value) {
+    std::optional<std::string> text = jsonFieldText(value);
+    if (!text)
+        return std::nullopt;
+    return FieldValue::fromText(*text);
+}
+
+Json fieldValueJson(const FieldValue& value) {
+    if (std::optional<int> number = value.number())
         return *number;
-    return text;
+    return value.text();
 }
 
 std::string quotedKey(std::string_view key) {

@@ -2,6 +2,7 @@
 // Single values of the settings JSON: reading numbers and field texts as the edit fields take
 // them, writing field texts back, and the "Einstellungen: " prefix of every shape refusal.
 
+#include "FieldValue.h"
 #include "Result.h"
 
 #include <nlohmann/json.hpp>
@@ -26,13 +27,13 @@ inline bool absent(const Json* value) {
 // An integral JSON number within the int range (5.0 counts; 5.5 and 3e9 do not).
 std::optional<int> jsonInteger(const Json& value);
 
-// The text an edit field would hold: a string as it is typed, a number in decimal. Nothing for
-// other JSON types.
-std::optional<std::string> jsonFieldText(const Json& value);
+// The value an edit field would hold for a string typed into it or a number. Nothing for other
+// JSON types.
+std::optional<FieldValue> jsonFieldValue(const Json& value);
 
-// A field text for the output: a number where the text is one written the usual way ("17"), the
-// text itself otherwise ("017", "abc"), so that taking it back gives the same text.
-Json fieldTextJson(const std::string& text);
+// A field value for the output: its number, or the text it holds where that is no number, so that
+// taking it back gives the same value.
+Json fieldValueJson(const FieldValue& value);
 
 // "\"key\"".
 std::string quotedKey(std::string_view key);

@@ -8,6 +8,7 @@
 #include "help/AccessoryNumbering.h"
 #include "help/RowWarnings.h"
 #include "help/VehicleAddress.h"
+#include "settings/RowsAsRead.h"
 
 #include <array>
 
@@ -20,7 +21,8 @@ bool rowListed(const Recognition& recognition, int row) {
     return recognition.rowsShown() && !recognition.rowCaption(row).empty();
 }
 
-void addAddressHelp(Json& object, const Recognition& recognition, const RowTable& rows, int r) {
+void addAddressHelp(Json& object, const Recognition& recognition, const RowTable& rows,
+                    const RowsAsRead& kept, int r) {
     const RowValues& row = rows[static_cast<std::size_t>(r)];
     if (recognition.type == DecoderType::Schalt) {
         if (auto place = accessoryDecoderOutput(row.address)) {
@@ -36,6 +38,8 @@ void addAddressHelp(Json& object, const Recognition& recognition, const RowTable
         }
     }
     Json warnings = Json::array();
+    if (const auto& asRead = kept[static_cast<std::size_t>(r)])
+        warnings.push_back(asRead->text());
     for (const HelpWarning& warning : rowWarnings(recognition.protocol, recognition.type, rows, r))
         warnings.push_back(warning.text);
     object["warnings"] = warnings;
@@ -44,6 +48,7 @@ void addAddressHelp(Json& object, const Recognition& recognition, const RowTable
 std::optional<Json> show(const ShowSource& source) {
     const Recognition& recognition = source.firmware.recognition;
     const RowTable rows = rowValuesFrom(source.firmware.parameters, recognition);
+    const RowsAsRead kept = source.form == JsonForm::Firmware ? rowsAsRead(source.firmware) : RowsAsRead{};
     Json list = Json::array();
     for (int r = 0; r < kRowCount; ++r) {
         if (!rowListed(recognition, r))
@@ -52,29 +57,29 @@ std::optional<Json> show(const ShowSource& source) {
         Json object = Json::object();
         object["row"] = r;
         object["caption"] = recognition.rowCaption(r);
-        object["address"] = fieldTextJson(row.address);
+        object["address"] = fieldValueJson(row.address);
         if (recognition.type == DecoderType::Schalt)
             object["color"] = row.redGreen == 1 ? "green" : "red";
         else
-            object["function"] = fieldTextJson(row.function);
+            object["function"] = fieldValueJson(row.function);
         if (source.form == JsonForm::Firmware)
-            addAddressHelp(object, recognition, rows, r);
+            addAddressHelp(object, recognition, rows, kept, r);
         list.push_back(std::move(object));
     }
     return list;
 }
 
-// Puts a number or string into the row's edit-field text; null and a missing key keep it.
-Status takeFieldText(const Json& entry, const char* key, int row, std::string& text) {
+// Puts a number or string into the row's field; null and a missing key keep it.
+Status takeFieldValue(const Json& entry, const char* key, int row, FieldValue& field) {
     const Json* value = member(entry, key);
     if (absent(value))
         return {};
-    auto typed = jsonFieldText(*value);
+    auto typed = jsonFieldValue(*value);
     if (!typed) {
         return settingsError(quotedKey(key) + " von Zeile " + std::to_string(row) +
                              " muss eine Zahl oder ein Text sein.");
     }
-    text = *typed;
+    field = *typed;
     return {};
 }
 
@@ -120,12 +125,12 @@ Status apply(const Json& value, SettingsTarget& target) {
         seen[*row] = true;
 
         RowSetting& setting = target.settings.rows[*row];
-        if (Status taken = takeFieldText(entry, "address", *row, setting.address); !taken)
+        if (Status taken = takeFieldValue(entry, "address", *row, setting.address); !taken)
             return taken;
         if (recognition.type == DecoderType::Schalt) {
             if (Status taken = takeColor(entry, *row, setting); !taken)
                 return taken;
-        } else if (Status taken = takeFieldText(entry, "function", *row, setting.function); !taken) {
+        } else if (Status taken = takeFieldValue(entry, "function", *row, setting.function); !taken) {
             return taken;
         }
     }

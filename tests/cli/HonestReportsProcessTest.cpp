@@ -76,6 +76,43 @@ TEST_F(HonestReports, BrokenRecordsAreReportedByShowAndApplyAndListedByCheck) {
     EXPECT_EQ(check.err.find("Achtung"), std::string::npos) << "check lists the lines itself";
 }
 
+// The fault this pins: one wrong data byte in an EEPROM record loaded with "kept unchanged", `apply`
+// with no settings wrote row 1 as unused with a fresh checksum, and `check` then passed the file.
+TEST_F(HonestReports, ARowFromADamagedRecordIsMarkedKeptAndTheRecomputedChecksumNamed) {
+    std::vector<std::string> lines = linesOf(demoFirmwareText(44, Protocol::DCC));
+    std::size_t index = 0;
+    while (index < lines.size() && !lines[index].starts_with(":10420000"))
+        ++index;
+    ASSERT_LT(index, lines.size());
+    lines[index].replace(13, 2, "5A"); // row 1's first code byte; the checksum no longer fits
+    const std::string line = std::to_string(index + 1);
+    const fs::path file = write("damaged.hex", joined(lines));
+
+    ProgramRun show = cli({"show", file.string()});
+    EXPECT_EQ(show.exitCode, 0);
+    EXPECT_NE(show.err.find("EEPROM-Zeilen (" + line + "): Beim Speichern werden sie neu geschrieben"),
+              std::string::npos)
+        << show.err;
+    EXPECT_NE(show.out.find("Bytes wie gelesen: 5A"), std::string::npos) << show.out;
+    EXPECT_NE(show.out.find("Zeile 1 (Ein): Die Bytes dieser Zeile (5A"), std::string::npos) << show.out;
+    const json shown = json::parse(cli({"show", file.string(), "--json"}).out);
+    EXPECT_TRUE(shown.at("outputs")[0].at("warnings")[0].get<std::string>().starts_with(
+        "Die Bytes dieser Zeile (5A"));
+
+    const fs::path out = folder / "out.hex";
+    ProgramRun apply = cli({"apply", file.string(), write("s.json", "{}").string(), "-o", out.string()});
+    EXPECT_EQ(apply.exitCode, 0);
+    EXPECT_NE(
+        apply.err.find("Hinweis: Die Zeile " + line + " hat in der geladenen Datei eine falsche Prüfsumme"),
+        std::string::npos)
+        << apply.err;
+    const std::vector<std::string> written = linesOf(readBytes(out).value_or(""));
+    ASSERT_GT(written.size(), index);
+    EXPECT_EQ(written[index].substr(0, 40), lines[index].substr(0, 40))
+        << "the bytes as read, row 1 included";
+    EXPECT_EQ(cli({"show", out.string()}).out.find("Bytes wie gelesen: FF FF FF"), std::string::npos);
+}
+
 TEST_F(HonestReports, EepromBehindTheEndRecordOrAnExtendedAddressIsRefusedAtLoad) {
     const std::vector<std::string> lines = linesOf(demoFirmwareText(31, Protocol::MM));
     std::vector<std::string> rest;
@@ -181,16 +218,15 @@ FirmwareSettings changedSettings(const Firmware& firmware) {
         if (recognition.rowCaption(r).empty())
             continue;
         RowSetting& row = settings.rows[r];
-        const int address = parseInteger(row.address).value_or(0);
-        row.address = std::to_string(address + 40 <= recognition.maxAddress ? address + 40 : 1);
+        const int address = row.address.numberOr(0);
+        row.address = address + 40 <= recognition.maxAddress ? address + 40 : 1;
         if (recognition.type == DecoderType::Schalt)
             row.redGreen = 1 - row.redGreen;
         else
-            row.function =
-                std::to_string(parseInteger(row.function).value_or(0) % recognition.maxFunction + 1);
+            row.function = row.function.numberOr(0) % recognition.maxFunction + 1;
     }
     if (recognition.extra())
-        settings.extra = std::to_string(kDemoExtraValue + 3);
+        settings.extra = kDemoExtraValue + 3;
     if (settings.servo) {
         settings.servo->data.curve(1)[kCurveCountEntry] = 17;
         settings.servo->data.curve(2)[kCurveStretchEntry] = 9;

@@ -115,11 +115,11 @@ TEST(SettingsFromJson, TakesRowsAsTypedAndPassesUnknownKeysAndHelpOver) {
                                                  {"row": 2, "address": 5.0}],
                                      "extra": {"value": " 9"}, "later": {"x": 1}})");
     ASSERT_TRUE(settings.ok()) << settings.message();
-    EXPECT_EQ(settings->rows[1].address, "017");
+    EXPECT_EQ(settings->rows[1].address, FieldValue::fromText("017"));
     EXPECT_EQ(settings->rows[1].redGreen, 0);
-    EXPECT_EQ(settings->rows[2].address, "5");
+    EXPECT_EQ(settings->rows[2].address, FieldValue::fromText("5"));
     EXPECT_EQ(settings->rows[3], readSettings(relay).rows[3]);
-    EXPECT_EQ(settings->extra, " 9");
+    EXPECT_EQ(settings->extra, FieldValue::fromText(" 9"));
 }
 
 TEST(FirmwareJson, AccessoryRowsShowDecoderAndPortDccVehicleRowsTheirCvs) {
@@ -158,8 +158,8 @@ TEST(FirmwareJson, AccessoryRowsShowDecoderAndPortDccVehicleRowsTheirCvs) {
 TEST(SettingsJson, IsBuiltFromTheSettingsWithoutHelpEepromOrProgramTable) {
     const Firmware blink = demoFirmware(43, Protocol::MM);
     FirmwareSettings settings = readSettings(blink);
-    settings.rows[1].address = "0012";
-    settings.rows[2].address = "abc";
+    settings.rows[1].address = FieldValue::fromText("0012");
+    settings.rows[2].address = FieldValue::fromText("abc");
     settings.rows[3].redGreen = 1 - settings.rows[3].redGreen;
     settings.patterns->table[53] = 9; // count of address 1
     const json shown = json::parse(settingsJsonText(blink, settings));
@@ -168,7 +168,7 @@ TEST(SettingsJson, IsBuiltFromTheSettingsWithoutHelpEepromOrProgramTable) {
     EXPECT_FALSE(shown.contains("eeprom"));
     EXPECT_FALSE(shown.contains("program_table"));
     const json& first = shown.at("outputs")[0];
-    EXPECT_EQ(first.at("address"), "0012") << "kept as typed";
+    EXPECT_EQ(first.at("address"), 12) << "a number however it was typed";
     EXPECT_FALSE(first.contains("decoder"));
     EXPECT_FALSE(first.contains("warnings"));
     EXPECT_EQ(shown.at("outputs")[1].at("address"), "abc");

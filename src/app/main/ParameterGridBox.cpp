@@ -181,7 +181,7 @@ void ParameterGridBox::clear() {
     helpLine_->hide();
 }
 
-void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts) {
+void ParameterGridBox::showFirmware(const hq::Recognition& recognition) {
     const bool wasShowing = showing_;
     showing_ = true;
     const bool accessory = recognition.type == hq::DecoderType::Schalt;
@@ -195,8 +195,6 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
         const QString caption = QString::fromStdString(recognition.rowCaption(row));
         placeRow(row, rowsPerColumn);
         r.caption->setText(caption);
-        r.address->setText(QString::fromStdString(texts.address.at(row)));
-        r.function->setText(QString::fromStdString(texts.function.at(row)));
 
         // Row 0 belongs to no output (its third byte is the extra value), so it never shows.
         const bool shown = row > 0 && !caption.isEmpty() && recognition.rowsShown();
@@ -240,20 +238,22 @@ void ParameterGridBox::showFirmware(const hq::Recognition& recognition, const hq
 
 void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file,
                                   bool accessory) {
-    auto showText = [](QLineEdit* edit, const std::string& value) {
-        const QString text = QString::fromStdString(value);
-        if (edit->text() != text)
-            edit->setText(text);
+    // A field that holds the value already keeps its text and cursor ("05" stays while it is 5).
+    auto showText = [](QLineEdit* edit, const hq::FieldValue& value) {
+        if (hq::FieldValue::fromText(edit->text().toStdString()) != value)
+            edit->setText(QString::fromStdString(value.text()));
     };
+    showing_ = true;
     for (int row = 0; row < hq::kRowCount; ++row) {
         const hq::RowSetting& value = shown.rows.at(row);
         const hq::RowSetting& inFile = file.rows.at(row);
         Row& r = rows_.at(row);
         showText(r.address, value.address);
         showText(r.function, value.function);
-        setChangeMark(r.address, value.address != inFile.address, QString::fromStdString(inFile.address));
+        setChangeMark(r.address, value.address != inFile.address,
+                      QString::fromStdString(inFile.address.text()));
         setChangeMark(r.function, !accessory && value.function != inFile.function,
-                      QString::fromStdString(inFile.function));
+                      QString::fromStdString(inFile.function.text()));
         setChangeMark(r.redGreen, accessory && value.redGreen != inFile.redGreen,
                       inFile.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"));
 

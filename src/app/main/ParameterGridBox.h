@@ -28,9 +28,9 @@ public:
 
     // Hides every row, the divider and GroupBoxFlags and empties the row captions.
     void clear();
-    // Places the rows for the firmware's rows per column, sets captions, texts and hints and shows the
+    // Places the rows for the firmware's rows per column, sets captions and hints and shows the
     // rows that have a caption, unless the protocol is unknown.
-    void showFirmware(const hq::Recognition& recognition, const hq::GridTexts& texts);
+    void showFirmware(const hq::Recognition& recognition);
     // Shows the rows' texts of `shown` (a field keeps its text, and its cursor, while it holds them
     // already), colours the addresses by their red/green choice and marks every field and "R/G"
     // button whose value differs from `file`.

@@ -130,14 +130,18 @@ TFormMain::TFormMain(QWidget* parent)
         const QString caption = qs(document_->firmware().recognition.rowCaption(row));
         document_->edit(
             tr("Adresse von <%1>").arg(caption),
-            [row, value = text.toStdString()](State& state) { state.edited.rows.at(row).address = value; },
+            [row, value = hq::FieldValue::fromText(text.toStdString())](State& state) {
+                state.edited.rows.at(row).address = value;
+            },
             row);
     });
     connect(grid_, &ParameterGridBox::functionEdited, this, [this](int row, const QString& text) {
         const QString caption = qs(document_->firmware().recognition.rowCaption(row));
         document_->edit(
             tr("Funktion von <%1>").arg(caption),
-            [row, value = text.toStdString()](State& state) { state.edited.rows.at(row).function = value; },
+            [row, value = hq::FieldValue::fromText(text.toStdString())](State& state) {
+                state.edited.rows.at(row).function = value;
+            },
             kFunctionEntry + row);
     });
     connect(zusatz_->extraEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -145,7 +149,10 @@ TFormMain::TFormMain(QWidget* parent)
             return;
         }
         document_->edit(
-            tr("Zusatzwert"), [value = text.toStdString()](State& state) { state.edited.extra = value; },
+            tr("Zusatzwert"),
+            [value = hq::FieldValue::fromText(text.toStdString())](State& state) {
+                state.edited.extra = value;
+            },
             kExtraEntry);
     });
     connect(grid_, &ParameterGridBox::entryFinished, document_, &FirmwareDocument::finishEntry);
@@ -328,8 +335,7 @@ void TFormMain::showFirmware(const QString& path) {
         }
     }
 
-    const hq::GridTexts texts = hq::gridTextsFor(firmware.parameters);
-    grid_->showFirmware(recognition, texts);
+    grid_->showFirmware(recognition);
     showDocument();
     fillGrid();
     enableFirmwareActions();
@@ -355,13 +361,12 @@ void TFormMain::showDocument() {
     const hq::FirmwareSettings& file = document_->fileSettings();
     grid_->showValues(edited, file, document_->firmware().recognition.type == hq::DecoderType::Schalt);
     QLineEdit* extra = zusatz_->extraEdit();
-    const QString text = QString::fromStdString(edited.extra);
-    if (extra->text() != text) {
+    if (hq::FieldValue::fromText(extra->text().toStdString()) != edited.extra) {
         showingDocument_ = true;
-        extra->setText(text);
+        extra->setText(QString::fromStdString(edited.extra.text()));
         showingDocument_ = false;
     }
-    setChangeMark(extra, edited.extra != file.extra, QString::fromStdString(file.extra));
+    setChangeMark(extra, edited.extra != file.extra, QString::fromStdString(file.extra.text()));
     showAddressHelp();
 }
 
@@ -372,12 +377,12 @@ hq::RowTable typedRows(const hq::FirmwareSettings& settings, const hq::Recogniti
     hq::RowTable rows;
     for (int row = 0; row < hq::kRowCount; ++row) {
         const hq::RowSetting& setting = settings.rows.at(row);
-        const std::optional<int> address = hq::parseInteger(setting.address);
+        const std::optional<int> address = setting.address.number();
         hq::RowValues& values = rows.at(static_cast<std::size_t>(row));
         values.shown = address.has_value() && hq::rowShown(recognition, row);
         values.address = address.value_or(0);
         values.redGreen = setting.redGreen;
-        values.function = hq::parseInteger(setting.function).value_or(0);
+        values.function = setting.function.numberOr(0);
     }
     return rows;
 }
@@ -447,7 +452,7 @@ void TFormMain::consecutiveAddresses() {
     }
     const int from = focusedRow_ > 0 && hq::rowShown(recognition, focusedRow_) ? focusedRow_ : shown.front();
     const QString caption = qs(recognition.rowCaption(from));
-    const std::optional<int> start = hq::parseInteger(document_->edited().rows.at(from).address);
+    const std::optional<int> start = document_->edited().rows.at(from).address.number();
     if (!start || *start < 1 || *start > recognition.maxAddress) {
         warningOk(this, tr("Die Adresse von <%1> ist keine gültige Adresse (1 bis %2): fortlaufende Adressen "
                            "beginnen bei ihr.")
@@ -476,7 +481,7 @@ void TFormMain::consecutiveAddresses() {
     document_->edit(tr("Adressen ab <%1> fortlaufend").arg(caption), [after, start = *start](State& state) {
         int address = start;
         for (int row : after) {
-            state.edited.rows.at(row).address = std::to_string(++address);
+            state.edited.rows.at(row).address = ++address;
         }
     });
 }

@@ -29,20 +29,19 @@ hq::RowTable rowValues(const hq::Recognition& recognition, const hq::FirmwareSet
     hq::RowTable rows;
     for (int r = 0; r < hq::kRowCount; ++r) {
         const hq::RowSetting& typed = settings.rows[static_cast<std::size_t>(r)];
-        rows[static_cast<std::size_t>(r)] = {hq::parseInteger(typed.address).value_or(0), typed.redGreen,
-                                             hq::parseInteger(typed.function).value_or(0),
-                                             hq::rowShown(recognition, r)};
+        rows[static_cast<std::size_t>(r)] = {typed.address.numberOr(0), typed.redGreen,
+                                             typed.function.numberOr(0), hq::rowShown(recognition, r)};
     }
     return rows;
 }
 
 std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSetting& typed, bool accessory) {
     std::vector<HelpLine> lines;
-    const bool addressNumber = hq::parseInteger(typed.address).has_value();
+    const bool addressNumber = typed.address.isNumber();
     if (!addressNumber) {
         lines.push_back(
             {QStringLiteral("Die Adresse „%1“ ist keine Zahl und kann so nicht gespeichert werden.")
-                 .arg(QString::fromStdString(typed.address)),
+                 .arg(QString::fromStdString(typed.address.text())),
              true});
     } else {
         lines.push_back({qs(help.headline), false});
@@ -51,10 +50,10 @@ std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSettin
         for (const std::string& text : help.notes)
             lines.push_back({qs(text), false, true});
     }
-    if (!accessory && !hq::parseInteger(typed.function).has_value()) {
+    if (!accessory && !typed.function.isNumber()) {
         lines.push_back(
             {QStringLiteral("Die Funktion „%1“ ist keine Zahl und kann so nicht gespeichert werden.")
-                 .arg(QString::fromStdString(typed.function)),
+                 .arg(QString::fromStdString(typed.function.text())),
              true});
     }
     for (const hq::HelpWarning& warning : help.warnings)
@@ -109,9 +108,9 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
         RowEntry entry;
         entry.row = r;
         entry.caption = qs(recognition.rowCaption(r));
-        entry.address = QString::fromStdString(typed.address);
+        entry.address = QString::fromStdString(typed.address.text());
         entry.last = accessory ? (typed.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"))
-                               : QString::fromStdString(typed.function);
+                               : QString::fromStdString(typed.function.text());
         const hq::AddressHelp help =
             hq::addressHelp(recognition.protocol, recognition.type, values, r, lines);
         entry.help = helpLines(help, typed, accessory);
@@ -151,7 +150,7 @@ QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings
     const auto& extra = recognition.extra();
     if (!extra)
         return {};
-    return qs(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra);
+    return qs(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra.text());
 }
 
 QString extraHint(const hq::Recognition& recognition) {

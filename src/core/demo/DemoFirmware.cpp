@@ -145,7 +145,7 @@ void appendProgram(std::vector<std::string>& lines, const KindInfo& info, DemoRa
 
 // The demo's outputs on consecutive addresses, each third accessory output red, the function
 // numbers counting up; the extra value and the values of the special panels set as well.
-void setDemoParameters(Firmware& firmware, GridTexts& texts) {
+void setDemoParameters(Firmware& firmware, GridValues& grid) {
     const Recognition& recognition = firmware.recognition;
     const bool vehicle = recognition.type == DecoderType::Fahrzeug;
     int output = 0;
@@ -154,16 +154,16 @@ void setDemoParameters(Firmware& firmware, GridTexts& texts) {
             if (recognition.rowCaption(r).empty())
                 continue;
             int first = vehicle ? kDemoVehicleAddress : kDemoSwitchingAddress;
-            texts.address[r] = std::to_string(first + output);
+            grid.address[r] = first + output;
             if (vehicle)
-                texts.function[r] = std::to_string(output % recognition.maxFunction + 1);
+                grid.function[r] = output % recognition.maxFunction + 1;
             else
-                firmware.parameters.rows[r].redGreen = output % 3 == 2 ? 0 : 1;
+                grid.redGreen[r] = output % 3 == 2 ? 0 : 1;
             ++output;
         }
     }
     if (const auto& extra = recognition.extra())
-        texts.extra = std::to_string(std::min(kDemoExtraValue, extra->maximum));
+        grid.extra = std::min(kDemoExtraValue, extra->maximum);
 
     EepromImage& eeprom = firmware.eeprom();
     switch (recognition.panel()) {
@@ -242,9 +242,9 @@ std::string demoFirmwareText(int kind, Protocol protocol, DecoderType type) {
     auto firmware = loadFirmware(text);
     if (!firmware)
         return {};
-    GridTexts texts = gridTextsFor(firmware->parameters);
-    setDemoParameters(*firmware, texts);
-    if (applyGrid(*firmware, texts))
+    GridValues grid = gridValuesFor(firmware->parameters);
+    setDemoParameters(*firmware, grid);
+    if (applyGrid(*firmware, grid))
         return {};
     return hexImageText(firmware->image);
 }

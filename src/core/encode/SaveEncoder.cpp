@@ -52,13 +52,13 @@ FieldReading checkFunctionZero(FieldReading reading, bool captioned, int loadedF
 }
 
 // The function numbers of all rows, checked after the address of row 0.
-std::optional<SaveProblem> checkFunctions(const Recognition& recognition, const GridTexts& texts,
+std::optional<SaveProblem> checkFunctions(const Recognition& recognition, const GridValues& grid,
                                           const Parameters& loaded, Parameters& values) {
     for (int r = 0; r < kRowCount; ++r) {
         const std::string& caption = recognition.rowCaption(r);
         const bool captioned = !caption.empty();
         FieldReading reading =
-            checkFunctionZero(readNumberField(texts.function[r], 0, recognition.maxFunction, captioned),
+            checkFunctionZero(readNumberField(grid.function[r], 0, recognition.maxFunction, captioned),
                               captioned, loaded.rows[r].function);
         if (auto message = fieldMessage(reading, kFunctionMessages, caption))
             return problem(*message, FocusField::Function, r);
@@ -67,19 +67,24 @@ std::optional<SaveProblem> checkFunctions(const Recognition& recognition, const 
     return std::nullopt;
 }
 
-} // namespace
-
-GridTexts gridTextsFor(const Parameters& parameters) {
-    GridTexts texts;
-    for (int r = 0; r < kRowCount; ++r) {
-        texts.address[r] = std::to_string(parameters.rows[r].address);
-        texts.function[r] = std::to_string(parameters.rows[r].function);
-    }
-    texts.extra = std::to_string(parameters.extraValue);
-    return texts;
+bool sameValues(const OutputRow& a, const OutputRow& b) {
+    return a.address == b.address && a.redGreen == b.redGreen && a.function == b.function;
 }
 
-std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridTexts& texts,
+} // namespace
+
+GridValues gridValuesFor(const Parameters& parameters) {
+    GridValues grid;
+    for (int r = 0; r < kRowCount; ++r) {
+        grid.address[r] = parameters.rows[r].address;
+        grid.function[r] = parameters.rows[r].function;
+        grid.redGreen[r] = parameters.rows[r].redGreen;
+    }
+    grid.extra = parameters.extraValue;
+    return grid;
+}
+
+std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridValues& grid,
                                         Parameters& values) {
     const Recognition& recognition = firmware.recognition;
     values = firmware.parameters;
@@ -87,19 +92,20 @@ std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridText
     const auto& extra = recognition.extra();
     std::string extraCaption = extra ? std::string{extra->caption} : std::string{};
     int extraMaximum = extra ? extra->maximum : 255;
-    FieldReading extraValue = readNumberField(texts.extra, 0, extraMaximum, !extraCaption.empty());
+    FieldReading extraValue = readNumberField(grid.extra, 0, extraMaximum, !extraCaption.empty());
     if (auto message = fieldMessage(extraValue, kExtraMessages, extraCaption))
         return problem(*message, FocusField::Extra);
     values.extraValue = extraValue.value;
 
     for (int r = 0; r < kRowCount; ++r) {
         const std::string& caption = recognition.rowCaption(r);
-        FieldReading address = readNumberField(texts.address[r], 0, recognition.maxAddress, !caption.empty());
+        FieldReading address = readNumberField(grid.address[r], 0, recognition.maxAddress, !caption.empty());
         if (auto message = fieldMessage(address, kAddressMessages, caption))
             return problem(*message, FocusField::Address, r);
         values.rows[r].address = address.value;
+        values.rows[r].redGreen = grid.redGreen[r];
         if (r == 0 && recognition.type == DecoderType::Fahrzeug) {
-            if (auto failure = checkFunctions(recognition, texts, firmware.parameters, values))
+            if (auto failure = checkFunctions(recognition, grid, firmware.parameters, values))
                 return failure;
         }
     }
@@ -110,9 +116,9 @@ std::string encodeRowCode(const Recognition& recognition, OutputRow& row) {
     return recognition.rowCodec().encode(row);
 }
 
-std::optional<SaveProblem> applyGrid(Firmware& firmware, const GridTexts& texts) {
+std::optional<SaveProblem> applyGrid(Firmware& firmware, const GridValues& grid) {
     Parameters values;
-    if (auto failure = validateGrid(firmware, texts, values))
+    if (auto failure = validateGrid(firmware, grid, values))
         return failure;
 
     const Recognition& recognition = firmware.recognition;
@@ -123,7 +129,10 @@ std::optional<SaveProblem> applyGrid(Firmware& firmware, const GridTexts& texts)
         if (recognition.rowCaption(r).empty())
             continue;
         OutputRow& row = values.rows[r];
-        row.outputCode = encodeRowCode(recognition, row);
+        const OutputRow& loaded = firmware.parameters.rows[r];
+        // An untouched row gets its bytes as read back, also over a neon level stored into a byte it
+        // shares: the row's address never changes behind the user's back.
+        row.outputCode = sameValues(row, loaded) ? loaded.outputCode : encodeRowCode(recognition, row);
         auto bytes = rowByteIndexes(r);
         for (int b = 0; b < 3; ++b)
             eeprom.bytes[bytes[b]] = row.outputCode.substr(static_cast<std::size_t>(2 * b), 2);

@@ -1,7 +1,8 @@
 #pragma once
-// "HEX speichern": validation of the grid texts, row codes, the 16 EEPROM records and their
+// "HEX speichern": validation of the grid values, row codes, the 16 EEPROM records and their
 // replacement in the line table.
 
+#include "FieldValue.h"
 #include "Result.h"
 #include "image/Firmware.h"
 
@@ -11,15 +12,16 @@
 
 namespace hq {
 
-// What the user typed into the grid, row 0..31, and into the extra value field.
-struct GridTexts {
-    std::array<std::string, kRowCount> address;
-    std::array<std::string, kRowCount> function;
-    std::string extra;
+// What the grid holds, row 0..31, and the extra value field.
+struct GridValues {
+    std::array<FieldValue, kRowCount> address;
+    std::array<FieldValue, kRowCount> function;
+    std::array<int, kRowCount> redGreen{}; // 1 green, 0 red
+    FieldValue extra;
 };
 
-// The texts the window shows for loaded parameters.
-GridTexts gridTextsFor(const Parameters& parameters);
+// The values of loaded parameters.
+GridValues gridValuesFor(const Parameters& parameters);
 
 enum class FocusField { None, Extra, Address, Function };
 
@@ -29,9 +31,9 @@ struct SaveProblem {
     int row = 0;
 };
 
-// Checks the texts in the order the window reports them and returns the first problem, or the
-// converted values (red/green flags and loaded codes taken from `firmware`).
-std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridTexts& texts, Parameters& values);
+// Checks the values in the order the window reports them and returns the first problem, or the
+// parameters they make (loaded codes taken from `firmware`).
+std::optional<SaveProblem> validateGrid(const Firmware& firmware, const GridValues& grid, Parameters& values);
 
 // The six code digits of one row (MM/DCC, Schalt/Fahrzeug); `row.functionCode` is updated.
 std::string encodeRowCode(const Recognition& recognition, OutputRow& row);
@@ -44,8 +46,10 @@ Result<std::array<std::string, 16>> buildEepromRecords(const EepromImage& eeprom
 // address order. Refused when the file holds EEPROM data in another layout or the table is full.
 Status replaceEepromRecords(HexImage& image, const std::array<std::string, 16>& records);
 
-// Validation, row codes, extra value, records and replacement. On a problem the firmware is left
-// exactly as it was.
-std::optional<SaveProblem> applyGrid(Firmware& firmware, const GridTexts& texts);
+// Validation, row codes, extra value, records and replacement. A row whose address, red/green choice
+// and function are what `firmware` decoded keeps its code bytes as read: nothing the user did not
+// touch is rewritten, so a row whose bytes stand for no address (or that came from a broken record)
+// is not wiped by a save. On a problem the firmware is left exactly as it was.
+std::optional<SaveProblem> applyGrid(Firmware& firmware, const GridValues& grid);
 
 } // namespace hq

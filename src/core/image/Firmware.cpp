@@ -47,24 +47,50 @@ std::vector<int> badRecordLines(const HexImage& image) {
     return bad;
 }
 
-std::string badRecordWarning(const HexImage& image) {
+namespace {
+
+std::string numberList(const std::vector<int>& lines) {
     constexpr std::size_t kListed = 20;
-    std::vector<int> lines;
-    for (int line : badRecordLines(image)) {
-        if (!image.lines[line - 1].empty())
-            lines.push_back(line);
-    }
-    if (lines.empty())
-        return {};
     std::string numbers;
     for (std::size_t i = 0; i < lines.size() && i < kListed; ++i)
         numbers += (i ? ", " : "") + std::to_string(lines[i]);
     if (lines.size() > kListed)
         numbers += " … (" + std::to_string(lines.size()) + " Zeilen)";
-    return "Achtung: Das HEX-File enthält Zeilen mit falscher Prüfsumme oder fehlerhaftem Aufbau:\n" +
-           numbers +
-           "\n\nDiese Zeilen werden unverändert übernommen. Bitte die Datei prüfen, bevor sie in den PIC "
-           "gebrannt wird.";
+    return numbers;
+}
+
+} // namespace
+
+std::string badRecordWarning(const HexImage& image) {
+    const EepromLines eepromLines = findEepromLines(image);
+    std::vector<int> lines;
+    std::vector<int> eeprom;
+    std::vector<int> others;
+    for (int line : badRecordLines(image)) {
+        if (image.lines[line - 1].empty())
+            continue;
+        lines.push_back(line);
+        const auto index = static_cast<std::size_t>(line - 1);
+        (index < eepromLines.record.size() && eepromLines.record[index] ? eeprom : others).push_back(line);
+    }
+    if (lines.empty())
+        return {};
+    // What a save will do with them: the EEPROM records are always written anew, other lines only
+    // when an editor's table block holding them is written.
+    std::string text =
+        "Achtung: Das HEX-File enthält Zeilen mit falscher Prüfsumme oder fehlerhaftem Aufbau:\n" +
+        numberList(lines) + "\n\n";
+    if (!eeprom.empty())
+        text += "EEPROM-Zeilen (" + numberList(eeprom) +
+                "): Beim Speichern werden sie neu geschrieben. Ihre Daten-Bytes bleiben wie gelesen, die "
+                "Prüfsumme wird neu berechnet; Ausgänge aus diesen Zeilen behalten ihre Bytes, bis ein neuer "
+                "Wert eingegeben wird.\n";
+    if (!others.empty())
+        text +=
+            std::string{eeprom.empty() ? "Diese Zeilen" : "Die übrigen Zeilen (" + numberList(others) + ")"} +
+            " bleiben beim Speichern unverändert, ausser ein Editor schreibt die Tabelle neu, in der sie "
+            "stehen.\n";
+    return text + "Bitte die Datei prüfen, bevor sie in den PIC gebrannt wird.";
 }
 
 } // namespace hq

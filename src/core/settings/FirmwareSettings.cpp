@@ -78,14 +78,14 @@ std::optional<ApplyProblem> applyInto(Firmware& work, const FirmwareSettings& cu
         settings.house->minimum != current.house->minimum)
         storeHouseMinimum(work.eeprom(), *settings.house->minimum);
 
-    GridTexts texts;
+    GridValues grid;
     for (int r = 0; r < kRowCount; ++r) {
-        texts.address[r] = settings.rows[r].address;
-        texts.function[r] = settings.rows[r].function;
-        work.parameters.rows[r].redGreen = settings.rows[r].redGreen;
+        grid.address[r] = settings.rows[r].address;
+        grid.function[r] = settings.rows[r].function;
+        grid.redGreen[r] = settings.rows[r].redGreen;
     }
-    texts.extra = settings.extra;
-    if (auto problem = applyGrid(work, texts))
+    grid.extra = settings.extra;
+    if (auto problem = applyGrid(work, grid))
         return ApplyProblem{problem->message, ErrorKind::Refused, problem->field, problem->row};
     return std::nullopt;
 }
@@ -114,11 +114,11 @@ const PatternLayout* patternLayoutFor(Panel panel) {
 
 FirmwareSettings readSettings(const Firmware& firmware) {
     FirmwareSettings settings;
-    const GridTexts texts = gridTextsFor(firmware.parameters);
     for (int r = 0; r < kRowCount; ++r) {
-        settings.rows[r] = {texts.address[r], texts.function[r], firmware.parameters.rows[r].redGreen};
+        const OutputRow& row = firmware.parameters.rows[r];
+        settings.rows[r] = {row.address, row.function, row.redGreen};
     }
-    settings.extra = texts.extra;
+    settings.extra = firmware.parameters.extraValue;
 
     const Panel panel = firmware.recognition.panel();
     if (panel == Panel::Servo)

@@ -1,6 +1,6 @@
 #pragma once
-// Everything a user can change in one loaded firmware, as one value: per row the address and the
-// function number as typed and the red/green choice, the extra value as typed, and for the
+// Everything a user can change in one loaded firmware, as one value: per row the address, the
+// function number and the red/green choice, the extra value, and for the
 // firmwares with a special editor the servo working copy, the blink or LED pattern table, the neon
 // levels and delay, or the house-light minimum.
 //
@@ -8,6 +8,7 @@
 // type: it is read from a loaded firmware, compared, listed as differences, and applied back with the
 // checks and messages of "HEX speichern".
 
+#include "FieldValue.h"
 #include "Result.h"
 #include "encode/ProgramTable.h"
 #include "encode/SaveEncoder.h"
@@ -22,10 +23,12 @@
 
 namespace hq {
 
+// Numbers compare as numbers ("05" is 5); a field whose text is no number holds that text until a
+// save refuses it. A row whose values are still those read keeps its bytes as read when saved.
 struct RowSetting {
-    std::string address;  // the address field as typed
-    std::string function; // the function-number field as typed (function decoders)
-    int redGreen = 1;     // accessory decoders: 1 green, 0 red
+    FieldValue address;
+    FieldValue function; // function decoders
+    int redGreen = 1;    // accessory decoders: 1 green, 0 red
 
     friend bool operator==(const RowSetting&, const RowSetting&) = default;
 };
@@ -57,7 +60,7 @@ struct HouseSetting {
 
 struct FirmwareSettings {
     std::array<RowSetting, kRowCount> rows;
-    std::string extra;                      // the extra value as typed
+    FieldValue extra;
     std::optional<ServoWorkingCopy> servo;  // the servo firmware
     std::optional<PatternSetting> patterns; // the blink and the LED firmware
     std::optional<NeonSetting> neon;        // the neon function decoder
@@ -114,8 +117,12 @@ struct SettingsChange {
     std::string where;  // "Weiche 1 – Adresse", "Kurve 2", "Adresse 3 (Muster)", "Licht-Stufe HELL"
     std::string before; // the value in `from`; empty for editor tables
     std::string after;  // the value in `to`; for editor tables what changed ("Punkte, Anzahl")
+    // Why the firmware would refuse `after` ("zu gross, gültig 0 bis 320 bei MM"); empty when it
+    // takes it.
+    std::string problem;
 
-    // One German line: "Weiche 1 – Adresse: 5 → 7", or "Kurve 2: Punkte, Anzahl geändert".
+    // One German line: "Weiche 1 – Adresse: 5 → 7", or "Kurve 2: Punkte, Anzahl geändert"; a value
+    // the save would refuse is marked with its problem.
     std::string text() const;
 };
 

@@ -3,6 +3,7 @@
 
 #include "settings/FirmwareSettings.h"
 
+#include "FieldRange.h"
 #include "light/PatternBank.h"
 #include "servo/CurveTransform.h"
 #include "servo/ServoAssignment.h"
@@ -32,6 +33,25 @@ std::string colourName(int redGreen) {
     return redGreen == 1 ? "grün" : "rot";
 }
 
+// Why the target firmware would refuse `value` in a field of lowest..highest, or nothing.
+std::string rangeProblem(const Recognition& recognition, const FieldValue& value, int lowest, int highest) {
+    const FieldReading reading = readNumberField(value, lowest, highest, true);
+    const std::string range = std::to_string(lowest) + " bis " + std::to_string(highest);
+    const std::string protocol{protocolName(recognition.protocol)};
+    const std::string where = protocol.empty() ? range : range + " bei " + protocol;
+    switch (reading.verdict) {
+    case FieldVerdict::NotANumber:
+        return "keine Zahl";
+    case FieldVerdict::TooSmall:
+        return "zu klein, gültig " + where;
+    case FieldVerdict::TooLarge:
+        return "zu gross, gültig " + where;
+    case FieldVerdict::Valid:
+        break;
+    }
+    return {};
+}
+
 void rowChanges(const Recognition& recognition, const FirmwareSettings& from, const FirmwareSettings& to,
                 std::vector<SettingsChange>& changes) {
     if (!recognition.rowsShown())
@@ -44,12 +64,14 @@ void rowChanges(const Recognition& recognition, const FirmwareSettings& from, co
         const RowSetting& a = from.rows[r];
         const RowSetting& b = to.rows[r];
         if (a.address != b.address)
-            changes.push_back({Area::Row, r, caption + " – Adresse", a.address, b.address});
+            changes.push_back({Area::Row, r, caption + " – Adresse", a.address.text(), b.address.text(),
+                               rangeProblem(recognition, b.address, 0, recognition.maxAddress)});
         if (accessory && a.redGreen != b.redGreen)
             changes.push_back(
-                {Area::Row, r, caption + " – R/G", colourName(a.redGreen), colourName(b.redGreen)});
+                {Area::Row, r, caption + " – R/G", colourName(a.redGreen), colourName(b.redGreen), {}});
         if (!accessory && a.function != b.function)
-            changes.push_back({Area::Row, r, caption + " – Funktion", a.function, b.function});
+            changes.push_back({Area::Row, r, caption + " – Funktion", a.function.text(), b.function.text(),
+                               rangeProblem(recognition, b.function, 0, recognition.maxFunction)});
     }
 }
 
@@ -88,20 +110,28 @@ void servoChanges(const ServoWorkingCopy& from, const ServoWorkingCopy& to,
             what.push_back("Stretch " + std::to_string(a[kCurveStretchEntry]) + " → " +
                            std::to_string(b[kCurveStretchEntry]));
         if (!what.empty())
-            changes.push_back({Area::Servo, 0, "Kurve " + std::to_string(n), {}, joined(what)});
+            changes.push_back({Area::Servo, 0, "Kurve " + std::to_string(n), {}, joined(what), {}});
     }
     for (int row = 1; row <= kAssignmentRowCount; ++row) {
         AssignmentRow a = assignmentRow(from.data, row);
         AssignmentRow b = assignmentRow(to.data, row);
         if (a.servoAction != b.servoAction || a.curveRelay != b.curveRelay)
-            changes.push_back(
-                {Area::Servo, 0, "Zuordnung a" + std::to_string(row), assignmentText(a), assignmentText(b)});
+            changes.push_back({Area::Servo,
+                               0,
+                               "Zuordnung a" + std::to_string(row),
+                               assignmentText(a),
+                               assignmentText(b),
+                               {}});
     }
     for (int servo = 1; servo <= kServoCurveCount; ++servo) {
         if (from.timing.offset(servo) != to.timing.offset(servo) ||
             from.timing.faktor(servo) != to.timing.faktor(servo))
-            changes.push_back({Area::Servo, 0, "Impulse Servo " + std::to_string(servo),
-                               timingText(from.timing, servo), timingText(to.timing, servo)});
+            changes.push_back({Area::Servo,
+                               0,
+                               "Impulse Servo " + std::to_string(servo),
+                               timingText(from.timing, servo),
+                               timingText(to.timing, servo),
+                               {}});
         std::vector<std::string> flags;
         for (ServoFlag flag : kServoFlags) {
             bool a = hasFlag(servoFlagByte(from.data, servo), flag);
@@ -113,7 +143,8 @@ void servoChanges(const ServoWorkingCopy& from, const ServoWorkingCopy& to,
         if (flags.empty() && servoFlagByte(from.data, servo) != servoFlagByte(to.data, servo))
             flags.emplace_back("weitere Bits");
         if (!flags.empty())
-            changes.push_back({Area::Servo, 0, "Optionen Servo " + std::to_string(servo), {}, joined(flags)});
+            changes.push_back(
+                {Area::Servo, 0, "Optionen Servo " + std::to_string(servo), {}, joined(flags), {}});
     }
 }
 
@@ -157,7 +188,7 @@ void patternChanges(const Panel panel, const PatternSetting& from, const Pattern
         }
         if (!what.empty())
             changes.push_back(
-                {Area::Patterns, 0, name + " Adresse " + std::to_string(address), {}, joined(what)});
+                {Area::Patterns, 0, name + " Adresse " + std::to_string(address), {}, joined(what), {}});
     }
 }
 
@@ -166,7 +197,10 @@ void patternChanges(const Panel panel, const PatternSetting& from, const Pattern
 std::string SettingsChange::text() const {
     if (before.empty() && (area == Area::Servo || area == Area::Patterns))
         return where + ": " + after + " geändert";
-    return where + ": " + before + " → " + after;
+    std::string line = where + ": " + before + " → " + after;
+    if (!problem.empty())
+        line += " ⚠ " + problem + " (das Speichern lehnt diesen Wert ab)";
+    return line;
 }
 
 std::vector<SettingsChange> settingsChanges(const Firmware& firmware, const FirmwareSettings& from,
@@ -175,7 +209,8 @@ std::vector<SettingsChange> settingsChanges(const Firmware& firmware, const Firm
     std::vector<SettingsChange> changes;
     rowChanges(recognition, from, to, changes);
     if (const auto& extra = recognition.extra(); extra && from.extra != to.extra)
-        changes.push_back({Area::Extra, 0, std::string{extra->caption}, from.extra, to.extra});
+        changes.push_back({Area::Extra, 0, std::string{extra->caption}, from.extra.text(), to.extra.text(),
+                           rangeProblem(recognition, to.extra, 0, extra->maximum)});
     if (from.servo && to.servo)
         servoChanges(*from.servo, *to.servo, changes);
     if (from.patterns && to.patterns)
@@ -187,12 +222,16 @@ std::vector<SettingsChange> settingsChanges(const Firmware& firmware, const Firm
             {"Verzögerungs-Zeit", from.neon->delay, to.neon->delay}};
         for (const auto& [where, a, b] : values) {
             if (a != b)
-                changes.push_back({Area::Neon, 0, where, numberOrDash(a), numberOrDash(b)});
+                changes.push_back({Area::Neon, 0, where, numberOrDash(a), numberOrDash(b), {}});
         }
     }
     if (from.house && to.house && from.house->minimum != to.house->minimum)
-        changes.push_back({Area::House, 0, "Mindestanzahl", numberOrDash(from.house->minimum),
-                           numberOrDash(to.house->minimum)});
+        changes.push_back({Area::House,
+                           0,
+                           "Mindestanzahl",
+                           numberOrDash(from.house->minimum),
+                           numberOrDash(to.house->minimum),
+                           {}});
     return changes;
 }
 

@@ -119,8 +119,8 @@ private slots:
 
         // The test firmware's rows hold no valid address: as typed in the grid before saving.
         window->document.edit(QStringLiteral("Adressen"), [](FirmwareDocument::State& state) {
-            state.edited.rows[1].address = "3";
-            state.edited.rows[2].address = "4";
+            state.edited.rows[1].address = hq::FieldValue::fromText("3");
+            state.edited.rows[2].address = hq::FieldValue::fromText("4");
         });
         // The save stores the levels inverted and the delay as it is. Byte 0x21 is written with row
         // 1's code after HELL, so the file cannot hold HELL 0: saved only where the user agrees.

@@ -117,7 +117,7 @@ void TestUndoAndMarks::everyGridEditIsOneStepBackToTheFile() {
     QVERIFY(document()->edited() == document()->fileSettings());
     QVERIFY(!window_->isWindowModified());
     QVERIFY(!window_->mainMenu()->undo->isEnabled());
-    QCOMPARE(address->text(), QString::fromStdString(document()->fileSettings().rows[2].address));
+    QCOMPARE(address->text(), QString::fromStdString(document()->fileSettings().rows[2].address.text()));
     QCOMPARE(extra->text(), QStringLiteral("20"));
 
     for (int step = 0; step < 4; ++step)

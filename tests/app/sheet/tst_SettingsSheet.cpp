@@ -117,11 +117,11 @@ void SettingsSheetTest::rowsFollowTheSettingsShown() {
     const hq::Firmware firmware = loadDemo(31, QStringLiteral("dcc"));
     hq::FirmwareSettings settings = hq::readSettings(firmware);
     settings.rows[1].redGreen = 0;
-    settings.rows[2].address = "40";
-    settings.rows[3].address = "40";
+    settings.rows[2].address = hq::FieldValue::fromText("40");
+    settings.rows[3].address = hq::FieldValue::fromText("40");
     settings.rows[3].redGreen = 1;
-    settings.rows[4].address = "4x";
-    settings.rows[5].address = "2042";
+    settings.rows[4].address = hq::FieldValue::fromText("4x");
+    settings.rows[5].address = hq::FieldValue::fromText("2042");
 
     const std::vector<sheet::RowEntry> rows = sheet::rowEntries(firmware, settings);
     // Out 1..8 and All; row 0 never shows.
@@ -157,8 +157,8 @@ void SettingsSheetTest::vehicleRowsShowTheFunction() {
     const hq::Firmware firmware = loadDemo(2, QStringLiteral("mm"));
     QCOMPARE(sheet::lastColumnTitle(firmware.recognition), QStringLiteral("Funktion"));
     hq::FirmwareSettings settings = hq::readSettings(firmware);
-    settings.rows[2].function = "3";
-    settings.rows[3].function = "";
+    settings.rows[2].function = hq::FieldValue::fromText("3");
+    settings.rows[3].function = hq::FieldValue::fromText("");
     const auto rows = sheet::rowEntries(firmware, settings);
     QCOMPARE(rows.size(), std::size_t{4});
     QCOMPARE(rows[1].last, QStringLiteral("3"));
@@ -232,7 +232,7 @@ void SettingsSheetTest::pdfHoldsEveryShownRow() {
                  qPrintable(QStringLiteral("Zeile %1 %2 %3").arg(row.row).arg(row.caption, row.address)));
     if (const auto& extra = firmware.recognition.extra())
         QVERIFY(text.contains(qs(extra->caption) + QStringLiteral(": ") +
-                              QString::fromStdString(settings.extra)));
+                              QString::fromStdString(settings.extra.text())));
 }
 
 void SettingsSheetTest::editorTablesArePrinted() {
@@ -270,7 +270,7 @@ void SettingsSheetTest::editorTablesArePrinted() {
 void SettingsSheetTest::editedSettingsArePrintedNotTheFile() {
     const hq::Firmware firmware = loadDemo(42, QStringLiteral("mm"));
     hq::FirmwareSettings settings = hq::readSettings(firmware);
-    settings.rows[3].address = "211";
+    settings.rows[3].address = hq::FieldValue::fromText("211");
     hq::CurveBlock& curve = settings.servo->data.curve(2);
     curve[hq::kCurveCountEntry] = 17;
     curve[hq::kCurveStretchEntry] = 9;

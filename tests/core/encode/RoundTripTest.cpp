@@ -28,7 +28,7 @@ const Setting kSettings[] = {
 
 class EveryAddress : public ::testing::TestWithParam<Setting> {};
 
-Firmware saveAndReload(Firmware& f, const GridTexts& texts) {
+Firmware saveAndReload(Firmware& f, const GridValues& texts) {
     auto problem = applyGrid(f, texts);
     EXPECT_FALSE(problem) << (problem ? problem->message : "");
     std::string text = hexImageText(f.image);
@@ -50,14 +50,14 @@ TEST_P(EveryAddress, SurvivesSaveAndLoad) {
 
     int checked = 0;
     for (int first = 0; first <= s.highest; first += 10) {
-        GridTexts texts = gridTextsFor(f.parameters);
+        GridValues texts = gridValuesFor(f.parameters);
         for (int row = 1; row <= 10; ++row) {
             int address = std::min(first + row - 1, s.highest);
-            texts.address[row] = std::to_string(address);
+            texts.address[row] = address;
             if (s.functions)
-                texts.function[row] = std::to_string(1 + (address + row) % s.functions);
+                texts.function[row] = 1 + (address + row) % s.functions;
             else
-                f.parameters.rows[row].redGreen = (address / 7 + row) % 2;
+                texts.redGreen[row] = (address / 7 + row) % 2;
         }
         Firmware back = saveAndReload(f, texts);
         for (int row = 1; row <= 10; ++row) {
@@ -84,12 +84,12 @@ TEST(RoundTrip, SavingWithoutEditsReproducesEveryLine) {
         const char* resetVector = s.functions ? test::kFunction10 : test::kRelay8;
         // Canonical codes: written once by the encoder, then loaded as a file of its own.
         Firmware first = *loadFirmware(test::firmwareText(resetVector, s.signature).text());
-        GridTexts texts = gridTextsFor(first.parameters);
+        GridValues texts = gridValuesFor(first.parameters);
         for (int row = 1; row <= 10; ++row) {
-            texts.address[row] = std::to_string(row * 3);
-            texts.function[row] = s.functions ? "1" : "0";
+            texts.address[row] = row * 3;
+            texts.function[row] = s.functions ? 1 : 0;
         }
-        texts.extra = "12";
+        texts.extra = FieldValue::fromText("12");
         auto problem = applyGrid(first, texts);
         ASSERT_FALSE(problem) << problem->message;
         const std::string canonical = hexImageText(first.image);
@@ -104,7 +104,7 @@ TEST(RoundTrip, SavingWithoutEditsReproducesEveryLine) {
                 input = lf;
             }
             Firmware loaded = *loadFirmware(input);
-            ASSERT_FALSE(applyGrid(loaded, gridTextsFor(loaded.parameters)));
+            ASSERT_FALSE(applyGrid(loaded, gridValuesFor(loaded.parameters)));
             EXPECT_EQ(hexImageText(loaded.image), input) << s.name;
         }
     }
@@ -122,8 +122,8 @@ TEST(RoundTrip, FileWithSkippedRecordsKeepsEveryByteAndGainsTheMissingRecords) {
         text += line + "\r\n";
     Firmware f = *loadFirmware(text);
     EXPECT_EQ(f.eeprom().bytes[50], "42");
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[1] = "7";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[1] = FieldValue::fromText("7");
     ASSERT_FALSE(applyGrid(f, texts));
     Firmware back = *loadFirmware(hexImageText(f.image));
     EXPECT_EQ(back.eeprom().bytes[50], "42");

@@ -18,7 +18,7 @@ std::string rowCode(const Firmware& f, int row) {
 }
 
 // The message and focus of saving `texts`, with the firmware checked to be untouched on failure.
-SaveProblem refusal(Firmware& f, const GridTexts& texts) {
+SaveProblem refusal(Firmware& f, const GridValues& texts) {
     Firmware before = f;
     auto problem = applyGrid(f, texts);
     EXPECT_TRUE(problem);
@@ -30,54 +30,54 @@ SaveProblem refusal(Firmware& f, const GridTexts& texts) {
 
 TEST(SaveValidation, ExtraValueMessages) {
     Firmware f = load(test::kRelay8, test::kMmSchalt);
-    GridTexts texts = gridTextsFor(f.parameters);
+    GridValues texts = gridValuesFor(f.parameters);
 
-    texts.extra = "abc";
+    texts.extra = FieldValue::fromText("abc");
     SaveProblem p = refusal(f, texts);
     EXPECT_EQ(p.message, "Ungültige Eingabe für <Verzögerungszeit (1..255)> ");
     EXPECT_EQ(p.field, FocusField::Extra);
-    texts.extra = "-1";
+    texts.extra = FieldValue::fromText("-1");
     EXPECT_EQ(refusal(f, texts).message, "Wert für <Verzögerungszeit (1..255)> ist zu klein");
-    texts.extra = "256";
+    texts.extra = FieldValue::fromText("256");
     EXPECT_EQ(refusal(f, texts).message, "Wert für <Verzögerungszeit (1..255)> ist zu gross");
 
     Firmware timeOut = load(test::kPelvar, test::kMmSchalt);
-    GridTexts t2 = gridTextsFor(timeOut.parameters);
-    t2.extra = "128";
+    GridValues t2 = gridValuesFor(timeOut.parameters);
+    t2.extra = FieldValue::fromText("128");
     EXPECT_EQ(refusal(timeOut, t2).message, "Wert für <Time Out (1..127)> ist zu gross");
-    t2.extra = "0";
+    t2.extra = FieldValue::fromText("0");
     EXPECT_FALSE(applyGrid(timeOut, t2)) << "0 passes although the caption names 1..127";
 }
 
 TEST(SaveValidation, ExtraValueIsNotRangeCheckedWithoutCaption) {
     Firmware f = load(":0400000067303A2803", test::kMmSchalt); // kind 10, no extra value
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.extra = "999";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.extra = FieldValue::fromText("999");
     EXPECT_FALSE(applyGrid(f, texts));
-    texts.extra = "x";
+    texts.extra = FieldValue::fromText("x");
     EXPECT_EQ(refusal(f, texts).message, "Ungültige Eingabe für <> ");
 }
 
 TEST(SaveValidation, AddressMessagesAndFocus) {
     Firmware f = load(test::kRelay8, test::kMmSchalt);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[3] = "12a";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[3] = FieldValue::fromText("12a");
     SaveProblem p = refusal(f, texts);
     EXPECT_EQ(p.message, "Ungültige Eingabe für <Out 3> ");
     EXPECT_EQ(p.field, FocusField::Address);
     EXPECT_EQ(p.row, 3);
-    texts.address[3] = "-1";
+    texts.address[3] = FieldValue::fromText("-1");
     EXPECT_EQ(refusal(f, texts).message, "Adresse für <Out 3> ist zu klein");
-    texts.address[3] = "321";
+    texts.address[3] = FieldValue::fromText("321");
     EXPECT_EQ(refusal(f, texts).message, "Adresse für <Out 3> ist zu gross");
-    texts.address[3] = "320";
+    texts.address[3] = FieldValue::fromText("320");
     EXPECT_FALSE(applyGrid(f, texts));
 
     // A row without caption is only converted, whatever its value, and reported with "<>".
-    GridTexts hidden = gridTextsFor(f.parameters);
-    hidden.address[20] = "99999";
+    GridValues hidden = gridValuesFor(f.parameters);
+    hidden.address[20] = FieldValue::fromText("99999");
     EXPECT_FALSE(applyGrid(f, hidden));
-    hidden.address[20] = "";
+    hidden.address[20] = FieldValue::fromText("");
     SaveProblem empty = refusal(f, hidden);
     EXPECT_EQ(empty.message, "Ungültige Eingabe für <> ");
     EXPECT_EQ(empty.row, 20);
@@ -85,61 +85,61 @@ TEST(SaveValidation, AddressMessagesAndFocus) {
 
 TEST(SaveValidation, ExtraIsCheckedBeforeRowsAndRowsInOrder) {
     Firmware f = load(test::kRelay8, test::kMmSchalt);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[5] = "x";
-    texts.address[2] = "999";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[5] = FieldValue::fromText("x");
+    texts.address[2] = FieldValue::fromText("999");
     EXPECT_EQ(refusal(f, texts).row, 2);
-    texts.extra = "";
+    texts.extra = FieldValue::fromText("");
     EXPECT_EQ(refusal(f, texts).field, FocusField::Extra);
 }
 
 TEST(SaveValidation, FunctionNumbersComeAfterTheAddressOfRowZero) {
     Firmware f = load(test::kFunction10, test::kDccFahrzeug);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[1] = "16129";
-    texts.function[7] = "13";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[1] = FieldValue::fromText("16129");
+    texts.function[7] = FieldValue::fromText("13");
     SaveProblem p = refusal(f, texts);
     EXPECT_EQ(p.message, "Funktions-Nummer für <Out 7> ist zu gross");
     EXPECT_EQ(p.field, FocusField::Function);
     EXPECT_EQ(p.row, 7);
-    texts.function[7] = "-2";
+    texts.function[7] = FieldValue::fromText("-2");
     EXPECT_EQ(refusal(f, texts).message, "Funktions-Nummer für <Out 7> ist zu klein");
-    texts.function[7] = "f";
+    texts.function[7] = FieldValue::fromText("f");
     EXPECT_EQ(refusal(f, texts).message, "Ungültige Eingabe Funktion von <Out 7> ");
-    texts.function[7] = "12";
+    texts.function[7] = FieldValue::fromText("12");
     EXPECT_EQ(refusal(f, texts).message, "Adresse für <Out 1> ist zu gross");
-    texts.address[0] = "x";
+    texts.address[0] = FieldValue::fromText("x");
     EXPECT_EQ(refusal(f, texts).message, "Ungültige Eingabe für <> ") << "row 0 comes first";
 
     // Accessory firmwares do not look at function numbers.
     Firmware accessory = load(test::kRelay8, test::kMmSchalt);
-    GridTexts t2 = gridTextsFor(accessory.parameters);
-    t2.function[1] = "x";
+    GridValues t2 = gridValuesFor(accessory.parameters);
+    t2.function[1] = FieldValue::fromText("x");
     EXPECT_FALSE(applyGrid(accessory, t2));
 }
 
 TEST(SaveValidation, MmVehicleAddressesEndAt255) {
     Firmware f = load(test::kFunction10, test::kMmFahrzeug);
     EXPECT_EQ(f.recognition.maxAddress, 255);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[1] = "256";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[1] = FieldValue::fromText("256");
     EXPECT_EQ(refusal(f, texts).message, "Adresse für <Out 1> ist zu gross");
-    texts.address[1] = "255";
-    texts.function[1] = "4";
+    texts.address[1] = FieldValue::fromText("255");
+    texts.function[1] = FieldValue::fromText("4");
     EXPECT_FALSE(applyGrid(f, texts));
     EXPECT_EQ(rowCode(f, 1), "02A455");
 }
 
 TEST(RowCodes, MmAccessory) {
     Firmware f = load(test::kRelay8, test::kMmSchalt);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[1] = "1";
-    texts.address[2] = "0";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[1] = FieldValue::fromText("1");
+    texts.address[2] = FieldValue::fromText("0");
     ASSERT_FALSE(applyGrid(f, texts));
     EXPECT_EQ(rowCode(f, 1), "0300C3") << "green";
     EXPECT_EQ(rowCode(f, 2), "FFFFFF");
-    f.parameters.rows[1].redGreen = 0;
-    f.parameters.rows[2].redGreen = 0;
+    texts.redGreen[1] = 0;
+    texts.redGreen[2] = 0;
     ASSERT_FALSE(applyGrid(f, texts));
     EXPECT_EQ(rowCode(f, 1), "030003");
     EXPECT_EQ(rowCode(f, 2), "FFFF3F");
@@ -147,13 +147,13 @@ TEST(RowCodes, MmAccessory) {
 
 TEST(RowCodes, DccAccessory) {
     Firmware f = load(test::kRelay8, test::kDccSchalt);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[1] = "1";
-    texts.address[2] = "1";
-    texts.address[3] = "0";
-    f.parameters.rows[1].redGreen = 1;
-    f.parameters.rows[2].redGreen = 0;
-    f.parameters.rows[3].redGreen = 1;
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[1] = FieldValue::fromText("1");
+    texts.address[2] = FieldValue::fromText("1");
+    texts.address[3] = FieldValue::fromText("0");
+    texts.redGreen[1] = 1;
+    texts.redGreen[2] = 0;
+    texts.redGreen[3] = 1;
     ASSERT_FALSE(applyGrid(f, texts));
     EXPECT_EQ(rowCode(f, 1), "78F205");
     EXPECT_EQ(rowCode(f, 2), "79F005");
@@ -162,18 +162,19 @@ TEST(RowCodes, DccAccessory) {
 
 TEST(RowCodes, DccVehicle) {
     Firmware f = load(test::kFunction10, test::kDccFahrzeug);
-    GridTexts texts = gridTextsFor(f.parameters);
-    EXPECT_EQ(texts.address[5], "16383") << "erased bytes read as the long address 0x3FFF";
+    GridValues texts = gridValuesFor(f.parameters);
+    EXPECT_EQ(texts.address[5], FieldValue::fromText("16383"))
+        << "erased bytes read as the long address 0x3FFF";
     for (int row = 5; row <= 10; ++row)
-        texts.address[row] = "0";
-    texts.address[1] = "3";
-    texts.function[1] = "1";
-    texts.address[2] = "1000";
-    texts.function[2] = "12";
-    texts.address[3] = "128";
-    texts.function[3] = "5";
-    texts.address[4] = "0";
-    texts.function[4] = "0"; // keeps the loaded function byte
+        texts.address[row] = FieldValue::fromText("0");
+    texts.address[1] = FieldValue::fromText("3");
+    texts.function[1] = FieldValue::fromText("1");
+    texts.address[2] = FieldValue::fromText("1000");
+    texts.function[2] = FieldValue::fromText("12");
+    texts.address[3] = FieldValue::fromText("128");
+    texts.function[3] = FieldValue::fromText("5");
+    texts.address[4] = FieldValue::fromText("0");
+    texts.function[4] = FieldValue::fromText("0"); // keeps the loaded function byte
     auto problem = applyGrid(f, texts);
     ASSERT_FALSE(problem) << problem->message;
     EXPECT_EQ(rowCode(f, 1), "810300");
@@ -184,9 +185,9 @@ TEST(RowCodes, DccVehicle) {
 
 TEST(RowCodes, MmVehicleAddressZeroIsErased) {
     Firmware f = load(test::kFunction10, test::kMmFahrzeug);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.address[1] = "0";
-    texts.function[1] = "2";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.address[1] = FieldValue::fromText("0");
+    texts.function[1] = FieldValue::fromText("2");
     ASSERT_FALSE(applyGrid(f, texts));
     EXPECT_EQ(rowCode(f, 1), "FFFF05");
 }
@@ -198,8 +199,8 @@ TEST(SaveEncoding, RowsWithoutCaptionAndUntouchedBytesKeepTheirValues) {
     eeprom.bytes[127] = "34";
     eeprom.bytes[10] = "77"; // row 10 has no caption in kind 31
     Firmware f = load(test::kRelay8, test::kMmSchalt, eeprom);
-    GridTexts texts = gridTextsFor(f.parameters);
-    texts.extra = "200";
+    GridValues texts = gridValuesFor(f.parameters);
+    texts.extra = FieldValue::fromText("200");
     ASSERT_FALSE(applyGrid(f, texts));
     EXPECT_EQ(f.eeprom().bytes[0], "5A");
     EXPECT_EQ(f.eeprom().bytes[48], "12");
@@ -215,7 +216,7 @@ TEST(SaveEncoding, NoProtocolKeepsTheLoadedBytes) {
         test::firmwareText(":0400000069303A2801", "", eeprom, ":100110009B001C141A088312B3008B1733082F3C62")
             .text());
     ASSERT_EQ(f.recognition.kind, 19);
-    ASSERT_FALSE(applyGrid(f, gridTextsFor(f.parameters)));
+    ASSERT_FALSE(applyGrid(f, gridValuesFor(f.parameters)));
     EXPECT_EQ(f.eeprom().bytes[4], "AB");
 }
 
@@ -223,7 +224,7 @@ TEST(SaveEncoding, BrokenEepromTextEndsWithTheChecksumMessage) {
     EepromImage eeprom;
     eeprom.bytes[50] = "ZZ";
     Firmware f = load(test::kRelay8, test::kMmSchalt, eeprom);
-    SaveProblem p = refusal(f, gridTextsFor(f.parameters));
+    SaveProblem p = refusal(f, gridValuesFor(f.parameters));
     EXPECT_EQ(p.message, "Problem bei der Checksummen-Berechnung in Zeile 6");
     EXPECT_EQ(p.field, FocusField::None);
 }

@@ -84,8 +84,8 @@ TEST(EepromPlacement, MisplacedLookalikesBesideRealRecordsAreNeitherReadNorRewri
     EXPECT_EQ(firmware.parameters.extraValue, 0x14) << "the real record is read, not the look-alike";
     EXPECT_EQ(firmware.scan.misplacedEepromLines, std::vector<int>{static_cast<int>(end) + 2});
 
-    GridTexts texts = gridTextsFor(firmware.parameters);
-    texts.extra = "30";
+    GridValues texts = gridValuesFor(firmware.parameters);
+    texts.extra = FieldValue::fromText("30");
     ASSERT_FALSE(applyGrid(firmware, texts));
     EXPECT_EQ(firmware.image.lines[end + 1], lookalike) << "the look-alike is left as it is";
     auto reloaded = loadFirmware(hexImageText(firmware.image));

@@ -225,8 +225,8 @@ TEST(BadRecordWarning, ListsBrokenLinesButNotEmptyOnes) {
     std::string warning = badRecordWarning(*parseHexText(":0400000069303A2802\n\n:0000000\n:00000001FF\n"));
     EXPECT_EQ(warning,
               "Achtung: Das HEX-File enthält Zeilen mit falscher Prüfsumme oder fehlerhaftem Aufbau:\n"
-              "1, 3\n\nDiese Zeilen werden unverändert übernommen. Bitte die Datei prüfen, bevor sie "
-              "in den PIC gebrannt wird.");
+              "1, 3\n\nDiese Zeilen bleiben beim Speichern unverändert, ausser ein Editor schreibt die "
+              "Tabelle neu, in der sie stehen.\nBitte die Datei prüfen, bevor sie in den PIC gebrannt wird.");
     std::string many;
     for (int i = 0; i < 30; ++i)
         many += "x\n";

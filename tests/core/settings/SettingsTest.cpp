@@ -46,9 +46,9 @@ TEST(Settings, ApplyingUnchangedSettingsReproducesEveryDemoByteForByte) {
 TEST(Settings, EditedValuesAreSavedAndReadBack) {
     Firmware firmware = demo(31, Protocol::DCC);
     FirmwareSettings settings = readSettings(firmware);
-    settings.rows[2].address = "2044";
+    settings.rows[2].address = FieldValue::fromText("2044");
     settings.rows[2].redGreen = 1 - settings.rows[2].redGreen;
-    settings.extra = "99";
+    settings.extra = FieldValue::fromText("99");
     ASSERT_FALSE(applySettings(firmware, settings));
     EXPECT_EQ(readSettings(firmware), settings);
     EXPECT_EQ(firmware.parameters.rows[2].address, 2044);
@@ -59,8 +59,8 @@ TEST(Settings, ARefusedApplyLeavesTheFirmwareAsItWasAndNamesTheField) {
     Firmware firmware = demo(31, Protocol::MM);
     const std::string before = hexImageText(firmware.image);
     FirmwareSettings settings = readSettings(firmware);
-    settings.rows[1].address = "5"; // valid, but the later row is not
-    settings.rows[4].address = "321";
+    settings.rows[1].address = FieldValue::fromText("5"); // valid, but the later row is not
+    settings.rows[4].address = FieldValue::fromText("321");
     auto problem = applySettings(firmware, settings);
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->message, "Adresse für <Out 4> ist zu gross");
@@ -75,8 +75,8 @@ TEST(Settings, ARefusedApplyLeavesTheFirmwareAsItWasAndNamesTheField) {
 TEST(Settings, FunctionZeroIsRefusedUnlessTheRowShowedZeroWhenLoaded) {
     Firmware firmware = demo(6, Protocol::DCC);
     FirmwareSettings settings = readSettings(firmware);
-    ASSERT_NE(settings.rows[1].function, "0");
-    settings.rows[1].function = "0";
+    ASSERT_NE(settings.rows[1].function, FieldValue::fromText("0"));
+    settings.rows[1].function = FieldValue::fromText("0");
     auto problem = applySettings(firmware, settings);
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->message, "Funktions-Nummer für <Out 1> ist zu klein");
@@ -172,7 +172,7 @@ TEST(Settings, AHellLevelTheFileCannotHoldIsRefusedNamingWhatItWouldGet) {
 TEST(Settings, AHellLevelTheRowCodeMakesIsAccepted) {
     Firmware firmware = demo(44, Protocol::MM);
     FirmwareSettings settings = readSettings(firmware);
-    settings.rows[1].function = "2"; // MM function 2 is code 05: HELL 250
+    settings.rows[1].function = FieldValue::fromText("2"); // MM function 2 is code 05: HELL 250
     settings.neon->hell = 250;
     EXPECT_FALSE(neonHellConflict(firmware, settings));
     ASSERT_FALSE(applySettings(firmware, settings));
@@ -183,13 +183,13 @@ TEST(Settings, ChangesAreListedWithRowCaptionsAndEditorTables) {
     Firmware relay = demo(31, Protocol::MM);
     FirmwareSettings from = readSettings(relay);
     FirmwareSettings to = from;
-    to.rows[1].address = "17";
+    to.rows[1].address = FieldValue::fromText("17");
     to.rows[1].redGreen = 0;
-    to.extra = "30";
+    to.extra = FieldValue::fromText("30");
     EXPECT_EQ(changeTexts(relay, from, to),
-              (std::vector<std::string>{"Out 1 – Adresse: " + from.rows[1].address + " → 17",
+              (std::vector<std::string>{"Out 1 – Adresse: " + from.rows[1].address.text() + " → 17",
                                         "Out 1 – R/G: grün → rot",
-                                        "Verzögerungszeit (1..255): " + from.extra + " → 30"}));
+                                        "Verzögerungszeit (1..255): " + from.extra.text() + " → 30"}));
     EXPECT_TRUE(settingsChanges(relay, from, from).empty());
 
     Firmware servo = demo(42, Protocol::DCC);
