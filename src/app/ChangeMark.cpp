@@ -43,6 +43,7 @@ CornerFlag* flagOf(QWidget* widget) {
 
 const char* const kHintProperty = "hqHint";
 const char* const kFileValueProperty = "hqFileValue";
+const char* const kRangeProblemProperty = "hqRangeProblem";
 
 bool inLayout(const QLayout* layout, const QWidget* widget) {
     for (int i = 0; i < layout->count(); ++i) {
@@ -78,6 +79,8 @@ void setBoldWherePossible(QWidget* widget, bool bold) {
 
 void showToolTip(QWidget* widget) {
     QString tip = hintOf(widget);
+    if (const QString problem = rangeProblemOf(widget); !problem.isEmpty())
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + problem;
     if (hasChangeMark(widget)) {
         const QString fileValue = widget->property(kFileValueProperty).toString();
         tip += tip.isEmpty() ? QString() : QStringLiteral("\n");
@@ -120,6 +123,19 @@ void setChangeMark(QWidget* widget, bool changed, const QString& fileValue) {
         }
     }
     showToolTip(widget);
+}
+
+void setRangeProblem(QWidget* widget, const QString& problem) {
+    if (widget == nullptr)
+        return;
+    if (!widget->property(kHintProperty).isValid())
+        widget->setProperty(kHintProperty, widget->toolTip());
+    widget->setProperty(kRangeProblemProperty, problem);
+    showToolTip(widget);
+}
+
+QString rangeProblemOf(const QWidget* widget) {
+    return widget->property(kRangeProblemProperty).toString();
 }
 
 bool hasChangeMark(const QWidget* widget) {

@@ -18,3 +18,8 @@ void setHint(QWidget* widget, const QString& hint);
 QString hintOf(const QWidget* widget);
 
 bool hasChangeMark(const QWidget* widget);
+
+// A line for the tooltip of a field whose value cannot stay ("Erlaubt sind nur Zahlen von 1 bis 320.");
+// empty removes it.
+void setRangeProblem(QWidget* widget, const QString& problem);
+QString rangeProblemOf(const QWidget* widget);

@@ -60,7 +60,7 @@ void FirmwareDocument::load(hq::Firmware firmware, const QString& path) {
     loaded_ = true;
     stack_->clear();
     emit reloaded();
-    notify();
+    notify(DocumentChange::everything());
 }
 
 hq::FirmwareSettings FirmwareDocument::shown() const {
@@ -106,8 +106,9 @@ void FirmwareDocument::strokeChange(const std::function<void(State&)>& change) {
     change(after);
     if (after == state_)
         return;
+    const DocumentChange drawn = DocumentChange::between(state_, after);
     state_ = std::move(after);
-    notify();
+    notify(drawn);
 }
 
 void FirmwareDocument::endStroke(const QString& text) {
@@ -152,25 +153,32 @@ void FirmwareDocument::markSaved(hq::Firmware saved, const QString& path) {
     file_ = hq::readSettings(firmware_);
     const hq::FirmwareSettings file = file_;
     ++entry_;
-    // The values as the file holds them; pushing a step notifies, else notify here.
+    // The values as the file holds them (a HELL level the file could not hold); pushing a step
+    // notifies, and the marks of everything compare with the new file either way.
     const int steps = stack_->count();
+    baselinePending_ = true;
     edit(tr("Gespeichert"), [&file](State& state) { state = State{file, file.servo, file.patterns}; });
     if (stack_->count() == steps)
-        notify();
+        notify(DocumentChange());
+    baselinePending_ = false;
 }
 
 void FirmwareDocument::setState(const State& state) {
+    const DocumentChange change = DocumentChange::between(state_, state);
     state_ = state;
     // Undo or redo (its key) while the mouse is still held: the stroke goes on from the state they
     // give and still ends as one step. Ending it here would leave the rest of the stroke outside the
     // document, or make each drawn point a step of its own.
     if (strokeBefore_)
         strokeBefore_ = state_;
-    notify();
+    notify(change);
 }
 
-void FirmwareDocument::notify() {
-    emit changed();
+void FirmwareDocument::notify(const DocumentChange& change) {
+    const DocumentChange sent = baselinePending_ ? change.withBaseline() : change;
+    baselinePending_ = false;
+    if (!sent.isEmpty())
+        emit changed(sent);
     const bool modified = isModified();
     if (modified != modified_) {
         modified_ = modified;

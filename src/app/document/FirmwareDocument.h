@@ -9,6 +9,9 @@
 // "übernehmen" takes the working copy into the edited settings, its "verwerfen" goes back to them.
 // Both are undo steps like any edit.
 
+#include "DocumentChange.h"
+#include "DocumentState.h"
+#include "GridEdits.h"
 #include "image/Firmware.h"
 #include "settings/FirmwareSettings.h"
 
@@ -23,13 +26,7 @@ class QUndoStack;
 class FirmwareDocument : public QObject {
     Q_OBJECT
 public:
-    struct State {
-        hq::FirmwareSettings edited;                // what a save writes
-        std::optional<hq::ServoWorkingCopy> servo;  // the servo editor's working copy
-        std::optional<hq::PatternSetting> patterns; // the pattern editor's working copy
-
-        friend bool operator==(const State&, const State&) = default;
-    };
+    using State = DocumentState;
 
     // Edits of one field typed in a row share a merge key while the entry lasts.
     static constexpr int kNoMerge = -1;
@@ -55,6 +52,10 @@ public:
     bool hasPendingEditorChanges() const;
 
     QUndoStack* undoStack() const { return stack_; }
+
+    // The typed edits of each area; every view changes the document through these.
+    GridEdits& grid() { return grid_; }
+    const GridEdits& grid() const { return grid_; }
 
     // One undo step named `text`. Steps with the same `mergeKey` (not kNoMerge) merge until
     // `finishEntry` is called or another step comes in between. A change that changes nothing adds
@@ -84,8 +85,9 @@ public:
     void markSaved(hq::Firmware saved, const QString& path);
 
 signals:
-    // The state changed (an edit, undo, redo, a load or a save).
-    void changed();
+    // The state changed (an edit, undo, redo, a load or a save); `change` says what, so views repaint
+    // only their part. Not sent when nothing changed.
+    void changed(const DocumentChange& change);
     // A new firmware was loaded (before `changed`).
     void reloaded();
     void modifiedChanged(bool modified);
@@ -93,7 +95,7 @@ signals:
 private:
     friend class DocumentStep;
     void setState(const State& state);
-    void notify();
+    void notify(const DocumentChange& change);
 
     hq::Firmware firmware_;
     QString path_;
@@ -102,6 +104,8 @@ private:
     bool loaded_ = false;
     bool modified_ = false;
     QUndoStack* stack_;
+    GridEdits grid_{*this};
     std::optional<State> strokeBefore_;
-    int entry_ = 0; // edits merge only within one entry
+    int entry_ = 0;                // edits merge only within one entry
+    bool baselinePending_ = false; // the next notification also says the file's settings changed
 };

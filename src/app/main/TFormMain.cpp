@@ -57,11 +57,6 @@ constexpr int kNarrowButtonBoxWidth = 297;
 constexpr int kNarrowImageGap = 3;
 constexpr int kNarrowImageBoxWidth = 230;
 
-// Typing into one field merges into one undo step: the address of row r has key r, its function
-// 100 + r, the extra value 200.
-constexpr int kFunctionEntry = 100;
-constexpr int kExtraEntry = 200;
-
 // A single local file, as a drop brings it.
 QString droppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
@@ -127,33 +122,15 @@ TFormMain::TFormMain(QWidget* parent)
     connect(document_, &FirmwareDocument::changed, this, &TFormMain::showDocument);
     connect(document_, &FirmwareDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(grid_, &ParameterGridBox::addressEdited, this, [this](int row, const QString& text) {
-        const QString caption = qs(document_->firmware().recognition.rowCaption(row));
-        document_->edit(
-            tr("Adresse von <%1>").arg(caption),
-            [row, value = hq::FieldValue::fromText(text.toStdString())](State& state) {
-                state.edited.rows.at(row).address = value;
-            },
-            row);
+        document_->grid().setAddress(row, hq::FieldValue::fromText(text.toStdString()));
     });
     connect(grid_, &ParameterGridBox::functionEdited, this, [this](int row, const QString& text) {
-        const QString caption = qs(document_->firmware().recognition.rowCaption(row));
-        document_->edit(
-            tr("Funktion von <%1>").arg(caption),
-            [row, value = hq::FieldValue::fromText(text.toStdString())](State& state) {
-                state.edited.rows.at(row).function = value;
-            },
-            kFunctionEntry + row);
+        document_->grid().setFunction(row, hq::FieldValue::fromText(text.toStdString()));
     });
     connect(zusatz_->extraEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (showingDocument_) {
-            return;
+        if (!showingDocument_) {
+            document_->grid().setExtra(hq::FieldValue::fromText(text.toStdString()));
         }
-        document_->edit(
-            tr("Zusatzwert"),
-            [value = hq::FieldValue::fromText(text.toStdString())](State& state) {
-                state.edited.extra = value;
-            },
-            kExtraEntry);
     });
     connect(grid_, &ParameterGridBox::entryFinished, document_, &FirmwareDocument::finishEntry);
     connect(zusatz_->extraEdit(), &QLineEdit::editingFinished, document_, &FirmwareDocument::finishEntry);
@@ -478,12 +455,7 @@ void TFormMain::consecutiveAddresses() {
                             .arg(recognition.maxAddress));
         return;
     }
-    document_->edit(tr("Adressen ab <%1> fortlaufend").arg(caption), [after, start = *start](State& state) {
-        int address = start;
-        for (int row : after) {
-            state.edited.rows.at(row).address = ++address;
-        }
-    });
+    document_->grid().setConsecutiveAddresses(tr("Adressen ab <%1> fortlaufend").arg(caption), after, *start);
 }
 
 void TFormMain::fillGrid() {
@@ -506,11 +478,7 @@ void TFormMain::btn_RGClick(int row) {
     if (!document_->isLoaded() || row < 0 || row >= hq::kRowCount) {
         return;
     }
-    const QString caption = qs(document_->firmware().recognition.rowCaption(row));
-    document_->edit(tr("R/G von <%1>").arg(caption), [row](State& state) {
-        int& flag = state.edited.rows.at(row).redGreen;
-        flag = flag == 1 ? 0 : 1;
-    });
+    document_->grid().toggleRedGreen(row);
 }
 
 void TFormMain::btn_saveClick() {

@@ -170,6 +170,72 @@ private slots:
         QVERIFY(document.state().patterns.has_value());
         QVERIFY(!document.state().servo.has_value());
     }
+
+    // Values, not keystrokes: a spelling of the same number is no change at all.
+    void aNumberTypedAnotherWayIsNoChange() {
+        FirmwareDocument document;
+        document.load(demo(31), QStringLiteral("relay.hex"));
+        QSignalSpy changes(&document, &FirmwareDocument::changed);
+        const int loaded = document.grid().row(2).address.numberOr(-1);
+        for (const QString& typed : {QStringLiteral("0%1").arg(loaded), QStringLiteral(" +%1").arg(loaded)}) {
+            document.grid().setAddress(2, hq::FieldValue::fromText(typed.toStdString()));
+            document.grid().finishEntry();
+        }
+        document.grid().setExtra(hq::FieldValue::fromText("0" + document.grid().extra().text()));
+        QCOMPARE(document.undoStack()->count(), 0);
+        QVERIFY(!document.isModified());
+        QCOMPARE(changes.count(), 0);
+
+        // Text that is no number stays in the document (for the save to report) and is a change.
+        document.grid().setAddress(2, hq::FieldValue::fromText("5x"));
+        QVERIFY(document.isModified());
+        QCOMPARE(document.grid().row(2).address.text(), std::string("5x"));
+    }
+
+    // Each change names what it touched, so that views repaint only their part.
+    void changesNameTheirArea() {
+        FirmwareDocument document;
+        QList<DocumentChange> seen;
+        connect(&document, &FirmwareDocument::changed, &document,
+                [&seen](const DocumentChange& change) { seen.append(change); });
+        document.load(demo(42), QStringLiteral("servo.hex"));
+        QVERIFY(seen.last().touches(DocumentChange::Area::Baseline));
+        seen.clear();
+
+        document.grid().setAddress(3, 99);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY(seen.last().touches(DocumentChange::Area::Rows));
+        QVERIFY(seen.last().touchesRow(3));
+        QVERIFY(!seen.last().touchesRow(2));
+        QVERIFY(!seen.last().touches(DocumentChange::Area::Servo));
+
+        document.beginStroke();
+        document.strokeChange([](State& state) { state.servo->data.curve(2)[4] ^= 0x10; });
+        const DocumentChange stroke = seen.last();
+        QVERIFY(stroke.touches(DocumentChange::Area::Servo));
+        QVERIFY(stroke.touchesCurve(2));
+        QVERIFY(!stroke.touchesCurve(1));
+        QVERIFY(!stroke.touchesServoSettings());
+        QVERIFY(!stroke.touches(DocumentChange::Area::Rows));
+        document.endStroke(QStringLiteral("Kurve zeichnen"));
+
+        // Undo gives back exactly what the step changed.
+        seen.clear();
+        document.undoStack()->undo();
+        QCOMPARE(seen.size(), 1);
+        QVERIFY(seen.last().touchesCurve(2));
+        QVERIFY(!seen.last().touches(DocumentChange::Area::Rows));
+        document.undoStack()->undo();
+        QVERIFY(seen.last().touchesRow(3));
+        QVERIFY(!seen.last().touches(DocumentChange::Area::Servo));
+
+        // A save makes the file the new baseline: every mark compares anew.
+        seen.clear();
+        hq::Firmware saved = document.firmware();
+        document.markSaved(saved, QStringLiteral("saved.hex"));
+        QCOMPARE(seen.size(), 1);
+        QVERIFY(seen.last().touches(DocumentChange::Area::Baseline));
+    }
 };
 
 HQ_TEST_CLASS(TestFirmwareDocument)

@@ -1,0 +1,92 @@
+#include "NumberField.h"
+
+#include "ChangeMark.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
+
+namespace {
+
+// The room the change mark's corner flag takes beside the text.
+constexpr int kMarkRoom = 6;
+
+} // namespace
+
+NumberField::NumberField(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        checkRange();
+        if (!showing_)
+            emit valueEdited(value());
+    });
+    connect(this, &QLineEdit::editingFinished, this, &NumberField::entryFinished);
+}
+
+void NumberField::setRange(int lowest, int highest) {
+    lowest_ = lowest;
+    highest_ = highest;
+    checkRange();
+    updateGeometry();
+}
+
+hq::FieldValue NumberField::value() const {
+    return hq::FieldValue::fromText(text().toStdString());
+}
+
+void NumberField::showValue(const hq::FieldValue& shown) {
+    if (value() == shown)
+        return;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    setText(QString::fromStdString(shown.text()));
+    showing_ = wasShowing;
+}
+
+void NumberField::checkRange() {
+    const std::optional<int> number = value().number();
+    const bool ranged = lowest_ <= highest_;
+    const bool outside = !number || (ranged && (*number < lowest_ || *number > highest_));
+    if (outside == outOfRange_)
+        return;
+    outOfRange_ = outside;
+    setRangeProblem(
+        this, outside ? (ranged ? tr("Erlaubt sind nur Zahlen von %1 bis %2.").arg(lowest_).arg(highest_)
+                                : tr("Erlaubt sind nur Zahlen."))
+                      : QString());
+    update();
+}
+
+int NumberField::widthFor(const QString& sample) const {
+    QFont bold = font();
+    bold.setBold(true);
+    const int textWidth = QFontMetrics(bold).horizontalAdvance(sample);
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QSize contents(textWidth + 2 * kMarkRoom + 4, fontMetrics().height());
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, this).width();
+}
+
+QSize NumberField::sizeHint() const {
+    // The longest valid value (a minus sign counts where negative values are valid).
+    const int widest = std::max({std::abs(lowest_), std::abs(highest_), 99});
+    QString sample = QString(QString::number(widest).size(), QLatin1Char('0'));
+    if (lowest_ < 0)
+        sample.prepend(QLatin1Char('-'));
+    return {widthFor(sample), QLineEdit::sizeHint().height()};
+}
+
+QSize NumberField::minimumSizeHint() const {
+    return {sizeHint().width(), QLineEdit::minimumSizeHint().height()};
+}
+
+void NumberField::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!outOfRange_)
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(0xD0, 0x20, 0x20), 2));
+    const int y = height() - 3;
+    painter.drawLine(3, y, width() - 4, y);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// What one change of the document touched, so that only the views of that part repaint: a typed
+// address repaints its row and the address help, a stroke on a curve repaints that curve's canvas and
+// the preview, never the grid. Worked out by comparing the states before and after, so an undo or a
+// redo names exactly what it gives back, and a step that spans areas (an import) names them all.
+
+#include "DocumentState.h"
+
+#include <bitset>
+
+class DocumentChange {
+public:
+    enum class Area {
+        Rows,     // addresses, functions, red/green of the grid
+        Extra,    // the extra value
+        Servo,    // the servo working copy or the servo settings
+        Patterns, // the pattern working copy or the pattern settings
+        Neon,
+        House,
+        Baseline, // the file's settings (a load or a save): every change mark may differ
+    };
+
+    // Everything, for a new firmware.
+    static DocumentChange everything();
+    static DocumentChange between(const DocumentState& before, const DocumentState& after);
+
+    bool isEmpty() const { return areas_.none(); }
+    bool touches(Area area) const;
+    // Row 0..31 of the grid.
+    bool touchesRow(int row) const;
+    // The points, count or stretch of servo curve 1..4.
+    bool touchesCurve(int curve) const;
+    // The servo assignments, flags and pulse timing.
+    bool touchesServoSettings() const;
+    // Pattern address 1..4: its steps, count, stretch, loop or outputs in use.
+    bool touchesPatternAddress(int address) const;
+    // Whether what is taken over ("übernehmen") may have changed: the editor's button follows.
+    bool touchesPending() const { return pending_; }
+
+    DocumentChange& operator|=(const DocumentChange& other);
+    // The file's settings changed as well (a save).
+    DocumentChange withBaseline() const;
+
+private:
+    void add(Area area);
+
+    std::bitset<7> areas_;
+    std::bitset<hq::kRowCount> rows_;
+    std::bitset<4> curves_;
+    std::bitset<4> patternAddresses_;
+    bool servoSettings_ = false;
+    bool pending_ = false;
+};
