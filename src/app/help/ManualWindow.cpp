@@ -68,6 +68,8 @@ ManualWindow::ManualWindow(QWidget* parent)
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::anchorClicked, this, &ManualWindow::openLink);
     connect(browser_, &QTextBrowser::sourceChanged, this, &ManualWindow::followPage);
+    // The keys reach the page first: Tab goes from link to link, Return follows one.
+    setFocusProxy(browser_);
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
