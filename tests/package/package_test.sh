@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds both Debian packages with one cpack run, holds each to lintian (no error, no warning), checks
 # their fields, unpacks each into its own scratch root and runs and checks what is installed there:
-# the programs, the manual pages, copyright and changelog, the desktop entry and the metainfo.
+# the programs, the manual compiled into the window, the manual pages, copyright and changelog, the
+# desktop entry and the metainfo.
 set -euo pipefail
 build=${BUILD_DIR:?}
 scratch=$(mktemp -d)
@@ -74,6 +75,18 @@ echo "$cli_version"
 # The window starts from its root and pictures the demo firmware without a screen.
 QT_QPA_PLATFORM=offscreen "$app/bin/hexquendra" --screenshot "$scratch/window.png" "$scratch/demo.hex"
 test -s "$scratch/window.png" || fail "the window wrote no picture"
+
+# The manual is compiled into the window (uncompressed): every page of docs/handbuch is in the
+# installed program.
+manual_source="$(cd "$(dirname "$0")/../.." && pwd)/docs/handbuch"
+pages=0
+for page in "$manual_source"/*.html; do
+    title=$(grep -o '<title>.*</title>' "$page")
+    [[ -n "$title" ]] || fail "$page has no title"
+    grep -qaF "$title" "$app/bin/hexquendra" || fail "the installed window lacks the manual page $(basename "$page")"
+    pages=$((pages + 1))
+done
+echo "manual: $pages pages in the window"
 
 # Copyright and changelog in each package's documentation folder, gzipped without a time stamp.
 check_gzip() {

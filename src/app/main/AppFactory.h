@@ -1,5 +1,5 @@
 #pragma once
-// Builds the main window with every special editor registered.
+// Builds the main window with every special editor registered and its manual behind F1.
 
 #include <memory>
 

@@ -52,6 +52,7 @@ MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
 
     QMenu* help = bar->addMenu(tr("&Hilfe"));
     help->setObjectName(QStringLiteral("menu_hilfe"));
+    manual = action(help, tr("Handbuch"), QStringLiteral("act_manual"), QKeySequence::HelpContents);
     info = action(help, tr("Info"), QStringLiteral("act_info"));
     about = action(help, tr("Über HEX Quendrabolt"), QStringLiteral("act_about"));
 

@@ -31,6 +31,7 @@ public:
     QAction* discardAll;
     QAction* consecutiveAddresses;
     // Hilfe
+    QAction* manual;
     QAction* info;
     QAction* about;
 
