@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,20 @@ struct HouseMinimumControls {
 class EditorHost {
 public:
     virtual ~EditorHost() = default;
+
+    // Shows `area` (the editor's panels, laid out by the editor as one widget) in the window's editor
+    // area beside the grid, in place of what was there; null empties the area. The window places it
+    // and gives it the room its layout asks for; the editor owns everything inside it.
+    virtual void showEditorArea(QWidget* area) = 0;
+
+    // A short note in the status bar, such as why a stroke changed nothing.
+    virtual void showStatusNote(const QString& text) = 0;
+
+    // Opens the manual at `page` ("muster.html#zeichnen").
+    virtual void showManualPage(const QString& page) = 0;
+
+    // What follows is the placement by pixels that the editor area replaces; it goes once every
+    // editor shows itself through `showEditorArea`.
 
     // The widget the editors' panels are shown in (the client area); a panel made for another parent
     // is moved into it before it is shown.

@@ -12,6 +12,9 @@
 #include "DocumentChange.h"
 #include "DocumentState.h"
 #include "GridEdits.h"
+#include "LightEdits.h"
+#include "PatternEdits.h"
+#include "ServoEdits.h"
 #include "image/Firmware.h"
 #include "settings/FirmwareSettings.h"
 
@@ -56,6 +59,12 @@ public:
     // The typed edits of each area; every view changes the document through these.
     GridEdits& grid() { return grid_; }
     const GridEdits& grid() const { return grid_; }
+    ServoEdits& servo() { return servo_; }
+    const ServoEdits& servo() const { return servo_; }
+    PatternEdits& patterns() { return patterns_; }
+    const PatternEdits& patterns() const { return patterns_; }
+    LightEdits& light() { return light_; }
+    const LightEdits& light() const { return light_; }
 
     // One undo step named `text`. Steps with the same `mergeKey` (not kNoMerge) merge until
     // `finishEntry` is called or another step comes in between. A change that changes nothing adds
@@ -105,6 +114,9 @@ private:
     bool modified_ = false;
     QUndoStack* stack_;
     GridEdits grid_{*this};
+    ServoEdits servo_{*this};
+    PatternEdits patterns_{*this};
+    LightEdits light_{*this};
     std::optional<State> strokeBefore_;
     int entry_ = 0;                // edits merge only within one entry
     bool baselinePending_ = false; // the next notification also says the file's settings changed

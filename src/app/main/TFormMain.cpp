@@ -15,6 +15,7 @@
 #include "ZusatzPanel.h"
 #include "document/FirmwareDocument.h"
 #include "help/AddressHelp.h"
+#include "help/ShowManual.h"
 #include "image/RecognitionFailure.h"
 #include "io/WriteFile.h"
 #include "settings/FirmwareSettings.h"
@@ -187,6 +188,28 @@ void TFormMain::enableFirmwareActions() {
     buttons_->saveButton()->setEnabled(loaded);
     buttons_->infoButton()->setEnabled(loaded);
     menu_->setFirmwareLoaded(loaded);
+}
+
+void TFormMain::showEditorArea(QWidget* area) {
+    if (area == nullptr) {
+        return;
+    }
+    if (area->parentWidget() != centralWidget()) {
+        area->setParent(centralWidget());
+    }
+    const QSize wanted = area->sizeHint();
+    const EditorRoom room =
+        makeRoom(QSize(kEditorLeft + wanted.width() + kGap, kGap + wanted.height() + kGap));
+    area->setGeometry(QRect(room.area.topLeft(), room.area.size()));
+    area->show();
+}
+
+void TFormMain::showStatusNote(const QString& text) {
+    statusBar()->showMessage(text, 8000);
+}
+
+void TFormMain::showManualPage(const QString& page) {
+    showManual(this, page);
 }
 
 QWidget* TFormMain::panelParent() {

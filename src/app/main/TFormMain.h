@@ -55,6 +55,9 @@ public:
     bool maySwitchAway();
 
     // EditorHost.
+    void showEditorArea(QWidget* area) override;
+    void showStatusNote(const QString& text) override;
+    void showManualPage(const QString& page) override;
     QWidget* panelParent() override;
     EditorRoom editorRoom() const override;
     EditorRoom makeRoom(QSize size) override;

@@ -1,0 +1,3 @@
+#include "LightEdits.h"
+
+#include "FirmwareDocument.h"

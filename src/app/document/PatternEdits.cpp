@@ -1,0 +1,3 @@
+#include "PatternEdits.h"
+
+#include "FirmwareDocument.h"

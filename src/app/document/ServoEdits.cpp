@@ -1,0 +1,3 @@
+#include "ServoEdits.h"
+
+#include "FirmwareDocument.h"
