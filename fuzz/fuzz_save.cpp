@@ -47,11 +47,11 @@ Edits editsOf(const std::uint8_t* data) {
 
 void edit(hq::FirmwareSettings& settings, const Edits& edits) {
     hq::RowSetting& row = settings.rows[edits.row];
-    row.address = std::to_string(edits.address);
-    row.function = std::to_string(edits.function);
+    row.address = edits.address;
+    row.function = edits.function;
     row.redGreen = edits.redGreen;
     if (edits.areas & 1)
-        settings.extra = std::to_string(edits.value);
+        settings.extra = edits.value;
     if ((edits.areas & 2) && settings.servo) {
         settings.servo->data.curve(edits.value % 4 + 1)[static_cast<std::size_t>(edits.value % 128)] =
             255 - edits.value;
