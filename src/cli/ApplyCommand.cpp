@@ -16,7 +16,14 @@ namespace hq {
 namespace apply_command {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"-o,--output", true}};
+constexpr OptionSpec kOptions[] = {{"-o,--output", true}, {"--force", false}};
+
+// How to take the level the file would hold: name it in the settings.
+std::string hellHint(const NeonHellConflict& conflict) {
+    const std::string level = std::to_string(conflict.stored);
+    return "Um HELL = " + level + " zu speichern, in den Einstellungen \"neon\": {\"hell\": " + level +
+           "} angeben.";
+}
 
 int run(const CliCommand& command, const std::vector<std::string>& arguments, Console& console) {
     ParsedArguments parsed;
@@ -51,12 +58,18 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
         console.err << settings.message() << '\n';
         return readFailureExit(settings.kind());
     }
+    // The HELL check first, for its hint; applySettings would refuse with the same message.
+    if (auto conflict = neonHellConflict(firmware, *settings)) {
+        console.err << conflict->message << '\n' << hellHint(*conflict) << '\n';
+        return kExitRefused;
+    }
     if (auto problem = applySettings(firmware, *settings)) {
         console.err << problem->message << '\n';
         return readFailureExit(problem->kind);
     }
     io::WriteOptions options;
     options.newFilePermissions = loaded.permissions;
+    options.replaceReadOnly = parsed.isSet("force");
     return writeOutput(target, hexImageText(firmware.image), console, options);
 }
 
@@ -78,9 +91,11 @@ const CliCommand& applyCommand() {
         "program_table wird zuerst genommen; ändern beide dasselbe Byte, gilt der Abschnitt.\n"
         "Fehlende Zeilen behalten ihre Werte, unbekannte Schlüssel werden übergangen; ein\n"
         "anderes firmware.kind und ein doppelter Schlüssel werden abgelehnt. Bei jedem Fehler\n"
-        "wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt und darf FILE sein.\n\n"
+        "wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt und darf FILE sein.\n"
+        "Ein schreibgeschütztes OUT wird nur mit --force ersetzt, ein unveränderliches nie.\n\n"
         "Optionen:\n"
-        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
+        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n"
+        "      --force                 OUT auch ersetzen, wenn es schreibgeschützt ist\n",
         apply_command::run};
     return command;
 }
