@@ -42,10 +42,16 @@ finish() {
 trap finish EXIT
 fail() {
     echo "FAIL: $1"
-    if [ -s "$scratch/app.log" ]; then
-        echo "--- the window's log:"
-        cat "$scratch/app.log"
+    if [ -n "$xvfb" ] && ! kill -0 "$xvfb" 2>/dev/null; then
+        wait "$xvfb"
+        echo "Xvfb has ended (exit code $?)"
     fi
+    for log in app.log xvfb.log; do
+        if [ -s "$scratch/$log" ]; then
+            echo "--- $log:"
+            cat "$scratch/$log"
+        fi
+    done
     exit 1
 }
 # Waits up to $1 seconds for the command after it to succeed.
@@ -64,10 +70,15 @@ wait_for() {
     "$@"
 }
 
+: >"$scratch/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -fbdir "$scratch" \
     3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
 xvfb=$!
-server_ready() { grep -q '^[0-9][0-9]*$' "$scratch/display" 2>/dev/null; }
+# Ready once the number is there with its line end (it is written in two steps).
+server_ready() {
+    local number
+    IFS= read -r number 2>/dev/null <"$scratch/display" && [[ "$number" =~ ^[0-9]+$ ]]
+}
 wait_for 60 server_ready || { cat "$scratch/xvfb.log"; fail "Xvfb did not start"; }
 export DISPLAY=":$(head -1 "$scratch/display")"
 echo "Xvfb on $DISPLAY"
