@@ -81,6 +81,8 @@ server_ready() {
 }
 wait_for 60 server_ready || { cat "$scratch/xvfb.log"; fail "Xvfb did not start"; }
 export DISPLAY=":$(head -1 "$scratch/display")"
+reachable() { xdotool getmouselocation >/dev/null 2>&1; }
+wait_for 30 reachable || fail "Xvfb said $DISPLAY but takes no connection"
 echo "Xvfb on $DISPLAY"
 
 cp "$file" "$scratch/decoder.hex"
