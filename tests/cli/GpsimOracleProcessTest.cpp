@@ -155,7 +155,9 @@ void expectEepromAsShown(const fs::path& file, const PicMemory& memory) {
     }
 }
 
-// The three code bytes of a row as the spec's code tables give them.
+// The three code bytes of a row, worked out from the address the way the decoders read them (the
+// MM trit code, the two bytes of a DCC accessory packet, the DCC vehicle address with its function
+// code), independently of the program's code tables.
 
 // Trit code of n (0..80): four base-3 digits, 0 -> 00, 1 -> 11, 2 -> 10, at bits 9-8, 7-6, 5-4, 3-2.
 int tritCode(int n) {
