@@ -55,7 +55,10 @@ if(HQ_HELP2MAN)
         set(hq_man_locale de_DE.UTF-8)
         set(hq_locale_env LOCPATH=${hq_locale_dir})
         set(hq_locale_stamp ${hq_locale_dir}/de_DE.UTF-8/LC_CTYPE)
+        # localedef creates the locale's own folder but not its parent; Ninja makes the folders of
+        # its outputs itself, the Makefile generator does not.
         add_custom_command(OUTPUT ${hq_locale_stamp}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${hq_locale_dir}
             COMMAND ${HQ_LOCALEDEF} -i de_DE -f UTF-8 ${hq_locale_dir}/de_DE.UTF-8
             COMMENT "Locale de_DE.UTF-8 für help2man"
             VERBATIM)
@@ -80,6 +83,10 @@ else()
     set(hq_cli_man)
 endif()
 add_custom_target(hq_package_docs ALL DEPENDS ${hq_changelog_gz} ${hq_app_man} ${hq_cli_man})
+# The manual pages' own steps without the programs: what the CI builds in a second folder with
+# CMake's default generator, which unlike Ninja makes no output folders by itself.
+add_custom_target(hq_man_locale DEPENDS ${hq_locale_stamp} ${hq_app_man})
+add_dependencies(hq_package_docs hq_man_locale)
 
 # Component "app": the package hexquendra.
 set(hq_app_doc ${CMAKE_INSTALL_DATAROOTDIR}/doc/hexquendra)

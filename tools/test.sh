@@ -14,6 +14,11 @@ phase "build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DHQ_WERROR=ON
 cmake --build build -j "$jobs"
 
+phase "default generator (a fresh folder, the manual pages' own steps)"
+rm -rf build-make
+cmake -S . -B build-make >build/default-generator.log 2>&1 || { cat build/default-generator.log; exit 1; }
+cmake --build build-make --target hq_man_locale >>build/default-generator.log 2>&1 || { cat build/default-generator.log; exit 1; }
+
 fuzz_log=build/fuzz.log
 phase "fuzzers, in the background (${fuzz_log})"
 # A session of their own, so that a failure further on stops them with everything they started.

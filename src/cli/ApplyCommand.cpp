@@ -17,7 +17,14 @@ namespace hq {
 namespace apply_command {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"-o,--output", true}};
+constexpr OptionSpec kOptions[] = {{"-o,--output", true}, {"--force", false}};
+
+// How to take the level the file would hold: name it in the settings.
+std::string hellHint(const NeonHellConflict& conflict) {
+    const std::string level = std::to_string(conflict.stored);
+    return "Um HELL = " + level + " zu speichern, in den Einstellungen \"neon\": {\"hell\": " + level +
+           "} angeben.";
+}
 
 int run(const CliCommand& command, const std::vector<std::string>& arguments, Console& console) {
     ParsedArguments parsed;
@@ -53,6 +60,11 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
         console.err << settings.message() << '\n';
         return readFailureExit(settings.kind());
     }
+    // The HELL check first, for its hint; applySettings would refuse with the same message.
+    if (auto conflict = neonHellConflict(firmware, *settings)) {
+        console.err << conflict->message << '\n' << hellHint(*conflict) << '\n';
+        return kExitRefused;
+    }
     if (auto problem = applySettings(firmware, *settings)) {
         console.err << problem->message << '\n';
         return readFailureExit(problem->kind);
@@ -63,6 +75,7 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
         console.err << "Hinweis: " << note << '\n';
     io::WriteOptions options;
     options.newFilePermissions = loaded.permissions;
+    options.replaceReadOnly = parsed.isSet("force");
     return writeOutput(target, hexImageText(firmware.image), console, options);
 }
 
@@ -82,11 +95,17 @@ const CliCommand& applyCommand() {
         "(minimum) bei Haus-Firmware; zu große oder kleine Zahlen werden wie im Editor begrenzt,\n"
         "genommen werden nur Werte, die von der Anzeige der geladenen Datei abweichen.\n"
         "program_table wird zuerst genommen; ändern beide dasselbe Byte, gilt der Abschnitt.\n"
+        "Hielte die Datei danach ein anderes HELL als verlangt (Zeile 1 schreibt EEPROM-Byte\n"
+        "0x21 mit), wird abgelehnt; \"hell\" mit dem genannten Wert nimmt es an.\n"
+        "Eine Programm-Tabelle, die nicht nur retlw-Wörter enthält, bleibt, wie sie ist;\n"
+        "sie zu ändern wird abgelehnt.\n"
         "Fehlende Zeilen behalten ihre Werte, unbekannte Schlüssel werden übergangen; ein\n"
         "anderes firmware.kind und ein doppelter Schlüssel werden abgelehnt. Bei jedem Fehler\n"
-        "wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt und darf FILE sein.\n\n"
+        "wird nichts geschrieben; OUT wird über eine Zwischendatei ersetzt und darf FILE sein.\n"
+        "Ein schreibgeschütztes OUT wird nur mit --force ersetzt, ein unveränderliches nie.\n\n"
         "Optionen:\n"
-        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
+        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n"
+        "      --force                 OUT auch ersetzen, wenn es schreibgeschützt ist\n",
         apply_command::run};
     return command;
 }

@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "CliFiles.h"
 #include "CommandLine.h"
+#include "encode/TableGuard.h"
 #include "image/Checksum.h"
 #include "image/HexByte.h"
 
@@ -49,6 +50,9 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
     const Recognition& recognition = firmware.recognition;
     if (recognition.kind == 0)
         problems += "Das HEX-File konnte leider nicht erkannt werden\n";
+    // A table block holding code is no fault of the file, but no save will edit it: said, not failed.
+    for (const GuardedBlock& guarded : guardedEditorBlocks(firmware.image, recognition.panel()))
+        console.err << "Hinweis: " << guarded.reason << '\n';
     if (!problems.empty()) {
         console.err << problems;
         return kExitRefused;
@@ -71,7 +75,9 @@ const CliCommand& checkCommand() {
         "check", "FILE", "prüft Prüfsummen, Zeilenzahl und Erkennung eines HEX-Files",
         "Rückgabewert 0 nur, wenn jeder Datensatz richtig aufgebaut ist und seine Prüfsumme\n"
         "stimmt, die Datei in die Zeilen-Tabelle passt (höchstens 512 Zeilen) und die Firmware\n"
-        "erkannt wird. Sonst wird jedes Problem mit seiner Zeilennummer genannt (Rückgabewert 1).\n\n"
+        "erkannt wird. Sonst wird jedes Problem mit seiner Zeilennummer genannt (Rückgabewert 1).\n"
+        "Eine Programm-Tabelle eines Editors, die ein Wort enthält, das kein retlw ist, wird als\n"
+        "Hinweis genannt: sie wird beim Speichern nie geändert.\n\n"
         "Optionen:\n",
         check_command::run};
     return command;

@@ -91,9 +91,12 @@ int writeOutput(const std::filesystem::path& path, const std::string& data, Cons
         console.out << data;
         return kExitSuccess;
     }
+    options.warning = [&console](const std::string& warning) { console.err << warning << '\n'; };
     Status written = io::writeFileReplacing(path, data, options);
     if (!written) {
         console.err << written.message() << '\n';
+        if (!options.replaceReadOnly && io::targetProtection(path) == io::TargetProtection::ReadOnly)
+            console.err << "Mit --force wird sie trotzdem ersetzt.\n";
         return writeFailureExit(written.kind());
     }
     return kExitSuccess;

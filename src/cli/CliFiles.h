@@ -43,7 +43,9 @@ std::optional<std::string> readSettingsInput(const std::filesystem::path& path, 
 
 // Writes `data` to `path` ("-": standard output) by write-then-rename; returns kExitSuccess or,
 // after reporting, the exit code of the failure. Data larger than a firmware file the program
-// reads (1 MiB) is refused before anything is written.
+// reads (1 MiB) is refused before anything is written. The writer's warnings (other hard links,
+// attributes not copied) go to `console.err`; a read-only target is refused with a pointer to
+// --force unless `options.replaceReadOnly`.
 int writeOutput(const std::filesystem::path& path, const std::string& data, Console& console,
                 io::WriteOptions options = {});
 

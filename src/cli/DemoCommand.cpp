@@ -14,7 +14,8 @@ namespace hq {
 namespace demo_command {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--protocol", true}, {"--type", true}, {"-o,--output", true}};
+constexpr OptionSpec kOptions[] = {
+    {"--protocol", true}, {"--type", true}, {"-o,--output", true}, {"--force", false}};
 
 std::string knownKinds() {
     std::string kinds;
@@ -68,7 +69,9 @@ int run(const CliCommand& command, const std::vector<std::string>& arguments, Co
         console.err << "Die Demo-Firmware der Art " << *kind << " konnte nicht erzeugt werden.\n";
         return kExitRefused;
     }
-    return writeOutput(std::filesystem::path(*output), text, console);
+    io::WriteOptions options;
+    options.replaceReadOnly = parsed.isSet("force");
+    return writeOutput(std::filesystem::path(*output), text, console, options);
 }
 
 } // namespace
@@ -84,7 +87,8 @@ const CliCommand& demoCommand() {
         "Optionen:\n"
         "      --protocol mm|dcc       Protokoll-Signatur (Vorgabe mm)\n"
         "      --type schalt|fahrzeug  Dekoder-Typ\n"
-        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n",
+        "  -o, --output OUT            die neue HEX-Datei (\"-\": auf die Standardausgabe)\n"
+        "      --force                 OUT auch ersetzen, wenn es schreibgeschützt ist\n",
         demo_command::run};
     return command;
 }

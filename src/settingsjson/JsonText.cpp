@@ -284,6 +284,13 @@ Result<Json> parseJsonText(std::string_view text) {
             builder.problem = settingsProblem("kein gültiges JSON.");
         return Error{builder.problem, ErrorKind::Refused};
     }
+    // The parser takes a NUL byte for the end of the text, so whatever follows one went unread;
+    // JSON has no place for the byte itself.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        return Error{settingsProblem("kein gültiges JSON (Zeichen " + std::to_string(nul + 1) +
+                                     ": ein Null-Byte; nach dem JSON darf nichts mehr folgen)."),
+                     ErrorKind::Refused};
+    }
     return std::move(builder.root);
 }
 

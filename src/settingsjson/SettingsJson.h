@@ -27,9 +27,10 @@ std::string settingsJsonText(const Firmware& firmware, const FirmwareSettings& s
 // readSettings(firmware)): program_table first, then the editor sections, the rows and the extra
 // value. Editor values are taken only where they differ from `base`, so an unchanged section never
 // undoes an edited program_table; rows left out keep their values; unknown keys are passed over.
-// Refused with a German message: text that is no JSON object, a key given twice in one object, a
-// value of the wrong shape ("Einstellungen: …"), settings of another firmware kind, and an
-// unrecognised firmware. A UTF-8 byte-order mark before the JSON is passed over.
+// Refused with a German message: text that is no JSON object, anything but whitespace after it (a
+// NUL byte as well), a key given twice in one object, a value of the wrong shape ("Einstellungen:
+// …"), settings of another firmware kind, and an unrecognised firmware. A UTF-8 byte-order mark
+// before the JSON is passed over.
 Result<FirmwareSettings> settingsFromJsonText(const Firmware& firmware, const FirmwareSettings& base,
                                               std::string_view json);
 

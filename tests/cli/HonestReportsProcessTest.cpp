@@ -247,6 +247,9 @@ FirmwareSettings changedSettings(const Firmware& firmware) {
     if (settings.neon) {
         settings.neon->dunkel = 77;
         settings.neon->delay = 9;
+        // Row 1's new code decides HELL (EEPROM byte 0x21): the level it makes is the one asked for.
+        if (auto conflict = neonHellConflict(firmware, settings))
+            settings.neon->hell = conflict->stored;
     }
     if (settings.house)
         settings.house->minimum = 3;

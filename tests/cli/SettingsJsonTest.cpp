@@ -80,6 +80,19 @@ TEST(JsonText, RefusesWithGermanMessagesAndThePosition) {
     }
 }
 
+// The parser takes a NUL byte for the end of the text: whatever followed it would go unread.
+TEST(JsonText, OnlyWhitespaceMayFollowTheJsonNotEvenANulByte) {
+    using namespace std::string_view_literals;
+    for (std::string_view text : {"{}\0"sv, "{}\n\0{\"outputs\": []}"sv}) {
+        Result<Json> parsed = parseJsonText(text);
+        ASSERT_FALSE(parsed.ok());
+        EXPECT_EQ(parsed.message(), "Einstellungen: kein gültiges JSON (Zeichen " +
+                                        std::to_string(text.find('\0') + 1) +
+                                        ": ein Null-Byte; nach dem JSON darf nichts mehr folgen).");
+    }
+    EXPECT_TRUE(parseJsonText("{} \n\t\r "sv).ok());
+}
+
 TEST(JsonText, RefusesAKeyGivenTwiceAtAnyDepthAndTooDeepNesting) {
     EXPECT_EQ(parseJsonText(R"({"kind": 42, "kind": 31})").message(),
               "Einstellungen: Der Schlüssel \"kind\" steht zweimal im selben Objekt.");

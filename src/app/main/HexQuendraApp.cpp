@@ -10,12 +10,14 @@
 #include <QByteArray>
 #include <QEvent>
 #include <QLibraryInfo>
+#include <QList>
 #include <QLocale>
 #include <QPixmap>
 #include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace {
@@ -45,17 +47,71 @@ int takeScreenshot(TFormMain& window, const LaunchOptions& options) {
     return 0;
 }
 
+QString environmentText(const char* name) {
+    const QByteArray value = qgetenv(name);
+    return value.isEmpty() ? QStringLiteral("%1 nicht gesetzt").arg(QLatin1String(name))
+                           : QStringLiteral("%1=%2").arg(QLatin1String(name), QString::fromLocal8Bit(value));
+}
+
+// Qt ends a start without a usable display with an English fatal message and abort(), which
+// dumps core. While the application is built, Qt's messages are held back; a fatal one is answered
+// with the German reason and exit code 1, the others are passed on once the start has worked.
+QtMessageHandler qtMessageHandler = nullptr;
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+QList<HeldMessage>* heldMessages = nullptr;
+
+void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        printError(
+            QStringLiteral("Das Fenster kann nicht geöffnet werden: keine grafische Anzeige erreichbar "
+                           "(%1, %2, %3).")
+                .arg(environmentText("DISPLAY"), environmentText("WAYLAND_DISPLAY"),
+                     environmentText("QT_QPA_PLATFORM")));
+        printError(QStringLiteral("Ohne Anzeige schreibt \"hexquendra --pdf BLATT.pdf HEX-File\" das "
+                                  "Einstellungsblatt; hexquendra-cli zeigt und ändert HEX-Files."));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (heldMessages != nullptr) {
+        heldMessages->append({type, text});
+        return;
+    }
+    if (qtMessageHandler != nullptr)
+        qtMessageHandler(type, context, text);
+}
+
 // A run that shows no window must not need a display: unless the caller chose a platform, it
 // gets the offscreen one. Called before QApplication exists, which is when Qt picks it.
 int& choosePlatform(int& argc, char** argv) {
     if (LaunchOptions::runsWithoutWindow(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    heldMessages = new QList<HeldMessage>;
+    qtMessageHandler = qInstallMessageHandler(startUpMessage);
     return argc;
+}
+
+// The start has worked: Qt's messages go their usual way again, the held ones first.
+void releaseStartUpMessages() {
+    QList<HeldMessage>* held = heldMessages;
+    heldMessages = nullptr;
+    qInstallMessageHandler(qtMessageHandler);
+    for (const HeldMessage& message : *held) {
+        const QMessageLogContext context;
+        if (qtMessageHandler != nullptr)
+            qtMessageHandler(message.type, context, message.text);
+        else
+            printError(message.text);
+    }
+    delete held;
 }
 
 } // namespace
 
 HexQuendraApp::HexQuendraApp(int& argc, char** argv) : QApplication(choosePlatform(argc, argv), argv) {
+    releaseStartUpMessages();
     setApplicationName(QStringLiteral("HEX Quendrabolt"));
     setOrganizationName(QStringLiteral("HEX Quendrabolt"));
     setOrganizationDomain(QStringLiteral("hexquendrabolt.example.org"));

@@ -1,6 +1,7 @@
 #pragma once
 // The application: its title, the German Qt texts, start-up from the arguments, and the report of
-// an exception that reaches the event loop (the loop goes on).
+// an exception that reaches the event loop (the loop goes on). Without a reachable display it ends
+// with a German message and exit code 1 instead of Qt's abort.
 
 #include <QApplication>
 

@@ -19,6 +19,9 @@ constexpr int kSignatureAddress = 0x0010;
 constexpr int kTurntableAddress = 0x0110;
 constexpr int kCodeStart = 0x0020;
 constexpr int kTableBlockBytes = 0x0200;
+// The byte address after the last program word of a PIC16F628A (2048 words, 0x000 to 0x7FF): no
+// demo puts code beyond it, as a programmer set to that part would refuse or drop such words.
+constexpr int kProgramEnd = 0x1000;
 
 // A small linear congruential generator, so every build writes the same demo files.
 class DemoRandom {
@@ -111,7 +114,8 @@ std::string signatureLine(Protocol protocol, DecoderType type) {
     return {};
 }
 
-// Program code from 0x0020 on, with the table blocks at their fixed places in between.
+// Program code from 0x0020 on, with the table blocks at their fixed places in between, ending at the
+// part's last program word at the latest.
 void appendProgram(std::vector<std::string>& lines, const KindInfo& info, DemoRandom& random) {
     const std::vector<int> blocks = demoTableBlocks(info.kind);
     const ProgramTable table = demoProgramTable(info.kind);
@@ -126,7 +130,7 @@ void appendProgram(std::vector<std::string>& lines, const KindInfo& info, DemoRa
 
     int codeRecords = 150 + random.below(100);
     int address = kCodeStart;
-    while (codeRecords > 0 || address < lastTable) {
+    while ((codeRecords > 0 && address < kProgramEnd) || address < lastTable) {
         if (int block = blockAt(address)) {
             appendTableBlock(lines, info, block, table);
             address += kTableBlockBytes;

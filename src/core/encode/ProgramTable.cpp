@@ -1,5 +1,6 @@
 #include "encode/ProgramTable.h"
 
+#include "encode/TableGuard.h"
 #include "image/Checksum.h"
 #include "image/HexByte.h"
 
@@ -63,6 +64,19 @@ Status writeBlock(HexImage& image, int block, const ProgramTable& table, bool sh
                      " fehlt im HEX-File; sie wird nicht geschrieben."};
     if (!blockLinesInOrder(image, block, start))
         return Error{problemText(start)};
+    if (auto guarded = guardedProgramBlock(image, block)) {
+        // A block holding code stays as it is: untouched when its entries are unchanged, refused
+        // when they are not.
+        ProgramTable inFile = table;
+        readProgramBlock(image, block, inFile);
+        const int written = shortLast ? 255 : 256;
+        const int first = 256 * (block - 1);
+        for (int i = first; i < first + written; ++i) {
+            if (inFile[static_cast<std::size_t>(i)] != table[static_cast<std::size_t>(i)])
+                return Error{guardedBlockRefusal(*guarded)};
+        }
+        return {};
+    }
 
     const int base = 256 * (block - 1);
     std::array<std::string, kRecordsPerBlock> records;

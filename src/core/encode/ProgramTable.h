@@ -22,7 +22,8 @@ bool readProgramBlock(const HexImage& image, int block, ProgramTable& table);
 
 // Rewrites the block's 32 records with fresh checksums. Nothing is written, and a German message is
 // returned, when the block is missing, runs past the end of the file, or its 32 lines are not the
-// block's records in address order.
+// block's records in address order. A block holding a word that is not retlw (encode/TableGuard.h)
+// is never rewritten: left as it is when the table holds its entries unchanged, refused otherwise.
 Status writeProgramBlock(HexImage& image, int block, const ProgramTable& table);
 
 // Block 1 as the blink firmware keeps it: entries 0..254 only, the last record ":0E07F000" with

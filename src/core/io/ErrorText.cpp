@@ -37,7 +37,7 @@ std::string writeReason(int error) {
     case ELOOP:
         return "Die symbolischen Verknüpfungen führen im Kreis.";
     case EFBIG:
-        return "Die Datei ist zu gross für den Datenträger.";
+        return "Die Datei ist zu gross für den Datenträger oder für die Grenze der Dateigröße (ulimit -f).";
     case ENOMEM:
         return "Nicht genug Arbeitsspeicher.";
     default:

@@ -31,7 +31,10 @@ static_assert(std::atomic<int>::is_always_lock_free, "the signal handler needs l
 constexpr int kSlots = 8;
 Slot slots[kSlots];
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Every signal whose default action ends the process and that a user, a terminal, a shell pipeline
+// or a timer sends as a matter of course. SIGKILL cannot be caught; the error signals (SIGSEGV and
+// the like) mean the process is broken and should not run code of ours.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE};
 
 sigset_t terminationSignals() {
     sigset_t set;
@@ -96,6 +99,11 @@ void removeTemporaryFilesOnSignal() {
             continue;
         sigaction(signal, &action, nullptr);
     }
+    // A write beyond the file-size limit then fails with EFBIG, which the writer reports and
+    // cleans up after, instead of the process being killed in the middle of it.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, nullptr);
 }
 
 } // namespace hq::io

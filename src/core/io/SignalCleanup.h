@@ -7,7 +7,8 @@
 
 namespace hq::io::detail {
 
-// Holds back SIGINT, SIGTERM and SIGHUP in the calling thread while it lives, so creating a file and
+// Holds back the signals the clean-up handles (SIGINT, SIGTERM, SIGHUP and the others named at
+// removeTemporaryFilesOnSignal()) in the calling thread while it lives, so creating a file and
 // remembering it (or renaming it and forgetting it) happen as one step as far as the handler sees.
 class TerminationSignalsHeld {
 public:

@@ -6,6 +6,7 @@
 #include "io/WriteFile.h"
 
 #include "io/ErrorText.h"
+#include "io/FileMetadata.h"
 #include "io/SignalCleanup.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/random.h>
@@ -120,42 +122,150 @@ struct Temporary {
     Temporary() = default;
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
-    ~Temporary() {
-        if (fd >= 0)
+    ~Temporary() { discard(); }
+
+    // Closes and removes the file; the errno of a failed removal, or 0.
+    int discard() {
+        if (fd >= 0) {
             ::close(fd);
-        if (!path.empty() && !renamed) {
-            detail::TerminationSignalsHeld held;
-            ::unlink(path.c_str());
-            detail::forgetTemporary(slot);
+            fd = -1;
         }
+        if (path.empty() || renamed)
+            return 0;
+        detail::TerminationSignalsHeld held;
+        const int removed = ::unlink(path.c_str());
+        const int error = removed == 0 ? 0 : errno;
+        detail::forgetTemporary(slot);
+        path.clear();
+        return error == ENOENT ? 0 : error;
     }
 };
 
-// Ownership and permission bits the new file should end with. Best effort, as before: some file
-// systems (FAT on a memory stick) cannot store them, and the content matters more. Where it fails
-// the file simply keeps the owner-only 0600 it was created with.
-void applyPermissions(int fd, const FinalTarget& target, const WriteOptions& options) {
-    mode_t mode = 0;
-    if (target.existing) {
-        const struct stat& old = *target.existing;
-        struct stat now {};
-        // Root replacing someone else's file gives it back to its owner; others keep at least the
-        // group where they may. Failing here is no reason to refuse the write.
-        if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-                [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-            }
-        }
-        mode = old.st_mode & 07777;
-    } else if (options.newFilePermissions) {
-        mode = static_cast<mode_t>(*options.newFilePermissions) & 07777;
-    } else {
-        mode = 0644 & ~currentUmask();
+// `error`, after removing the temporary file; a temporary file that stays (a folder that allows
+// creating but not removing files) is named, so the user can find it.
+Error failedWith(Error error, Temporary& temporary) {
+    const fs::path left = temporary.path;
+    if (const int reason = temporary.discard(); reason != 0) {
+        error.message += "\nDie Zwischendatei \"" + detail::shownName(left) +
+                         "\" konnte nicht entfernt werden: " + writeReason(reason);
     }
-    [[maybe_unused]] const int changed = ::fchmod(fd, mode);
+    return error;
+}
+
+// Ownership, permission bits, extended attributes and ACL the new file should end with. Best effort,
+// as before: some file systems (FAT on a memory stick) cannot store them, and the content matters
+// more. Where it fails the file keeps the owner-only 0600 it was created with, and group bits never
+// grant more than the old file did. Returns the warnings about attributes that were not copied.
+std::vector<std::string> applyMetadata(int fd, const FinalTarget& target, const fs::path& given,
+                                       const WriteOptions& options) {
+    std::vector<std::string> warnings;
+    if (!target.existing) {
+        mode_t mode = 0644;
+        if (options.newFilePermissions)
+            mode = static_cast<mode_t>(*options.newFilePermissions) & 0777;
+        [[maybe_unused]] const int changed = ::fchmod(fd, mode & ~currentUmask());
+        return warnings;
+    }
+    const struct stat& old = *target.existing;
+    struct stat now {};
+    // Root replacing someone else's file gives it back to its owner; others keep at least the
+    // group where they may. Failing here is no reason to refuse the write.
+    if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        }
+    }
+    const mode_t mode = old.st_mode & 07777;
+    // Until the ACL is copied the mode's group bits would be the ACL's mask, which may grant the
+    // owning group more than its own entry: narrowed first, widened back only with the ACL.
+    const mode_t narrowed = detail::modeWithoutAcl(target.path.native(), mode);
+    [[maybe_unused]] const int changed = ::fchmod(fd, narrowed);
+    bool aclCopied = true;
+    const std::string shown = "\"" + detail::shownName(given) + "\"";
+    for (const detail::AttributeFailure& failure : detail::copyExtendedAttributes(target.path.native(), fd)) {
+        if (failure.name.empty() || failure.name == detail::kAclAttribute)
+            aclCopied = false;
+        if (failure.name == detail::kAclAttribute) {
+            warnings.push_back("Achtung: Die Zugriffsrechte-Liste (ACL) von " + shown +
+                               " konnte nicht übernommen werden: " + failure.reason +
+                               " Die Gruppe der Datei behält nur ihre eigenen Rechte.");
+        } else if (failure.name.empty()) {
+            warnings.push_back("Achtung: Die erweiterten Attribute von " + shown +
+                               " konnten nicht gelesen und nicht übernommen werden: " + failure.reason);
+        } else {
+            warnings.push_back("Achtung: Das erweiterte Attribut \"" + failure.name + "\" von " + shown +
+                               " konnte nicht übernommen werden: " + failure.reason);
+        }
+    }
+    // Setting the ACL may drop setgid; the full mode again, where the ACL is in place.
+    if (aclCopied && narrowed != mode) {
+        [[maybe_unused]] const int restored = ::fchmod(fd, mode);
+    }
+    return warnings;
+}
+
+// Why `existing` may not be replaced, or None. The attributes first: they stop root as well.
+TargetProtection protectionOf(const fs::path& finalPath, const struct stat& existing) {
+    if (const auto flags = detail::inodeFlags(finalPath.native())) {
+        if (flags->immutable)
+            return TargetProtection::Immutable;
+        if (flags->appendOnly)
+            return TargetProtection::AppendOnly;
+    }
+    if (::faccessat(AT_FDCWD, finalPath.c_str(), W_OK, AT_EACCESS) != 0) {
+        if (errno == EPERM)
+            return TargetProtection::Immutable; // what access() says of an immutable file
+        if (errno == EACCES)
+            return TargetProtection::ReadOnly;
+        return TargetProtection::None; // a read-only file system: the write fails with its reason
+    }
+    if (::geteuid() == 0 && (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return TargetProtection::ReadOnly;
+    return TargetProtection::None;
+}
+
+std::optional<std::string> protectionReason(TargetProtection protection) {
+    switch (protection) {
+    case TargetProtection::ReadOnly:
+        return "Die Datei ist schreibgeschützt.";
+    case TargetProtection::Immutable:
+        return "Die Datei ist unveränderlich (Attribut i).";
+    case TargetProtection::AppendOnly:
+        return "Die Datei darf nur ergänzt, aber nicht ersetzt werden (Attribut a).";
+    case TargetProtection::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A folder whose attributes let no file in it be replaced: refused before a temporary file is
+// created there, as it could not even be removed again.
+std::optional<std::string> folderReason(const fs::path& folder) {
+    const auto flags = detail::inodeFlags(folder.empty() ? std::string{"."} : folder.native());
+    if (flags && flags->immutable)
+        return "Der Ordner ist unveränderlich (Attribut i).";
+    if (flags && flags->appendOnly)
+        return "In diesem Ordner dürfen Dateien nur angelegt, aber nicht ersetzt oder entfernt werden "
+               "(Attribut a).";
+    return std::nullopt;
+}
+
+std::string hardLinkWarning(const fs::path& given, nlink_t links) {
+    const std::string others =
+        links == 2 ? std::string{"der andere Name behält den alten."}
+                   : "die anderen " + std::to_string(links - 1) + " Namen behalten den alten.";
+    return "Achtung: Die Datei \"" + detail::shownName(given) + "\" hat " + std::to_string(links) +
+           " Namen (harte Verknüpfungen). Nur dieser Name erhält den neuen Inhalt; " + others;
 }
 
 } // namespace
+
+TargetProtection targetProtection(const fs::path& target) {
+    Result<FinalTarget> resolved = resolveTarget(target);
+    if (!resolved || !resolved->existing)
+        return TargetProtection::None;
+    return protectionOf(resolved->path, *resolved->existing);
+}
 
 Status writeFileReplacing(const fs::path& target, std::string_view data, const WriteOptions& options) {
     if (data.size() > options.maxBytes) {
@@ -172,6 +282,16 @@ Status writeFileReplacing(const fs::path& target, std::string_view data, const W
     if (name.empty() || name == "." || name == "..")
         return writeError(target, "Der Name ist kein gültiger Dateiname.", ErrorKind::Refused);
     const fs::path folder = finalPath.parent_path();
+    if (resolved->existing) {
+        const TargetProtection protection = protectionOf(finalPath, *resolved->existing);
+        if (protection != TargetProtection::None &&
+            !(protection == TargetProtection::ReadOnly && options.replaceReadOnly))
+            return writeError(target, *protectionReason(protection), ErrorKind::Refused);
+    }
+    if (auto reason = folderReason(folder))
+        return writeError(target, *reason, ErrorKind::Refused);
+    if (resolved->existing && resolved->existing->st_nlink > 1 && options.warning)
+        options.warning(hardLinkWarning(target, resolved->existing->st_nlink));
 
     Temporary temporary;
     for (int attempt = 1;; ++attempt) {
@@ -196,24 +316,24 @@ Status writeFileReplacing(const fs::path& target, std::string_view data, const W
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            return writeError(target, writeReason(written < 0 ? errno : EIO));
+            return failedWith(writeError(target, writeReason(written < 0 ? errno : EIO)), temporary);
         cursor += written;
         left -= static_cast<std::size_t>(written);
     }
-    applyPermissions(temporary.fd, *resolved, options);
+    const std::vector<std::string> warnings = applyMetadata(temporary.fd, *resolved, target, options);
     if (::fsync(temporary.fd) != 0)
-        return writeError(target, writeReason(errno));
+        return failedWith(writeError(target, writeReason(errno)), temporary);
     const int closed = ::close(temporary.fd);
     temporary.fd = -1;
     if (closed != 0)
-        return writeError(target, writeReason(errno));
+        return failedWith(writeError(target, writeReason(errno)), temporary);
 
     if (options.beforeRename)
         options.beforeRename(temporary.path);
     {
         detail::TerminationSignalsHeld held;
         if (::rename(temporary.path.c_str(), finalPath.c_str()) != 0)
-            return writeError(target, writeReason(errno));
+            return failedWith(writeError(target, writeReason(errno)), temporary);
         temporary.renamed = true;
         detail::forgetTemporary(temporary.slot);
     }
@@ -224,6 +344,10 @@ Status writeFileReplacing(const fs::path& target, std::string_view data, const W
     if (folderFd >= 0) {
         [[maybe_unused]] const int synced = ::fsync(folderFd);
         ::close(folderFd);
+    }
+    if (options.warning) {
+        for (const std::string& warning : warnings)
+            options.warning(warning);
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "light/HouseMinimum.h"
 #include "light/NeonValues.h"
 #include "light/PatternBank.h"
+#include "settings/NeonHellCheck.h"
 
 #include <algorithm>
 
@@ -16,35 +17,6 @@ constexpr int kEntriesPerBlock = 256;
 // record of block 1 holds seven words, so its entry 255 is never stored.
 int storedEntryCount(const PatternLayout& layout) {
     return layout.programBlocks * kEntriesPerBlock - (layout.shortBlock1 ? 1 : 0);
-}
-
-std::string neonConflictMessage(int asked, int stored, const std::string& rowCaption) {
-    return "Die Licht-Stufe HELL " + std::to_string(asked) +
-           " kann in diesem HEX-File nicht gespeichert werden: EEPROM-Byte 0x21 ist zugleich das dritte "
-           "Code-Byte von <" +
-           rowCaption +
-           "> (Zeile 1) und wird beim Speichern mit dessen Adresse und Funktion geschrieben.\n"
-           "Gespeichert würde HELL = " +
-           std::to_string(stored) + ".";
-}
-
-// The HELL level asked for, when the settings change it from what the firmware shows.
-std::optional<int> changedHell(const FirmwareSettings& current, const FirmwareSettings& settings) {
-    if (!settings.neon || !current.neon || !settings.neon->hell || settings.neon->hell == current.neon->hell)
-        return std::nullopt;
-    return std::clamp(*settings.neon->hell, 0, 255);
-}
-
-std::optional<NeonHellConflict> conflictAfterApply(const Firmware& applied, const FirmwareSettings& current,
-                                                   const FirmwareSettings& settings) {
-    std::optional<int> asked = changedHell(current, settings);
-    if (!asked)
-        return std::nullopt;
-    std::optional<int> stored = shownNeonValue(applied.eeprom(), NeonValue::Hell);
-    if (!stored || *stored == *asked)
-        return std::nullopt;
-    return NeonHellConflict{*asked, *stored,
-                            neonConflictMessage(*asked, *stored, applied.recognition.rowCaption(1))};
 }
 
 ApplyProblem problemOf(const Status& status) {
@@ -145,7 +117,7 @@ std::optional<ApplyProblem> applySettings(Firmware& firmware, const FirmwareSett
     if (auto problem = applyInto(work, current, settings))
         return problem;
     if (!options.acceptStoredHell) {
-        if (auto conflict = conflictAfterApply(work, current, settings))
+        if (auto conflict = neonHellAfterSave(work, current, settings))
             return ApplyProblem{conflict->message, ErrorKind::Refused, FocusField::None, 0};
     }
     firmware = std::move(work);
@@ -154,12 +126,12 @@ std::optional<ApplyProblem> applySettings(Firmware& firmware, const FirmwareSett
 
 std::optional<NeonHellConflict> neonHellConflict(const Firmware& firmware, const FirmwareSettings& settings) {
     const FirmwareSettings current = readSettings(firmware);
-    if (!changedHell(current, settings))
+    if (!current.neon)
         return std::nullopt;
     Firmware work = firmware;
     if (applyInto(work, current, settings))
         return std::nullopt; // the save stops earlier, with its own message
-    return conflictAfterApply(work, current, settings);
+    return neonHellAfterSave(work, current, settings);
 }
 
 } // namespace hq

@@ -78,7 +78,7 @@ const PatternLayout* patternLayoutFor(Panel panel);
 // What one save would do with a neon HELL level that the file cannot hold: EEPROM byte 0x21 is both
 // HELL and the third code byte of row 1, and the row codes are written after the neon values.
 struct NeonHellConflict {
-    int asked = 0;       // the level asked for (clamped to 0..255)
+    int asked = 0;       // the level asked for (clamped to 0..255): typed, or the file's own
     int stored = 0;      // the level the saved file will hold
     std::string message; // German, naming both values and why
 };
@@ -105,8 +105,10 @@ struct ApplyProblem {
 std::optional<ApplyProblem> applySettings(Firmware& firmware, const FirmwareSettings& settings,
                                           const ApplyOptions& options = {});
 
-// The HELL conflict saving these settings would run into, if any (nothing for other firmwares, when
-// HELL is not changed, or when the file holds what was asked).
+// The HELL conflict saving these settings would run into, if any: the saved file would hold another
+// HELL than the one in `settings` (typed, or the file's own when HELL was left alone and row 1
+// changed). Nothing for other firmwares, when the file holds what was asked, or when the save stops
+// earlier with a message of its own.
 std::optional<NeonHellConflict> neonHellConflict(const Firmware& firmware, const FirmwareSettings& settings);
 
 // One difference between two settings of the same firmware, for lists a user reads.

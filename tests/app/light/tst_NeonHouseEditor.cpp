@@ -9,14 +9,19 @@
 
 #include "ChangeMark.h"
 #include "QtTestSuite.h"
+#include "demo/DemoFirmware.h"
+#include "document/FirmwareDocument.h"
 #include "light/HouseEditor.h"
 #include "light/NeonEditor.h"
 #include "light/NeonPanel.h"
+#include "main/ParameterGridBox.h"
 #include "main/ZusatzPanel.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
@@ -129,6 +134,56 @@ private slots:
         QVERIFY(saved);
         QCOMPARE(saved->eeprom().bytes[0x20], std::string("00"));
         QCOMPARE(saved->eeprom().bytes[0x00], std::string("FF"));
+    }
+
+    // EEPROM byte 0x21 is HELL and the third code byte of row 1: a row-1 edit alone changes HELL,
+    // for DCC through the address (its high byte), for MM through the function number (its code).
+    // The save asks, naming the file's level and the one it would write, and writes nothing
+    // without a yes.
+    void neonSaveAsksWhenARowOneEditChangesHell() {
+        struct Case {
+            hq::Protocol protocol;
+            bool address;
+            QString typed;
+            int stored;
+        };
+        for (const Case& edit : {Case{hq::Protocol::DCC, true, QStringLiteral("3000"), 52},
+                                 Case{hq::Protocol::MM, false, QStringLiteral("3"), 234}}) {
+            QTemporaryDir folder;
+            QVERIFY(folder.isValid());
+            const QString path = folder.filePath(QStringLiteral("neon.hex"));
+            const std::string text = hq::demoFirmwareText(44, edit.protocol);
+            {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(text.data(), static_cast<qint64>(text.size()));
+            }
+            dialogs->messages.clear();
+            TFormMain& main = window->window;
+            QVERIFY(main.loadFile(path));
+            const std::optional<int> inFile = main.document()->edited().neon->hell;
+            QVERIFY(inFile && *inFile != edit.stored);
+            QLineEdit* field = edit.address ? main.grid()->addressEdit(1) : main.grid()->functionEdit(1);
+            field->setFocus();
+            field->selectAll();
+            typeEntry(field, edit.typed);
+            QCOMPARE(main.document()->edited().neon->hell, inFile);
+
+            QVERIFY(!main.save());
+            QCOMPARE(dialogs->messages.size(), 1);
+            const QString& question = dialogs->messages.first();
+            QVERIFY2(question.startsWith(QStringLiteral("Die Licht-Stufe HELL %1 der Datei bleibt beim "
+                                                        "Speichern nicht erhalten")
+                                             .arg(*inFile)),
+                     qPrintable(question));
+            QVERIFY2(question.contains(QStringLiteral("Gespeichert würde HELL = %1.").arg(edit.stored)),
+                     qPrintable(question));
+            QVERIFY(question.endsWith(QStringLiteral("Trotzdem speichern?")));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll().toStdString(), text);
+            QVERIFY(main.document()->isModified());
+        }
     }
 
     void neonTextThatIsNoNumber() {

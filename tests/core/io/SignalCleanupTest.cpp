@@ -1,5 +1,7 @@
-// removeTemporaryFilesOnSignal: a process ended by SIGTERM or SIGINT in the middle of a write
-// leaves the old file and no temporary file, and still ends by that signal.
+// removeTemporaryFilesOnSignal: a process ended by a signal in the middle of a write (SIGTERM,
+// SIGINT and the others a user, a terminal, a pipeline or a timer sends) leaves the old file and no
+// temporary file, and still ends by that signal; a file-size limit fails the write instead of
+// killing the process.
 
 #include "io/WriteFile.h"
 
@@ -8,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,9 +46,11 @@ template <class Work> Ending runChild(Work work) {
 using SignalCleanup = IoFolder;
 
 TEST_F(SignalCleanup, SignalBetweenWritingAndRenamingLeavesNoTemporaryAndTheOldFile) {
-    for (int signal : {SIGTERM, SIGINT}) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE}) {
         put(path("out.hex"), "old");
         const Ending ending = runChild([&] {
+            const rlimit noCore{0, 0}; // SIGQUIT would dump core
+            ::setrlimit(RLIMIT_CORE, &noCore);
             removeTemporaryFilesOnSignal();
             WriteOptions options;
             options.beforeRename = [signal](const fs::path&) { ::raise(signal); };
@@ -91,4 +96,23 @@ TEST_F(SignalCleanup, FinishedWritesAreNotRemovedByALaterSignal) {
     EXPECT_EQ(ending.signal, SIGTERM);
     EXPECT_EQ(contentOf(path("done.hex")), "kept");
     EXPECT_EQ(entries(), std::vector<std::string>{"done.hex"});
+}
+
+// Beyond `ulimit -f` the kernel would kill the process with SIGXFSZ between two writes, leaving the
+// temporary file: ignored, the write fails with its message and cleans up.
+TEST_F(SignalCleanup, AFileSizeLimitFailsTheWriteWithItsMessage) {
+    put(path("out.hex"), "old");
+    const Ending ending = runChild([&] {
+        const rlimit small{16, 16};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        removeTemporaryFilesOnSignal();
+        const hq::Status status = writeFileReplacing(path("out.hex"), std::string(4096, 'n'));
+        if (status || status.message().find("ulimit -f") == std::string::npos)
+            return 1;
+        return 3;
+    });
+    EXPECT_FALSE(ending.bySignal) << strsignal(ending.signal);
+    EXPECT_EQ(ending.exitCode, 3);
+    EXPECT_EQ(contentOf(path("out.hex")), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"out.hex"});
 }

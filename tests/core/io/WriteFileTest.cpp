@@ -1,16 +1,22 @@
 // writeFileReplacing: the content lands where the name finally points, symlinks stay links,
-// anything that is not a plain file is left alone, and no failure leaves a temporary file.
+// anything that is not a plain file is left alone, no failure leaves a temporary file unnamed, and a
+// replaced file keeps its metadata: permission bits, owner, extended attributes and ACL. Protected
+// targets (read-only, immutable) and folders that allow no replacing are refused.
 
 #include "io/WriteFile.h"
 
 #include "IoFolder.h"
+#include "io/FileMetadata.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using hq::ErrorKind;
@@ -191,23 +197,29 @@ TEST_F(WriteFile, LongestNamesWork) {
     }
 }
 
-TEST_F(WriteFile, NewFileGetsTheGivenPermissionsOrTheDefault) {
+// A new file takes the input's bits as the umask lets them, and never setuid, setgid or sticky: an
+// input from a FAT stick (0777) gives no world-writable output.
+TEST_F(WriteFile, NewFileGetsTheGivenPermissionsWithinTheUmaskOrTheDefault) {
+    const mode_t previous = ::umask(022);
     WriteOptions options;
     options.newFilePermissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    ASSERT_TRUE(writeFileReplacing(path("given.hex"), "x", options));
-    EXPECT_EQ(permissionsOf(path("given.hex")), 0640u);
-
-    const mode_t previous = ::umask(027);
+    const Status given = writeFileReplacing(path("given.hex"), "x", options);
+    options.newFilePermissions = static_cast<fs::perms>(07777);
+    const Status fat = writeFileReplacing(path("fat.hex"), "x", options);
+    ::umask(027);
     const Status status = writeFileReplacing(path("default.hex"), "x");
     ::umask(previous);
-    ASSERT_TRUE(status);
+    ASSERT_TRUE(given && fat && status);
+    EXPECT_EQ(permissionsOf(path("given.hex")), 0640u);
+    EXPECT_EQ(permissionsOf(path("fat.hex")), 0755u);
     EXPECT_EQ(permissionsOf(path("default.hex")), 0640u);
 }
 
 TEST_F(WriteFile, ReplacedFileKeepsItsPermissions) {
     WriteOptions options;
     options.newFilePermissions = fs::perms::owner_all; // only for new files: ignored here
-    for (mode_t mode : {0600u, 0755u, 0444u}) {
+    options.replaceReadOnly = true;                    // for 0444
+    for (mode_t mode : {0600u, 0755u, 0444u, 02640u}) {
         put(path("kept.hex"), "old");
         ASSERT_EQ(::chmod(path("kept.hex").c_str(), mode), 0);
         ASSERT_TRUE(writeFileReplacing(path("kept.hex"), "new", options));
@@ -279,4 +291,168 @@ TEST_F(WriteFile, FailedRenameRemovesTheTemporaryFile) {
     EXPECT_EQ(status.kind(), ErrorKind::WriteFailed);
     EXPECT_EQ(entries(), std::vector<std::string>{"out.hex"});
     EXPECT_EQ(entries(path("out.hex")), std::vector<std::string>{"inner"});
+}
+
+// Whether `command` (setfacl, setfattr, chattr) ran and succeeded; the file system or the
+// container may not allow what it sets.
+static bool ran(const std::string& command) {
+    return std::system((command + " 2>/dev/null").c_str()) == 0;
+}
+
+static std::optional<std::string> attribute(const fs::path& file, const char* name) {
+    char value[4096];
+    const ssize_t size = ::lgetxattr(file.c_str(), name, value, sizeof value);
+    if (size < 0)
+        return std::nullopt;
+    return std::string(value, static_cast<std::size_t>(size));
+}
+
+// Root writes anything, so the protection is judged by the mode itself: no write bit at all is
+// read-only for root as well; for other users it is whatever keeps them from writing.
+TEST_F(WriteFile, AReadOnlyTargetIsReplacedOnlyWhenAllowed) {
+    put(path("out.hex"), "old");
+    ASSERT_EQ(::chmod(path("out.hex").c_str(), 0444), 0);
+    EXPECT_EQ(hq::io::targetProtection(path("out.hex")), hq::io::TargetProtection::ReadOnly);
+    fs::create_symlink("out.hex", path("link.hex"));
+    EXPECT_EQ(hq::io::targetProtection(path("link.hex")), hq::io::TargetProtection::ReadOnly);
+    EXPECT_EQ(hq::io::targetProtection(path("missing.hex")), hq::io::TargetProtection::None);
+
+    const Status refused = writeFileReplacing(path("link.hex"), "new");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.kind(), ErrorKind::Refused);
+    EXPECT_EQ(refused.message(), "Die Datei \"" + path("link.hex").string() +
+                                     "\" konnte nicht geschrieben werden: Die Datei ist schreibgeschützt.\n"
+                                     "Eine vorhandene Datei dieses Namens ist unverändert.");
+    EXPECT_EQ(contentOf(path("out.hex")), "old");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"link.hex", "out.hex"}));
+
+    WriteOptions agreed;
+    agreed.replaceReadOnly = true;
+    ASSERT_TRUE(writeFileReplacing(path("link.hex"), "new", agreed));
+    EXPECT_EQ(contentOf(path("out.hex")), "new");
+    EXPECT_EQ(permissionsOf(path("out.hex")), 0444u);
+    EXPECT_TRUE(fs::is_symlink(path("link.hex")));
+
+    ASSERT_EQ(::chmod(path("out.hex").c_str(), 0644), 0);
+    EXPECT_EQ(hq::io::targetProtection(path("out.hex")), hq::io::TargetProtection::None);
+}
+
+TEST_F(WriteFile, AnImmutableTargetIsRefusedEvenWhenReadOnlyIsAllowed) {
+    put(path("out.hex"), "old");
+    if (!ran("chattr +i '" + path("out.hex").string() + "'"))
+        GTEST_SKIP() << "chattr +i is not allowed here (file system or missing CAP_LINUX_IMMUTABLE)";
+    EXPECT_EQ(hq::io::targetProtection(path("out.hex")), hq::io::TargetProtection::Immutable);
+    WriteOptions forced;
+    forced.replaceReadOnly = true;
+    const Status status = writeFileReplacing(path("out.hex"), "new", forced);
+    ran("chattr -i '" + path("out.hex").string() + "'");
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.kind(), ErrorKind::Refused);
+    EXPECT_NE(status.message().find("Die Datei ist unveränderlich (Attribut i)."), std::string::npos)
+        << status.message();
+    EXPECT_EQ(contentOf(path("out.hex")), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"out.hex"});
+}
+
+// In an append-only folder a temporary file could be created but never renamed nor removed again.
+TEST_F(WriteFile, AnAppendOnlyFolderIsRefusedBeforeATemporaryFileIsMade) {
+    put(path("out.hex"), "old");
+    if (!ran("chattr +a '" + folder.string() + "'"))
+        GTEST_SKIP() << "chattr +a is not allowed here (file system or missing CAP_LINUX_IMMUTABLE)";
+    const Status replacing = writeFileReplacing(path("out.hex"), "new");
+    const Status creating = writeFileReplacing(path("new.hex"), "new");
+    const std::vector<std::string> names = entries();
+    ran("chattr -a '" + folder.string() + "'");
+    for (const Status& status : {replacing, creating}) {
+        ASSERT_FALSE(status);
+        EXPECT_EQ(status.kind(), ErrorKind::Refused);
+        EXPECT_NE(status.message().find("nur angelegt, aber nicht ersetzt oder entfernt werden (Attribut a)"),
+                  std::string::npos)
+            << status.message();
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"out.hex"});
+    EXPECT_EQ(contentOf(path("out.hex")), "old");
+}
+
+// Where a failed write cannot remove its temporary file, the message names it.
+TEST_F(WriteFile, ATemporaryFileThatCannotBeRemovedIsNamed) {
+    put(path("out.hex"), "old");
+    if (!ran("chattr +a '" + folder.string() + "'"))
+        GTEST_SKIP() << "chattr +a is not allowed here (file system or missing CAP_LINUX_IMMUTABLE)";
+    ran("chattr -a '" + folder.string() + "'");
+    WriteOptions options;
+    fs::path temporary;
+    // The folder turns append-only after the checks: the rename and the clean-up both fail.
+    options.beforeRename = [&](const fs::path& file) {
+        temporary = file;
+        ran("chattr +a '" + folder.string() + "'");
+    };
+    const Status status = writeFileReplacing(path("out.hex"), "new", options);
+    ran("chattr -a '" + folder.string() + "'");
+    ASSERT_FALSE(status);
+    EXPECT_NE(status.message().find("Die Zwischendatei \"" + temporary.string() +
+                                    "\" konnte nicht entfernt werden: Keine Berechtigung"),
+              std::string::npos)
+        << status.message();
+    EXPECT_TRUE(fs::exists(temporary));
+    EXPECT_EQ(contentOf(path("out.hex")), "old");
+}
+
+TEST_F(WriteFile, AReplacedFileKeepsItsExtendedAttributesAndAcl) {
+    put(path("out.hex"), "old");
+    ASSERT_EQ(::chmod(path("out.hex").c_str(), 0640), 0);
+    const std::string file = "'" + path("out.hex").string() + "'";
+    if (!ran("setfattr -n user.decoder -v 'Weiche 7' " + file) || !ran("setfacl -m u:nobody:rw " + file))
+        GTEST_SKIP() << "setfattr or setfacl is missing, or the file system keeps no attributes";
+    const auto acl = attribute(path("out.hex"), "system.posix_acl_access");
+    ASSERT_TRUE(acl);
+    const mode_t mode = permissionsOf(path("out.hex")); // 0660: the group bits show the ACL's mask
+    std::vector<std::string> warnings;
+    WriteOptions options;
+    options.warning = [&](const std::string& text) { warnings.push_back(text); };
+    ASSERT_TRUE(writeFileReplacing(path("out.hex"), "new", options));
+    EXPECT_EQ(contentOf(path("out.hex")), "new");
+    EXPECT_EQ(attribute(path("out.hex"), "user.decoder"), "Weiche 7");
+    EXPECT_EQ(attribute(path("out.hex"), "system.posix_acl_access"), acl);
+    EXPECT_EQ(permissionsOf(path("out.hex")), mode);
+    EXPECT_TRUE(warnings.empty());
+
+    // A file without an ACL gets none from the folder's default ACL.
+    put(path("plain.hex"), "old");
+    if (ran("setfacl -d -m u:nobody:rw '" + folder.string() + "'")) {
+        ASSERT_TRUE(writeFileReplacing(path("plain.hex"), "new"));
+        EXPECT_FALSE(attribute(path("plain.hex"), "system.posix_acl_access"));
+    }
+}
+
+// With an ACL the mode's group bits are the mask, which may grant more than the owning group's own
+// entry: where the ACL is not copied, the group keeps only its own rights.
+TEST_F(WriteFile, WithoutItsAclAFileNeverGrantsTheGroupMore) {
+    put(path("shared.hex"), "x");
+    ASSERT_EQ(::chmod(path("shared.hex").c_str(), 0640), 0);
+    if (!ran("setfacl -m u:nobody:rw '" + path("shared.hex").string() + "'"))
+        GTEST_SKIP() << "setfacl is missing, or the file system keeps no ACL";
+    ASSERT_EQ(permissionsOf(path("shared.hex")), 0660u);
+    EXPECT_EQ(hq::io::detail::modeWithoutAcl(path("shared.hex").native(), 04660), 04640u);
+    put(path("plain.hex"), "x");
+    EXPECT_EQ(hq::io::detail::modeWithoutAcl(path("plain.hex").native(), 0664), 0664u);
+}
+
+// The other names of a hard-linked file keep the old content: said before writing.
+TEST_F(WriteFile, ATargetWithOtherHardLinksIsWrittenAfterAWarning) {
+    put(path("out.hex"), "old");
+    ASSERT_EQ(::link(path("out.hex").c_str(), path("copy.hex").c_str()), 0);
+    ASSERT_EQ(::link(path("out.hex").c_str(), path("third.hex").c_str()), 0);
+    std::vector<std::string> warnings;
+    WriteOptions options;
+    options.warning = [&](const std::string& text) { warnings.push_back(text); };
+    options.beforeRename = [&](const fs::path&) { EXPECT_EQ(warnings.size(), 1u) << "warned before"; };
+    ASSERT_TRUE(writeFileReplacing(path("out.hex"), "new", options));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "Achtung: Die Datei \"" + path("out.hex").string() +
+                               "\" hat 3 Namen (harte Verknüpfungen). Nur dieser Name erhält den neuen "
+                               "Inhalt; die anderen 2 Namen behalten den alten.");
+    EXPECT_EQ(contentOf(path("out.hex")), "new");
+    EXPECT_EQ(contentOf(path("copy.hex")), "old");
+    EXPECT_EQ(contentOf(path("third.hex")), "old");
 }

@@ -169,6 +169,54 @@ TEST(Settings, AHellLevelTheFileCannotHoldIsRefusedNamingWhatItWouldGet) {
     EXPECT_EQ(readSettings(firmware).neon->delay, 255);
 }
 
+// Row 1's code changes HELL without HELL being typed: for DCC through the address (its high byte is
+// the third code byte), for MM through the function number (the function code is).
+TEST(Settings, ARowOneEditThatChangesHellIsRefusedNamingBothLevels) {
+    struct Case {
+        Protocol protocol;
+        const char* address;
+        const char* function;
+        int stored;
+    };
+    for (const Case& edit :
+         {Case{Protocol::DCC, "3000", nullptr, 255 - 0xCB}, Case{Protocol::MM, nullptr, "3", 255 - 0x15}}) {
+        Firmware firmware = demo(44, edit.protocol);
+        const std::string before = hexImageText(firmware.image);
+        FirmwareSettings settings = readSettings(firmware);
+        const int inFile = *settings.neon->hell;
+        if (edit.address)
+            settings.rows[1].address = FieldValue::fromText(edit.address);
+        if (edit.function)
+            settings.rows[1].function = FieldValue::fromText(edit.function);
+        auto conflict = neonHellConflict(firmware, settings);
+        ASSERT_TRUE(conflict);
+        EXPECT_EQ(conflict->asked, inFile);
+        EXPECT_EQ(conflict->stored, edit.stored);
+        EXPECT_EQ(conflict->message,
+                  "Die Licht-Stufe HELL " + std::to_string(inFile) +
+                      " der Datei bleibt beim Speichern nicht erhalten: EEPROM-Byte 0x21 "
+                      "ist zugleich das dritte Code-Byte von <Ein> (Zeile 1) und wird beim "
+                      "Speichern mit dessen Adresse und Funktion geschrieben.\n"
+                      "Gespeichert würde HELL = " +
+                      std::to_string(edit.stored) + ".");
+        // Refused with the same message, the firmware byte for byte as it was; a HELL typed beside
+        // it changes nothing about that.
+        auto problem = applySettings(firmware, settings);
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(problem->message, conflict->message);
+        EXPECT_TRUE(hexImageText(firmware.image) == before);
+        settings.neon->hell = 17;
+        ASSERT_TRUE(applySettings(firmware, settings));
+        EXPECT_TRUE(hexImageText(firmware.image) == before);
+
+        // Asking for the level the row code makes is accepted.
+        settings.neon->hell = edit.stored;
+        EXPECT_FALSE(neonHellConflict(firmware, settings));
+        ASSERT_FALSE(applySettings(firmware, settings));
+        EXPECT_EQ(readSettings(firmware).neon->hell, edit.stored);
+    }
+}
+
 TEST(Settings, AHellLevelTheRowCodeMakesIsAccepted) {
     Firmware firmware = demo(44, Protocol::MM);
     FirmwareSettings settings = readSettings(firmware);
