@@ -6,6 +6,7 @@
 #include "io/WriteFile.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetContent.h"
+#include "sheet/SheetMarks.h"
 #include "sheet/SheetPages.h"
 #include "sheet/SheetSections.h"
 
@@ -25,7 +26,10 @@ int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
                        const hq::FirmwareSettings& settings, const QString& fileName,
                        const QDateTime& printedAt) {
     const hq::Recognition& recognition = firmware.recognition;
+    const sheet::SheetMarks marks = sheet::sheetMarks(firmware, settings, fileName);
     sheet::SheetPages pages(device);
+    if (marks.unsaved)
+        pages.setBanner(sheet::unsavedBanner(marks));
     sheet::SheetBuilder builder(pages);
 
     const QString caption =
@@ -34,12 +38,20 @@ int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
     builder.infoLines(sheet::infoLines(firmware, fileName, printedAt));
     if (const std::string warning = hq::badRecordWarning(firmware.image); !warning.empty())
         builder.warningBox(qs(warning));
+    if (!marks.saveRefusal.isEmpty())
+        builder.warningBox(QStringLiteral("„HEX speichern“ lehnt diese Werte ab und schreibt nichts: ") +
+                           marks.saveRefusal);
+    if (marks.unsaved)
+        builder.paragraph(
+            QStringLiteral("Blau markiert: geändert, nicht gespeichert; daneben der Wert in der "
+                           "Datei. Rot markiert: wird beim Speichern abgelehnt."),
+            sheet::FontRole::Small, sheet::kChangedColour);
 
     builder.heading(QStringLiteral("Ausgänge"));
     if (const QString reason = sheet::noRowsReason(recognition); !reason.isEmpty())
         builder.paragraph(reason);
     else {
-        std::vector<sheet::RowEntry> rows = sheet::rowEntries(firmware, settings);
+        std::vector<sheet::RowEntry> rows = sheet::rowEntries(firmware, settings, &marks);
         const QStringList notes = sheet::takeSharedNotes(rows);
         builder.rowTable(recognition, rows);
         for (const QString& note : notes)
@@ -47,23 +59,26 @@ int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
                               sheet::kMutedColour);
     }
 
-    if (const QString extra = sheet::extraLine(recognition, settings); !extra.isEmpty()) {
+    if (const QString extra = sheet::extraLine(recognition, settings, marks.extra); !extra.isEmpty()) {
         builder.heading(QStringLiteral("Zusatzwert"));
-        builder.paragraph(extra);
+        builder.valueParagraph(extra, marks.extra);
         builder.paragraph(sheet::extraHint(recognition), sheet::FontRole::Small, sheet::kMutedColour);
     }
 
     if (settings.servo)
-        sheet::addServoSection(builder, *settings.servo);
+        sheet::addServoSection(builder, *settings.servo, marks);
     if (settings.patterns)
-        sheet::addPatternSection(builder, *settings.patterns, recognition.panel());
+        sheet::addPatternSection(builder, *settings.patterns, recognition.panel(), marks);
     if (settings.neon)
-        sheet::addNeonSection(builder, *settings.neon);
+        sheet::addNeonSection(builder, *settings.neon, marks);
     if (settings.house)
-        sheet::addHouseSection(builder, *settings.house);
+        sheet::addHouseSection(builder, *settings.house, marks);
 
     const QString shortName = QFileInfo(fileName).fileName();
-    return pages.paint(QStringLiteral("Einstellungsblatt · ") + (shortName.isEmpty() ? caption : shortName));
+    QString footer = QStringLiteral("Einstellungsblatt · ") + (shortName.isEmpty() ? caption : shortName);
+    if (marks.unsaved)
+        footer += QStringLiteral(" · nicht gespeichert");
+    return pages.paint(footer);
 }
 
 QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSettings& settings,
@@ -75,7 +90,9 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
         prepareSheetPage(writer);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("HEX Quendrabolt"));
-        writer.setTitle(QStringLiteral("Einstellungsblatt – ") + qs(firmware.recognition.statusCaption()));
+        const bool unsaved = !(settings == hq::readSettings(firmware));
+        writer.setTitle(QStringLiteral("Einstellungsblatt – ") + qs(firmware.recognition.statusCaption()) +
+                        (unsaved ? QStringLiteral(" (nicht gespeichert)") : QString()));
         if (paintSettingsSheet(writer, firmware, settings, fileName, printedAt) == 0)
             return {};
     }

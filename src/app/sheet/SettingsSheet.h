@@ -19,9 +19,12 @@ class QPagedPaintDevice;
 // the print dialog; the user may still choose another paper.
 void prepareSheetPage(QPagedPaintDevice& device);
 
-// Paints the sheet of `firmware` with `settings` (what the window shows, possibly edited) onto
-// `device`, which lays out for the device's page size. `fileName` is printed as given. Returns the
-// page count, or 0 when the device could not be painted on.
+// Paints the sheet of `firmware` (the file as it is on disk: loaded or last saved) with `settings`
+// (what the window shows, possibly edited) onto `device`, which lays out for the device's page size.
+// `fileName` is printed as given. Where `settings` are not the file's, every page says "Nicht
+// gespeichert — diese Werte stehen noch nicht in NAME", each value that differs is marked with the
+// file's value beside it, and each value "HEX speichern" would refuse is marked with its message.
+// Returns the page count, or 0 when the device could not be painted on.
 int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
                        const hq::FirmwareSettings& settings, const QString& fileName,
                        const QDateTime& printedAt = QDateTime::currentDateTime());
@@ -37,7 +40,8 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
 bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
                           const hq::FirmwareSettings& settings, const QString& fileName, QString* error);
 
-// For scripts (`hexquendra --pdf OUT.pdf FILE`): the sheet of `hexFile` as loaded. Returns 0, or 1
+// For scripts (`hexquendra --pdf OUT.pdf FILE`): the sheet of `hexFile` as it is, without marks.
+// Returns 0, or 1
 // with the German reason in `error` when the file cannot be read or is not recognised, or the PDF
 // cannot be written.
 int writeSettingsSheetPdf(const QString& out, const QString& hexFile, QString* error);

@@ -35,6 +35,23 @@ hq::RowTable rowValues(const hq::Recognition& recognition, const hq::FirmwareSet
     return rows;
 }
 
+// What differs from the file and what the save refuses, first in the row's help.
+void markLines(const RowEntry& entry, const QString& lastTitle, std::vector<HelpLine>& lines) {
+    const std::pair<QString, const ValueMark*> values[] = {
+        {QStringLiteral("Adresse ") + entry.address, &entry.marks.address},
+        {lastTitle + u' ' + entry.last, &entry.marks.last}};
+    for (const auto& [value, mark] : values) {
+        if (mark->changed)
+            lines.push_back(
+                {value + u' ' + fileValueText(mark->fileValue) + QStringLiteral(" – nicht gespeichert"),
+                 false, false, true});
+    }
+    for (const auto& [value, mark] : values) {
+        if (mark->refused())
+            lines.push_back({QStringLiteral("⚠ ") + refusalText(mark->refusal), true});
+    }
+}
+
 std::vector<HelpLine> helpLines(const hq::AddressHelp& help, const hq::RowSetting& typed, bool accessory) {
     std::vector<HelpLine> lines;
     const bool addressNumber = typed.address.isNumber();
@@ -95,7 +112,8 @@ QString lastColumnTitle(const hq::Recognition& recognition) {
     return recognition.type == hq::DecoderType::Schalt ? QStringLiteral("R/G") : QStringLiteral("Funktion");
 }
 
-std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::FirmwareSettings& settings) {
+std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::FirmwareSettings& settings,
+                                 const SheetMarks* marks) {
     const hq::Recognition& recognition = firmware.recognition;
     const bool accessory = recognition.type == hq::DecoderType::Schalt;
     const hq::RowTable values = rowValues(recognition, settings);
@@ -113,7 +131,11 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
                                : QString::fromStdString(typed.function.text());
         const hq::AddressHelp help =
             hq::addressHelp(recognition.protocol, recognition.type, values, r, lines);
-        entry.help = helpLines(help, typed, accessory);
+        if (marks)
+            entry.marks = marks->rows[static_cast<std::size_t>(r)];
+        markLines(entry, lastColumnTitle(recognition), entry.help);
+        for (HelpLine& line : helpLines(help, typed, accessory))
+            entry.help.push_back(std::move(line));
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -146,11 +168,15 @@ QString noRowsReason(const hq::Recognition& recognition) {
     return {};
 }
 
-QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings& settings) {
+QString extraLine(const hq::Recognition& recognition, const hq::FirmwareSettings& settings,
+                  const ValueMark& mark) {
     const auto& extra = recognition.extra();
     if (!extra)
         return {};
-    return qs(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra.text());
+    QString line = qs(extra->caption) + QStringLiteral(": ") + QString::fromStdString(settings.extra.text());
+    if (mark.changed)
+        line += u' ' + fileValueText(mark.fileValue);
+    return line;
 }
 
 QString extraHint(const hq::Recognition& recognition) {

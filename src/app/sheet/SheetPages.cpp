@@ -14,7 +14,11 @@ namespace {
 
 // DejaVu comes with every Debian desktop; a family that is missing would print nothing at all.
 const QString kFamily = QStringLiteral("DejaVu Sans");
+const QColor kBannerColour(190, 70, 0);
+const QColor kBannerFill(255, 238, 214);
 constexpr double kFooterMm = 8;
+constexpr double kBannerPadMm = 2;
+constexpr double kBannerGapMm = 4;
 
 } // namespace
 
@@ -65,6 +69,16 @@ double SheetPages::lineHeight(const QFont& font) const {
     return QFontMetricsF(font, &device_).height();
 }
 
+void SheetPages::setBanner(const QString& text) {
+    const double pad = mm(kBannerPadMm);
+    const double height = textHeight(font(FontRole::Bold), text, width_ - 2 * pad) + 2 * pad;
+    const double top = height + mm(kBannerGapMm);
+    bodyHeight_ = std::max(1.0, bodyHeight_ + bodyTop_ - top);
+    banner_ = text;
+    bannerHeight_ = height;
+    bodyTop_ = top;
+}
+
 int SheetPages::add(Block block) {
     blocks_.push_back(std::move(block));
     return static_cast<int>(blocks_.size()) - 1;
@@ -76,9 +90,10 @@ std::vector<SheetPages::Placement> SheetPages::layOut() const {
     double top = 0;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
         const Block& block = blocks_[i];
+        // A heading moves with everything that keeps with it and the first block that does not.
         double needed = block.height;
-        if (block.keepWithNext && i + 1 < blocks_.size())
-            needed += block.spaceAfter + blocks_[i + 1].height;
+        for (std::size_t j = i; blocks_[j].keepWithNext && j + 1 < blocks_.size(); ++j)
+            needed += blocks_[j].spaceAfter + blocks_[j + 1].height;
         if (top > 0 && top + needed > bodyHeight_) {
             ++page;
             top = 0;
@@ -101,8 +116,20 @@ int SheetPages::paint(const QString& footer) {
     if (!painter.begin(&device_))
         return 0;
     const QFont footerFont = font(FontRole::Small);
-    auto paintFooter = [&](int page) {
+    const QFont bannerFont = font(FontRole::Bold);
+    auto paintFrame = [&](int page) {
         painter.save();
+        if (!banner_.isEmpty()) {
+            const QRectF frame(0, 0, width_, bannerHeight_);
+            painter.setPen(QPen(kBannerColour, mm(0.6)));
+            painter.setBrush(kBannerFill);
+            painter.drawRect(frame);
+            painter.setFont(bannerFont);
+            const double pad = mm(kBannerPadMm);
+            painter.drawText(frame.adjusted(pad, pad, -pad, -pad), Qt::TextWordWrap | Qt::AlignVCenter,
+                             banner_);
+            painter.setBrush(Qt::NoBrush);
+        }
         painter.setFont(footerFont);
         painter.setPen(QColor(90, 90, 90));
         const double lineY = device_.height() - kFooterMm * dotsPerMm_ + mm(3);
@@ -118,18 +145,18 @@ int SheetPages::paint(const QString& footer) {
     int page = 0;
     for (const Placement& place : placed) {
         while (place.page > page) {
-            paintFooter(page);
+            paintFrame(page);
             device_.newPage();
             ++page;
         }
         const Block& block = blocks_[static_cast<std::size_t>(place.block)];
         if (block.paint) {
             painter.save();
-            block.paint(painter, QRectF(0, place.top, width_, block.height));
+            block.paint(painter, QRectF(0, bodyTop_ + place.top, width_, block.height));
             painter.restore();
         }
     }
-    paintFooter(page);
+    paintFrame(page);
     painter.end();
     return pages;
 }

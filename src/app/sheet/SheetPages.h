@@ -3,7 +3,8 @@
 // by a function; they are placed top to bottom and a block that does not fit starts a new page.
 // Headings stay with the block after them, and a table's header row is painted again at the top
 // of every page the table continues on. The page count is known before the first page is painted,
-// so every footer can say "Seite 2 von 3".
+// so every footer can say "Seite 2 von 3". A banner, when set, stands at the top of every page, so
+// that no single page can be taken for something it is not.
 //
 // Lengths are device units of the paged device (QPdfWriter, QPrinter); mm() converts. Fonts are
 // given in points and measured against the device, so text wraps as it will be printed.
@@ -45,6 +46,10 @@ public:
     double textHeight(const QFont& font, const QString& text, double width) const;
     double lineHeight(const QFont& font) const;
 
+    // A framed line at the top of every page; the body starts below it. Call it before measuring
+    // blocks against bodyHeight().
+    void setBanner(const QString& text);
+
     // Returns the index of the block, for repeatHeader.
     int add(Block block);
     const std::vector<Block>& blocks() const { return blocks_; }
@@ -57,8 +62,8 @@ public:
     };
     std::vector<Placement> layOut() const;
 
-    // Paints every page with `footer` at the bottom left and "Seite n von m" at the right. Returns
-    // the page count, or 0 when the device refused to be painted on.
+    // Paints every page with the banner at the top, `footer` at the bottom left and "Seite n von m"
+    // at the right. Returns the page count, or 0 when the device refused to be painted on.
     int paint(const QString& footer);
 
 private:
@@ -66,6 +71,9 @@ private:
     double dotsPerMm_;
     double width_;
     double bodyHeight_;
+    double bodyTop_ = 0;
+    QString banner_;
+    double bannerHeight_ = 0;
     std::vector<Block> blocks_;
 };
 

@@ -1,6 +1,7 @@
 // `hexquendra --pdf OUT.pdf FILE` as scripts use it: run as a process without a display, it writes
-// the sheet and ends with 0, or ends with 1 and the German reason on stderr, leaving an existing
-// output file alone. The arguments around --pdf are checked as well.
+// the sheet of the file as it is (no mark of unsaved values) and ends with 0, or ends with 1 and the
+// German reason on stderr, leaving an existing output file alone. The arguments around --pdf are
+// checked as well.
 
 #include "LaunchOptions.h"
 #include "QtTestSuite.h"
@@ -48,6 +49,7 @@ private slots:
     void launchOptions_data();
     void launchOptions();
     void writesTheSheetWithoutADisplay();
+    void printsTheFileWithoutMarks();
     void missingFileEndsWithOne();
     void textFileEndsWithOne();
     void unwritableTargetEndsWithOne();
@@ -105,6 +107,20 @@ void PdfCommandTest::writesTheSheetWithoutADisplay() {
     QVERIFY(contents(out).startsWith("%PDF"));
     if (sheettest::popplerAvailable())
         QVERIFY(sheettest::pdfText(out).contains(QStringLiteral("Ortel-4 Servo-Dekoder")));
+}
+
+void PdfCommandTest::printsTheFileWithoutMarks() {
+    if (!sheettest::popplerAvailable())
+        QSKIP("pdftotext is needed to read the PDF back");
+    for (const char* kind : {"31-mm", "42-dcc", "44-dcc"}) {
+        const QString out = dir.filePath(QStringLiteral("datei-%1.pdf").arg(QLatin1String(kind)));
+        const QString hex = QStringLiteral(HQ_EXAMPLES_DIR "/demo-%1.hex").arg(QLatin1String(kind));
+        QCOMPARE(runApp({QStringLiteral("--pdf"), out, hex}).exitCode, 0);
+        const QString text = sheettest::pdfText(out);
+        QVERIFY2(text.contains(QStringLiteral("demo-%1.hex").arg(QLatin1String(kind))), kind);
+        for (const char* mark : {"icht gespeichert", "in der Datei:", "abgelehnt", "Blau markiert"})
+            QVERIFY2(!text.contains(QString::fromUtf8(mark)), mark);
+    }
 }
 
 void PdfCommandTest::missingFileEndsWithOne() {
