@@ -13,6 +13,7 @@ packages=(
     nlohmann-json3-dev libcli11-dev
     qt6-translations-l10n
     poppler-utils xdotool
+    git
 )
 
 missing=()
