@@ -68,6 +68,22 @@ void listFolder(const fs::path& folder, const std::string& relative, int depth, 
         found.problems.push_back({relative, "Der Ordner konnte nicht vollständig gelesen werden."});
 }
 
+// Loads into `work`, which the scan keeps from file to file: its line table keeps the memory of
+// the lines, so a layout of hundreds of files does not ask for it anew for every line.
+Result<LayoutDecoder> readDecoder(const fs::path& folder, const std::string& file, Firmware& work) {
+    auto text = io::readRegularFile(folder / file, kMaxFirmwareFileSize);
+    if (!text)
+        return text.error();
+    if (Status loaded = loadFirmwareInto(*text, work); !loaded)
+        return loaded.error();
+    if (work.recognition.kind == 0) {
+        return Error{std::string{kUnrecognisedHeading} + ": " +
+                         std::string{recognitionFailureReason(work.image)},
+                     ErrorKind::Refused};
+    }
+    return layoutDecoder(work, file);
+}
+
 } // namespace
 } // namespace layout_folder
 
@@ -93,18 +109,8 @@ Result<LayoutFiles> listLayoutFiles(const std::filesystem::path& folder, int dep
 }
 
 Result<LayoutDecoder> readLayoutDecoder(const std::filesystem::path& folder, const std::string& file) {
-    auto text = io::readRegularFile(folder / file, kMaxFirmwareFileSize);
-    if (!text)
-        return text.error();
-    auto firmware = loadFirmware(*text);
-    if (!firmware)
-        return firmware.error();
-    if (firmware->recognition.kind == 0) {
-        return Error{std::string{kUnrecognisedHeading} + ": " +
-                         std::string{recognitionFailureReason(firmware->image)},
-                     ErrorKind::Refused};
-    }
-    return layoutDecoder(*firmware, file);
+    Firmware work;
+    return layout_folder::readDecoder(folder, file, work);
 }
 
 Result<LayoutScan> scanLayout(const std::filesystem::path& folder, const LayoutNotes& notes,
@@ -120,12 +126,13 @@ Result<LayoutScan> scanLayout(const std::filesystem::path& folder, const LayoutN
         options.progress(0, total);
     bool cancelled = false;
     int done = 0;
+    Firmware work;
     for (const std::string& file : listed->files) {
         if (options.stop.stop_requested()) {
             cancelled = true;
             break;
         }
-        auto decoder = readLayoutDecoder(folder, file);
+        auto decoder = layout_folder::readDecoder(folder, file, work);
         if (decoder)
             decoders.push_back(std::move(*decoder));
         else
