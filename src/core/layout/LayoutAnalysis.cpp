@@ -8,6 +8,7 @@
 #include "help/AccessoryNumbering.h"
 
 #include <algorithm>
+#include <limits>
 #include <set>
 #include <tuple>
 
@@ -20,14 +21,20 @@ auto commandOf(const AddressEntry& entry) {
     return std::tuple(entry.protocol, entry.space, entry.address, entry.reaction);
 }
 
-std::string partiesText(const std::vector<LayoutDecoder>& decoders, const std::vector<ClashParty>& parties) {
+// "a.hex Zeile 1 (Weiche 1), b.hex Zeile 2 (Out 2) und c.hex Zeile 1 (Ein)"; beyond `listed`
+// parties the rest is counted, so a file copied a hundred times does not give lines of pages.
+std::string partiesText(const std::vector<LayoutDecoder>& decoders, const std::vector<ClashParty>& parties,
+                        std::size_t listed = std::numeric_limits<std::size_t>::max()) {
+    const std::size_t shown = std::min(parties.size(), listed);
     std::string text;
-    for (std::size_t i = 0; i < parties.size(); ++i) {
+    for (std::size_t i = 0; i < shown; ++i) {
         if (i > 0)
             text += i + 1 == parties.size() ? " und " : ", ";
         const LayoutDecoder& decoder = decoders[static_cast<std::size_t>(parties[i].decoder)];
         text += partyText(decoder, decoder.rows[static_cast<std::size_t>(parties[i].row)]);
     }
+    if (shown < parties.size())
+        text += " und " + std::to_string(parties.size() - shown) + " weitere";
     return text;
 }
 
@@ -220,7 +227,7 @@ std::string clashTextFor(const LayoutScan& scan, const Clash& clash, int decoder
             if (party.decoder != decoder || party.row != row)
                 others.push_back(party);
         }
-        text = "mit " + layout_analysis::partiesText(scan.decoders, others);
+        text = "mit " + layout_analysis::partiesText(scan.decoders, others, kListedParties);
         break;
     }
     case ClashKind::Broadcast:

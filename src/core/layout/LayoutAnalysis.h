@@ -34,7 +34,10 @@ std::vector<FreeBlock> freeBlocks(const std::vector<AddressEntry>& index);
 std::vector<std::size_t> clashesOf(const LayoutScan& scan, int decoder, int row);
 
 // What one party of a clash is told about it: "mit b.hex Zeile 3 (Weiche 3)", "Rundruf-Adresse
-// (Dekoder 511)", "außerhalb des gültigen Bereichs", with " (gewollt)" for an intended clash.
+// (Dekoder 511)", "außerhalb des gültigen Bereichs", with " (gewollt)" for an intended clash. Up
+// to kListedParties other parties are named, the rest counted ("… und 12 weitere"); the clash's
+// own text names them all.
+inline constexpr std::size_t kListedParties = 5;
 std::string clashTextFor(const LayoutScan& scan, const Clash& clash, int decoder, int row);
 
 // The whole analysis; names and notes are taken from `notes` into the decoders. Decoders are

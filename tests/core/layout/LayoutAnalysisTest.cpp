@@ -100,6 +100,19 @@ TEST(Clashes, OneGroupNamesEveryPartyWhenADecodersOwnRowsAlsoMeetAnother) {
     EXPECT_EQ(scan.clashes[0].parties.size(), 3u);
 }
 
+TEST(Clashes, ARowIsToldOfAFewOtherPartiesAndTheRestIsCounted) {
+    std::vector<LayoutDecoder> copies;
+    for (int i = 1; i <= 8; ++i)
+        copies.push_back(decoderWith(kSpur1, Protocol::MM, "kopie-" + std::to_string(i) + ".hex", {9}));
+    LayoutScan scan = analyseLayout(copies, {}, {});
+    ASSERT_EQ(scan.clashes.size(), 1u);
+    EXPECT_EQ(scan.clashes[0].parties.size(), 8u);
+    EXPECT_EQ(clashTextFor(scan, scan.clashes[0], 0, 0),
+              "mit kopie-2.hex Zeile 1 (Weiche), kopie-3.hex Zeile 1 (Weiche), kopie-4.hex Zeile 1 (Weiche), "
+              "kopie-5.hex Zeile 1 (Weiche), kopie-6.hex Zeile 1 (Weiche) und 2 weitere");
+    EXPECT_NE(scan.clashes[0].text.find("kopie-7.hex Zeile 1 (Weiche) und kopie-8.hex"), std::string::npos);
+}
+
 TEST(Clashes, Decoder511AndAddressesBeyondTheRangeAreClashesOfTheirOwn) {
     LayoutScan scan =
         analyseLayout({decoderWith(kWeichen, Protocol::DCC, "rundruf.hex", {2040, 2041, 2044, 0}),
