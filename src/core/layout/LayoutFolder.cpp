@@ -21,6 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Entries looked at below a folder too deep to be scanned.
+constexpr int kDeepFolderLook = 1000;
+
 bool isHexName(const std::string& name) {
     if (name.size() < 4)
         return false;
@@ -32,6 +35,29 @@ bool isHexName(const std::string& name) {
 
 std::string joined(const std::string& parent, const std::string& name) {
     return parent.empty() ? name : parent + "/" + name;
+}
+
+// Whether a HEX file lies somewhere below `folder`, looking at no more than `budget` entries: a
+// folder too deep to be scanned is named only where decoders would be missed, not for every
+// folder of pictures or documents kept beside the layout.
+bool holdsHexFile(const fs::path& folder, int& budget) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        if (--budget < 0)
+            return false;
+        const std::string name = it->path().filename().native();
+        if (name.empty() || name.front() == '.')
+            continue;
+        std::error_code statusError;
+        if (it->is_directory(statusError)) {
+            if (!it->is_symlink(statusError) && holdsHexFile(it->path(), budget))
+                return true;
+        } else if (isHexName(name)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void listFolder(const fs::path& folder, const std::string& relative, int depth, int levelsLeft,
@@ -54,11 +80,12 @@ void listFolder(const fs::path& folder, const std::string& relative, int depth, 
         if (directory) {
             if (link)
                 continue;
+            int budget = kDeepFolderLook;
             if (levelsLeft > 0) {
                 listFolder(folder, child, depth, levelsLeft - 1, found);
-            } else {
+            } else if (holdsHexFile(folder / child, budget)) {
                 found.problems.push_back({child, "Der Ordner liegt tiefer als " + std::to_string(depth) +
-                                                     " Ebenen und wird nicht durchsucht."});
+                                                     " Ebenen; seine HEX-Dateien werden nicht gelesen."});
             }
         } else if (isHexName(name)) {
             found.files.push_back(child);

@@ -15,12 +15,13 @@
 
 namespace hq {
 
-// Sub-folders are scanned this many levels deep; deeper folders are listed as passed over.
+// Sub-folders are scanned this many levels deep; a deeper folder that holds HEX files is listed as
+// passed over.
 inline constexpr int kLayoutFolderDepth = 3;
 
 struct LayoutFiles {
     std::vector<std::string> files;      // relative names, '/' between folders, sorted
-    std::vector<LayoutProblem> problems; // folders that could not be read or lie too deep
+    std::vector<LayoutProblem> problems; // folders that cannot be read, or lie too deep and hold HEX files
 };
 
 // The decoder files of `folder`: regular files or links to them whose name ends in ".hex" (any

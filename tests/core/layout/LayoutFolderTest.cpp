@@ -35,7 +35,8 @@ TEST_F(LayoutScanTest, FindsTheDecodersInSubFoldersAndListsBrokenFilesWithTheirR
     put("weiche-1.hex", shiftedDemo(32, Protocol::DCC, -4));             // 1–4
     put("Bahnhof/Nord/WEICHE-2.HEX", shiftedDemo(32, Protocol::DCC, 0)); // 5–8
     put("a/b/c/tief.hex", shiftedDemo(28, Protocol::MM, 0));
-    put("a/b/c/d/zu-tief.hex", shiftedDemo(28, Protocol::MM, 0));
+    put("a/b/c/d/e/zu-tief.hex", shiftedDemo(28, Protocol::MM, 0));
+    put("a/b/c/bilder/2020/foto.jpg", "JPEG"); // too deep, but holds no decoder
     put("kein-hex.hex", "Das ist eine Notiz.\n");
     put("fremd.hex", ":100000000102030405060708090A0B0C0D0E0F1068\r\n:00000001FF\r\n");
     put("zu-gross.hex", std::string(kMaxFirmwareFileSize + 1, '0'));
@@ -57,7 +58,9 @@ TEST_F(LayoutScanTest, FindsTheDecodersInSubFoldersAndListsBrokenFilesWithTheirR
         problems.push_back(problem.file);
     EXPECT_EQ(problems,
               (std::vector<std::string>{"a/b/c/d", "fremd.hex", "kein-hex.hex", "pipe.hex", "zu-gross.hex"}));
-    EXPECT_EQ(reasonFor(*scan, "a/b/c/d"), "Der Ordner liegt tiefer als 3 Ebenen und wird nicht durchsucht.");
+    EXPECT_EQ(reasonFor(*scan, "a/b/c/d"),
+              "Der Ordner liegt tiefer als 3 Ebenen; seine HEX-Dateien werden nicht "
+              "gelesen.");
     EXPECT_EQ(
         reasonFor(*scan, "kein-hex.hex"),
         "Das HEX-File konnte leider nicht erkannt werden: Die Datei enthält keine Intel-HEX-Datensätze.");
