@@ -31,7 +31,8 @@ struct LayoutFiles {
 Result<LayoutFiles> listLayoutFiles(const std::filesystem::path& folder, int depth = kLayoutFolderDepth);
 
 struct ScanOptions {
-    // Called before the first file and after each file with the files done and their total.
+    // Called before the first file and after each file with the files done and their total, on the
+    // thread that scans (a window passes it on to its interface thread).
     std::function<void(int done, int total)> progress;
     // When stop is requested the scan ends after the file it is reading; the result is marked
     // cancelled.
