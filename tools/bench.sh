@@ -36,6 +36,10 @@ core=$(build-bench/bench/bench_core --benchmark_format=csv 2>/dev/null | awk -F,
 read -r load split <<<"$core"
 echo "| Core load + recognise + decode, 512 lines (CPU) | $(printf %.1f "$(awk -v x="$load" 'BEGIN{print x/1000}')") µs | read + split $(printf %.1f "$(awk -v x="$split" 'BEGIN{print x/1000}')") µs | $(ratio "$load" "$split") | ≤ 3 |"
 
+layout=$(build-bench/bench/bench_layout --benchmark_format=csv 2>/dev/null | awk -F, '/ReadAndSplitLayout/ {r=$4} /ScanLayout500/ {l=$4} END {print l, r}')
+read -r scan files <<<"$layout"
+echo "| Layout scan, 500 decoders: read, recognise, decode, index, clashes (CPU) | $(printf %.1f "$(awk -v x="$scan" 'BEGIN{print x/1e6}')") ms | read + split $(printf %.1f "$(awk -v x="$files" 'BEGIN{print x/1e6}')") ms | $(ratio "$scan" "$files") | ≤ 3 |"
+
 read -r cli obj <<<"$(per_run_paired build-bench/src/cli/hexquendra-cli show "$file" -- objcopy -I ihex -O ihex "$file" /dev/null)"
 echo "| \`hexquendra-cli show\` process | $cli µs | \`objcopy -I ihex -O ihex\` $obj µs | $(ratio "$cli" "$obj") | ≤ 1.5 |"
 

@@ -13,7 +13,7 @@ packages=(
     nlohmann-json3-dev libcli11-dev
     qt6-translations-l10n
     poppler-utils xdotool
-    gpsim gputils strace acl attr e2fsprogs
+    gpsim gputils strace acl attr e2fsprogs git
 )
 
 missing=()

@@ -25,14 +25,16 @@ std::string overview() {
             "  -h, --help     diese Hilfe; \"hexquendra-cli BEFEHL --help\" zeigt die des Befehls\n"
             "      --version  Versionsnummer\n\n"
             "Rückgabewerte: 0 Erfolg, 1 HEX-File oder Einstellungen abgelehnt (Meldung auf\n"
-            "stderr), 2 falscher Aufruf oder Fehler beim Lesen oder Schreiben einer Datei.\n";
+            "stderr) oder bei \"layout\" eine Doppelbelegung in der Anlage, 2 falscher Aufruf oder\n"
+            "Fehler beim Lesen oder Schreiben einer Datei.\n";
     return text;
 }
 
 } // namespace
 
 std::span<const CliCommand> cliCommands() {
-    static const CliCommand commands[] = {showCommand(), applyCommand(), checkCommand(), demoCommand()};
+    static const CliCommand commands[] = {showCommand(), applyCommand(),  checkCommand(),
+                                          demoCommand(), layoutCommand(), seriesCommand()};
     return commands;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// hexquendra-cli: the commands show, apply, check and demo.
+// hexquendra-cli: the commands show, apply, check, demo, layout and series.
 
 #include "Console.h"
 

@@ -25,5 +25,7 @@ const CliCommand& showCommand();
 const CliCommand& applyCommand();
 const CliCommand& checkCommand();
 const CliCommand& demoCommand();
+const CliCommand& layoutCommand();
+const CliCommand& seriesCommand();
 
 } // namespace hq

@@ -27,6 +27,8 @@ template <class T> class Result {
 public:
     Result(T value) : data_(std::move(value)) {}
     Result(Error error) : data_(std::move(error)) {}
+    // A default value made in place, for a large T that the callee fills (no move on return).
+    explicit Result(std::in_place_t) : data_(std::in_place_index<0>) {}
 
     bool ok() const { return data_.index() == 0; }
     explicit operator bool() const { return ok(); }

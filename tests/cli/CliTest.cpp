@@ -65,8 +65,9 @@ TEST_F(CliCommands, HelpVersionAndUsageErrors) {
     EXPECT_TRUE(bare.err.starts_with("Aufruf: hexquendra-cli BEFEHL"));
     CliRun unknown = cli({"frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_EQ(unknown.err, "Unbekannter Befehl: frobnicate\nBefehle: show, apply, check, demo. Hilfe: "
-                           "hexquendra-cli --help\n");
+    EXPECT_EQ(unknown.err,
+              "Unbekannter Befehl: frobnicate\nBefehle: show, apply, check, demo, layout, series. Hilfe: "
+              "hexquendra-cli --help\n");
     CliRun option = cli({"show", "--colour", "x.hex"});
     EXPECT_EQ(option.exitCode, 2);
     EXPECT_EQ(option.err, "Unbekannte Option: --colour\nHilfe: hexquendra-cli show --help\n");

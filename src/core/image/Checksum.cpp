@@ -3,6 +3,8 @@
 #include "image/HexByte.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace hq {
 
@@ -39,6 +41,22 @@ std::optional<std::string> completeRecord(std::string_view body) {
     return record;
 }
 
+namespace {
+
+// The value of an upper-case hex digit, 0xFF for any other character: a table, as every line of
+// every file of a layout is checked.
+constexpr std::array<std::uint8_t, 256> kDigitValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    values.fill(0xFF);
+    for (int c = '0'; c <= '9'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c - 'A' + 10);
+    return values;
+}();
+
+} // namespace
+
 bool recordIsValid(std::string_view line) {
     if (line.size() < 11 || line.front() != ':' || (line.size() - 1) % 2 != 0)
         return false;
@@ -46,13 +64,14 @@ bool recordIsValid(std::string_view line) {
     if (!count || line.size() != 11 + 2 * static_cast<std::size_t>(*count))
         return false;
     unsigned sum = 0;
+    unsigned invalid = 0;
     for (std::size_t pos = 1; pos < line.size(); pos += 2) {
-        auto value = hexByteValue(line.substr(pos, 2));
-        if (!value)
-            return false;
-        sum += static_cast<unsigned>(*value);
+        const unsigned high = kDigitValues[static_cast<unsigned char>(line[pos])];
+        const unsigned low = kDigitValues[static_cast<unsigned char>(line[pos + 1])];
+        invalid |= high | low;
+        sum += high * 16 + low;
     }
-    return sum % 256 == 0;
+    return invalid < 16 && sum % 256 == 0;
 }
 
 } // namespace hq

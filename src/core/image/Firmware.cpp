@@ -6,11 +6,17 @@
 namespace hq {
 
 Result<Firmware> loadFirmware(std::string_view text) {
-    auto image = parseHexText(text);
-    if (!image)
-        return image.error();
-    Firmware firmware;
-    firmware.image = std::move(*image);
+    // Built where the caller gets it: a firmware holds some 700 strings, so each move of it on the
+    // way out would show when a layout loads hundreds of files.
+    Result<Firmware> loaded{std::in_place};
+    if (Status status = loadFirmwareInto(text, *loaded); !status)
+        loaded = status.error();
+    return loaded;
+}
+
+Status loadFirmwareInto(std::string_view text, Firmware& firmware) {
+    if (Status parsed = parseHexTextInto(text, firmware.image); !parsed)
+        return parsed;
     firmware.scan = scanImage(firmware.image);
     if (!firmware.scan.hasEeprom && !firmware.scan.misplacedEepromLines.empty()) {
         std::string numbers;
@@ -28,7 +34,7 @@ Result<Firmware> loadFirmware(std::string_view text) {
     }
     firmware.recognition = recognise(firmware.scan.remembered);
     firmware.parameters = decodeParameters(firmware.scan.eeprom, firmware.recognition);
-    return firmware;
+    return {};
 }
 
 Result<Firmware> loadFirmwareFile(const std::string& path) {

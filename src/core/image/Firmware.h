@@ -27,6 +27,10 @@ struct Firmware {
 // table; an unrecognised firmware loads with kind 0.
 Result<Firmware> loadFirmware(std::string_view text);
 
+// The same into `firmware`, whose storage is reused: a layout loads hundreds of files one after
+// the other. On a refusal `firmware` holds no firmware to use.
+Status loadFirmwareInto(std::string_view text, Firmware& firmware);
+
 // The same from a file; the file is refused before reading when it is too large to be firmware.
 Result<Firmware> loadFirmwareFile(const std::string& path);
 

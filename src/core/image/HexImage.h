@@ -21,6 +21,8 @@ struct HexImage {
 // Splits `text` into lines (CR LF, LF or CR; a UTF-8 byte-order mark is dropped) and stores them
 // upper-cased. More lines than the table holds are refused with a German message.
 Result<HexImage> parseHexText(std::string_view text);
+// The same into `image`, which is cleared first; on a refusal it holds what was read so far.
+Status parseHexTextInto(std::string_view text, HexImage& image);
 
 // The text of lines 0..lineCount-1, each followed by the image's line break.
 std::string hexImageText(const HexImage& image);

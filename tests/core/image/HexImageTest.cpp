@@ -1,5 +1,6 @@
 #include "image/HexImage.h"
 #include "../FirmwareBuilder.h"
+#include "demo/DemoFirmware.h"
 #include "image/Checksum.h"
 #include "image/Firmware.h"
 #include "image/ImageScan.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -55,6 +57,11 @@ TEST(Checksum, ValidatesWholeRecords) {
     EXPECT_FALSE(recordIsValid("0400000069303A2801")) << "missing colon";
     EXPECT_FALSE(recordIsValid(":0400000069303A2801 ")) << "trailing blank";
     EXPECT_FALSE(recordIsValid(""));
+    EXPECT_FALSE(recordIsValid(":0400000069303A28G1")) << "no hex digit";
+    EXPECT_FALSE(recordIsValid(":0400000069303a2801")) << "lines are held upper-cased";
+    EXPECT_FALSE(recordIsValid(":04000000\xC3\xA9"
+                               "303A2801"))
+        << "no ASCII";
 }
 
 TEST(HexImage, HoldsLinesUpperCasedWithTheirLineBreak) {
@@ -84,6 +91,36 @@ TEST(HexImage, DropsAByteOrderMarkAndKeepsEmptyLines) {
     EXPECT_EQ(image->lines[0], ":00000001FF");
     EXPECT_EQ(image->lineCount, 2);
     EXPECT_EQ(image->lines[1], "");
+}
+
+// A layout loads file after file into one image; nothing of a longer file before may remain.
+TEST(HexImage, ParsingIntoAUsedImageLeavesNothingOfTheFileBefore) {
+    HexImage image;
+    ASSERT_TRUE(parseHexTextInto(repeatLines(300), image));
+    ASSERT_TRUE(parseHexTextInto(":0400000069303a2801\n:00000001FF", image));
+    EXPECT_EQ(image.lineCount, 2);
+    EXPECT_EQ(image.lines[0], ":0400000069303A2801");
+    EXPECT_EQ(image.lineBreak, "\n");
+    EXPECT_TRUE(std::all_of(image.lines.begin() + 2, image.lines.end(),
+                            [](const std::string& line) { return line.empty(); }));
+    ASSERT_TRUE(parseHexTextInto(":00000001FF", image));
+    EXPECT_EQ(image.lineBreak, "\r\n") << "without a line break the default again";
+}
+
+TEST(Firmware, LoadingIntoAUsedFirmwareGivesWhatAFreshLoadGives) {
+    Firmware reused;
+    ASSERT_TRUE(loadFirmwareInto(demoFirmwareText(45, Protocol::DCC), reused)); // long, with tables
+    const std::string relay = demoFirmwareText(31, Protocol::MM);
+    ASSERT_TRUE(loadFirmwareInto(relay, reused));
+    auto fresh = loadFirmware(relay);
+    ASSERT_TRUE(fresh.ok());
+    EXPECT_EQ(hexImageText(reused.image), hexImageText(fresh->image));
+    EXPECT_EQ(reused.image.lines, fresh->image.lines);
+    EXPECT_EQ(reused.recognition.kind, 31);
+    EXPECT_EQ(reused.eeprom().bytes, fresh->eeprom().bytes);
+    EXPECT_EQ(reused.scan.version, fresh->scan.version);
+    for (int r = 0; r < kRowCount; ++r)
+        EXPECT_EQ(reused.parameters.rows[r].address, fresh->parameters.rows[r].address) << r;
 }
 
 TEST(HexImage, EmptyTextHasNoLines) {
