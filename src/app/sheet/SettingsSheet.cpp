@@ -22,15 +22,18 @@ void prepareSheetPage(QPagedPaintDevice& device) {
                                      QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
 }
 
-int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
-                       const hq::FirmwareSettings& settings, const QString& fileName,
-                       const QDateTime& printedAt) {
+namespace settings_sheet {
+namespace {
+
+// Lays out the whole sheet with `builder` (which its blocks paint through, so it lives until the
+// pages are painted); returns the footer.
+QString buildSheet(sheet::SheetBuilder& builder, const hq::Firmware& firmware,
+                   const hq::FirmwareSettings& settings, const QString& fileName,
+                   const QDateTime& printedAt) {
     const hq::Recognition& recognition = firmware.recognition;
     const sheet::SheetMarks marks = sheet::sheetMarks(firmware, settings, fileName);
-    sheet::SheetPages pages(device);
     if (marks.unsaved)
-        pages.setBanner(sheet::unsavedBanner(marks));
-    sheet::SheetBuilder builder(pages);
+        builder.pages().setBanner(sheet::unsavedBanner(marks));
 
     const QString caption =
         recognition.kind == 0 ? QStringLiteral("Firmware nicht erkannt") : qs(recognition.statusCaption());
@@ -78,7 +81,28 @@ int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
     QString footer = QStringLiteral("Einstellungsblatt · ") + (shortName.isEmpty() ? caption : shortName);
     if (marks.unsaved)
         footer += QStringLiteral(" · nicht gespeichert");
+    return footer;
+}
+
+} // namespace
+} // namespace settings_sheet
+
+int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
+                       const hq::FirmwareSettings& settings, const QString& fileName,
+                       const QDateTime& printedAt) {
+    sheet::SheetPages pages(device);
+    sheet::SheetBuilder builder(pages);
+    const QString footer = settings_sheet::buildSheet(builder, firmware, settings, fileName, printedAt);
     return pages.paint(footer);
+}
+
+int paintSettingsSheet(QPainter& painter, QPagedPaintDevice& device, const hq::Firmware& firmware,
+                       const hq::FirmwareSettings& settings, const QString& fileName,
+                       const QDateTime& printedAt) {
+    sheet::SheetPages pages(device);
+    sheet::SheetBuilder builder(pages);
+    const QString footer = settings_sheet::buildSheet(builder, firmware, settings, fileName, printedAt);
+    return pages.paint(painter, footer);
 }
 
 QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSettings& settings,

@@ -14,6 +14,7 @@
 #include <QString>
 
 class QPagedPaintDevice;
+class QPainter;
 
 // A4 portrait with 15 mm margins, which the sheet is laid out for. For a printer, call it before
 // the print dialog; the user may still choose another paper.
@@ -26,6 +27,13 @@ void prepareSheetPage(QPagedPaintDevice& device);
 // file's value beside it, and each value "HEX speichern" would refuse is marked with its message.
 // Returns the page count, or 0 when the device could not be painted on.
 int paintSettingsSheet(QPagedPaintDevice& device, const hq::Firmware& firmware,
+                       const hq::FirmwareSettings& settings, const QString& fileName,
+                       const QDateTime& printedAt = QDateTime::currentDateTime());
+
+// The same with `painter`, already active on `device`, from the device's current page on: the
+// sheets of many decoders in one print job or PDF (the layout sheet). The caller starts a new page
+// before each sheet but the first. Returns the sheet's page count.
+int paintSettingsSheet(QPainter& painter, QPagedPaintDevice& device, const hq::Firmware& firmware,
                        const hq::FirmwareSettings& settings, const QString& fileName,
                        const QDateTime& printedAt = QDateTime::currentDateTime());
 

@@ -110,11 +110,17 @@ std::vector<SheetPages::Placement> SheetPages::layOut() const {
 }
 
 int SheetPages::paint(const QString& footer) {
-    const std::vector<Placement> placed = layOut();
-    const int pages = placed.empty() ? 1 : placed.back().page + 1;
     QPainter painter;
     if (!painter.begin(&device_))
         return 0;
+    const int pages = paint(painter, footer);
+    painter.end();
+    return pages;
+}
+
+int SheetPages::paint(QPainter& painter, const QString& footer) {
+    const std::vector<Placement> placed = layOut();
+    const int pages = placed.empty() ? 1 : placed.back().page + 1;
     const QFont footerFont = font(FontRole::Small);
     const QFont bannerFont = font(FontRole::Bold);
     auto paintFrame = [&](int page) {
@@ -157,7 +163,6 @@ int SheetPages::paint(const QString& footer) {
         }
     }
     paintFrame(page);
-    painter.end();
     return pages;
 }
 

@@ -65,6 +65,10 @@ public:
     // Paints every page with the banner at the top, `footer` at the bottom left and "Seite n von m"
     // at the right. Returns the page count, or 0 when the device refused to be painted on.
     int paint(const QString& footer);
+    // The same with `painter`, already active on the device, starting on the device's current page:
+    // several documents in one print job or PDF, each counting its own pages. The caller starts a
+    // new page between them.
+    int paint(QPainter& painter, const QString& footer);
 
 private:
     QPagedPaintDevice& device_;
