@@ -107,6 +107,10 @@ bool Dialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString Dialogs::existingFolder(QWidget* parent, const QString& title) {
+    return QFileDialog::getExistingDirectory(parent, title, Dialogs::startFolder());
+}
+
 bool Dialogs::confirmList(QWidget* parent, const QString& title, const QString& intro,
                           const QStringList& lines) {
     QDialog dialog(parent);

@@ -34,6 +34,9 @@ public:
     // Lets the user choose a printer and its settings for `printer`; false when cancelled.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
 
+    // The chosen folder (a layout), or an empty string when the dialog was cancelled.
+    virtual QString existingFolder(QWidget* parent, const QString& title);
+
     // The folder the real file dialogs start in (the last one used).
     static void setStartFolder(const QString& folder);
     static QString startFolder();
