@@ -4,6 +4,7 @@
 #include "MainMenu.h"
 #include "TFormMain.h"
 #include "help/ShowManual.h"
+#include "layout/LayoutMenu.h"
 #include "light/BlinkEditor.h"
 #include "light/HouseEditor.h"
 #include "light/LedEditor.h"
@@ -35,5 +36,7 @@ std::unique_ptr<TFormMain> createMainWindow() {
     // "Hilfe → Handbuch" (F1) opens the window's manual.
     TFormMain* owner = window.get();
     QObject::connect(owner->mainMenu()->manual, &QAction::triggered, owner, [owner] { showManual(owner); });
+    // "Datei → Anlage öffnen…" and the recent layouts open layout windows.
+    attachLayoutMenu(owner, owner->mainMenu()->openLayout, owner->mainMenu()->recentLayouts);
     return window;
 }

@@ -28,6 +28,9 @@ MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
     open = action(file, tr("Öffnen…"), QStringLiteral("act_open"), QKeySequence::Open);
     recent = file->addMenu(tr("Zuletzt geöffnet"));
     recent->setObjectName(QStringLiteral("menu_recent"));
+    openLayout = action(file, tr("Anlage öffnen…"), QStringLiteral("act_open_layout"));
+    recentLayouts = file->addMenu(tr("Zuletzt geöffnete Anlagen"));
+    recentLayouts->setObjectName(QStringLiteral("menu_recent_layouts"));
     save = action(file, tr("Speichern"), QStringLiteral("act_save"), QKeySequence::Save);
     file->addSeparator();
     exportSettings = action(file, tr("Einstellungen exportieren…"), QStringLiteral("act_export"));

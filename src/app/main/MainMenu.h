@@ -18,6 +18,8 @@ public:
     // Datei
     QAction* open;
     QMenu* recent;
+    QAction* openLayout;  // "Anlage öffnen…": a layout folder in a window of its own
+    QMenu* recentLayouts; // "Zuletzt geöffnete Anlagen"
     QAction* save;
     QAction* exportSettings;
     QAction* importSettings;

@@ -1,0 +1,276 @@
+// The cover is built from the settings sheet's blocks (title, facts, tables that continue with
+// their header on the next page) and painted with the same page set-up; each decoder's sheet then
+// starts on a new page of the same print job and counts its own pages.
+
+#include "layout/LayoutSheet.h"
+
+#include "LayoutJson.h"
+#include "QtText.h"
+#include "image/RecognitionFailure.h"
+#include "io/WriteFile.h"
+#include "layout/LayoutAnalysis.h"
+#include "layout/LayoutDecoder.h"
+#include "settings/FirmwareSettings.h"
+#include "sheet/SettingsSheet.h"
+#include "sheet/SheetBuilder.h"
+#include "sheet/SheetPages.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace layout_sheet {
+namespace {
+
+QString countText(std::size_t count, const QString& one, const QString& many) {
+    return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
+}
+
+std::vector<sheet::InfoLine> coverFacts(const LayoutSheetSource& source, const QDateTime& printedAt) {
+    const hq::LayoutScan& scan = source.scan;
+    const std::size_t intended = scan.clashes.size() - static_cast<std::size_t>(scan.openClashCount());
+    QString clashes = QString::number(scan.clashes.size());
+    if (intended > 0)
+        clashes += QStringLiteral(", davon %1 gewollt").arg(intended);
+    return {
+        {QStringLiteral("Ordner"), QDir::toNativeSeparators(source.folder)},
+        {QStringLiteral("Dekoder"), QString::number(scan.decoders.size())},
+        {QStringLiteral("Adressen"), QString::number(scan.addresses.size())},
+        {QStringLiteral("Doppelbelegungen"), clashes},
+        {QStringLiteral("Übersprungen"),
+         countText(scan.problems.size(), QStringLiteral("Datei"), QStringLiteral("Dateien"))},
+        {QStringLiteral("Datum"),
+         QLocale(QLocale::German).toString(printedAt, QStringLiteral("dd.MM.yyyy HH:mm"))},
+    };
+}
+
+void decoderTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
+    std::vector<QStringList> rows;
+    for (const hq::LayoutDecoder& decoder : scan.decoders) {
+        std::vector<int> used;
+        for (const hq::LayoutRow& row : decoder.rows) {
+            if (row.address != 0)
+                used.push_back(row.address);
+        }
+        const QString protocol =
+            decoder.protocol == hq::Protocol::None
+                ? QStringLiteral("ohne")
+                : qs(hq::protocolName(decoder.protocol)) + QLatin1Char(' ') + qs(hq::typeName(decoder.type));
+        rows.push_back({qs(decoder.file), qs(decoder.name), qs(decoder.caption),
+                        QString::number(decoder.kind), protocol, qs(decoder.version),
+                        qs(hq::runsText(std::move(used))), qs(decoder.note)});
+    }
+    builder.heading(QStringLiteral("Dekoder"));
+    builder.table({QStringLiteral("Datei"), QStringLiteral("Name"), QStringLiteral("Firmware"),
+                   QStringLiteral("Art"), QStringLiteral("Protokoll"), QStringLiteral("Version"),
+                   QStringLiteral("Adressen"), QStringLiteral("Notiz")},
+                  {34, 26, 30, 9, 21, 14, 20, 0}, rows);
+}
+
+// The index sorted by address; the same address of MM and DCC, or accessory and vehicle, stands
+// together, in the index's order.
+void addressTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
+    std::vector<const hq::AddressEntry*> entries;
+    for (const hq::AddressEntry& entry : scan.addresses)
+        entries.push_back(&entry);
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const hq::AddressEntry* a, const hq::AddressEntry* b) { return a->address < b->address; });
+    std::vector<QStringList> rows;
+    for (const hq::AddressEntry* entry : entries) {
+        const hq::LayoutRow& row = scan.rowOf(*entry);
+        QStringList clashes;
+        for (std::size_t index : hq::clashesOf(scan, entry->decoder, entry->row)) {
+            const hq::Clash& clash = scan.clashes[index];
+            const QString text = qs(hq::clashTextFor(scan, clash, entry->decoder, entry->row));
+            clashes.append(clash.intended ? text : QStringLiteral("⚠ ") + text);
+        }
+        QString reaction = qs(hq::reactionText(entry->space, entry->reaction));
+        if (!row.use.empty())
+            reaction += QStringLiteral("; ") + qs(row.use);
+        rows.push_back(
+            {QString::number(entry->address),
+             qs(hq::protocolName(entry->protocol)) + QLatin1Char(' ') + qs(hq::spaceText(entry->space)),
+             reaction, qs(scan.decoderOf(*entry).file),
+             QString::number(row.row) + QLatin1Char(' ') + qs(row.caption), clashes.join(QLatin1Char('\n'))});
+    }
+    builder.heading(QStringLiteral("Adressen nach Adresse"));
+    if (rows.empty()) {
+        builder.paragraph(QStringLiteral("Kein Dekoder benutzt eine Adresse."));
+        return;
+    }
+    builder.table({QStringLiteral("Adresse"), QStringLiteral("Protokoll"), QStringLiteral("Reagiert auf"),
+                   QStringLiteral("Datei"), QStringLiteral("Zeile"), QStringLiteral("Doppelbelegung")},
+                  {16, 25, 30, 36, 30, 0}, rows);
+}
+
+void clashList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
+    builder.heading(QStringLiteral("Doppelbelegungen"));
+    if (scan.clashes.empty())
+        builder.paragraph(QStringLiteral("keine"));
+    for (const hq::Clash& clash : scan.clashes) {
+        if (clash.intended)
+            builder.paragraph(QStringLiteral("gewollt: ") + qs(clash.text), sheet::FontRole::Body,
+                              sheet::kMutedColour);
+        else
+            builder.paragraph(QStringLiteral("⚠ ") + qs(clash.text), sheet::FontRole::Body,
+                              sheet::kWarningColour);
+    }
+}
+
+void freeList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
+    builder.heading(QStringLiteral("Freie Zubehöradressen"));
+    for (hq::Protocol protocol : {hq::Protocol::MM, hq::Protocol::DCC}) {
+        QStringList parts;
+        for (const hq::FreeBlock& block : scan.freeBlocks) {
+            if (block.protocol != protocol)
+                continue;
+            const QString size =
+                block.size == 1 ? QStringLiteral("einzeln") : QStringLiteral("%1 am Stück").arg(block.size);
+            parts.append(size + QStringLiteral(": ") +
+                         (block.first == 0 ? QStringLiteral("keine")
+                                           : qs(hq::addressRunText(block.first, block.size))));
+        }
+        builder.paragraph(qs(hq::protocolName(protocol)) + QStringLiteral(": ") +
+                          parts.join(QStringLiteral("; ")));
+    }
+}
+
+void problemList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
+    if (scan.problems.empty())
+        return;
+    builder.heading(QStringLiteral("Übersprungen (nicht geprüft)"));
+    for (const hq::LayoutProblem& problem : scan.problems)
+        builder.paragraph(qs(problem.file) + QStringLiteral(": ") + qs(problem.reason), sheet::FontRole::Body,
+                          sheet::kWarningColour);
+}
+
+// The cover; returns its page count.
+int paintCover(QPainter& painter, QPagedPaintDevice& device, const LayoutSheetSource& source,
+               const QDateTime& printedAt) {
+    sheet::SheetPages pages(device);
+    sheet::SheetBuilder builder(pages);
+    const QString name = QFileInfo(source.folder).fileName();
+    builder.title(QStringLiteral("HEX Quendrabolt · Anlagenblatt"), name.isEmpty() ? source.folder : name);
+    builder.infoLines(coverFacts(source, printedAt));
+    decoderTable(builder, source.scan);
+    addressTable(builder, source.scan);
+    clashList(builder, source.scan);
+    freeList(builder, source.scan);
+    problemList(builder, source.scan);
+    return pages.paint(painter, QStringLiteral("Anlagenblatt · ") + (name.isEmpty() ? source.folder : name));
+}
+
+bool isFileOfLayout(const QString& out, const LayoutSheetSource& source) {
+    std::error_code ec;
+    const std::filesystem::path target = localPath(out);
+    const std::filesystem::path folder = localPath(source.folder);
+    if (std::filesystem::equivalent(target, folder / std::string{hq::kLayoutNotesFile}, ec))
+        return true;
+    for (const hq::LayoutDecoder& decoder : source.scan.decoders) {
+        if (std::filesystem::equivalent(target, folder / decoder.file, ec))
+            return true;
+    }
+    for (const hq::LayoutProblem& problem : source.scan.problems) {
+        if (std::filesystem::equivalent(target, folder / problem.file, ec))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+} // namespace layout_sheet
+
+LayoutSheetSource readLayoutSheetSource(const QString& folder, const hq::LayoutScan& scan) {
+    LayoutSheetSource source;
+    source.folder = folder;
+    const std::filesystem::path root = localPath(folder);
+    std::vector<hq::LayoutDecoder> decoders;
+    std::vector<hq::LayoutProblem> problems;
+    for (const hq::LayoutProblem& problem : scan.problems) {
+        if (problem.file != hq::kLayoutNotesFile)
+            problems.push_back(problem);
+    }
+    for (const hq::LayoutDecoder& decoder : scan.decoders) {
+        hq::Result<hq::Firmware> loaded = hq::loadFirmwareFile((root / decoder.file).string());
+        if (!loaded) {
+            problems.push_back({decoder.file, loaded.message()});
+            continue;
+        }
+        if (loaded->recognition.kind == 0 || !loaded->recognition.hasCaptions()) {
+            problems.push_back({decoder.file, hq::unrecognisedFileMessage(loaded->image)});
+            continue;
+        }
+        decoders.push_back(hq::layoutDecoder(*loaded, decoder.file));
+        source.files.emplace(decoder.file, std::move(*loaded));
+    }
+    hq::Result<hq::LayoutNotes> notes = hq::readLayoutNotes(root);
+    if (!notes) {
+        problems.push_back(
+            {std::string{hq::kLayoutNotesFile},
+             notes.message() + " Namen, Notizen und gewollte Doppelbelegungen fehlen deshalb."});
+    }
+    source.scan =
+        hq::analyseLayout(std::move(decoders), std::move(problems), notes ? *notes : hq::LayoutNotes{});
+    return source;
+}
+
+int paintLayoutSheet(QPagedPaintDevice& device, const LayoutSheetSource& source, const QDateTime& printedAt) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    int pages = layout_sheet::paintCover(painter, device, source, printedAt);
+    const QDir root(source.folder);
+    for (const hq::LayoutDecoder& decoder : source.scan.decoders) {
+        auto found = source.files.find(decoder.file);
+        if (found == source.files.end())
+            continue;
+        device.newPage();
+        pages += paintSettingsSheet(painter, device, found->second, hq::readSettings(found->second),
+                                    root.absoluteFilePath(qs(decoder.file)), printedAt);
+    }
+    painter.end();
+    return pages;
+}
+
+bool saveLayoutSheetPdf(const QString& out, const LayoutSheetSource& source, QString* error,
+                        const QDateTime& printedAt) {
+    if (layout_sheet::isFileOfLayout(out, source)) {
+        if (error)
+            *error = QStringLiteral(
+                         "Das Anlagenblatt kann nicht über die Datei \"%1\" der Anlage geschrieben werden.")
+                         .arg(out);
+        return false;
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    int pages = 0;
+    {
+        QPdfWriter writer(&buffer);
+        prepareSheetPage(writer);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("HEX Quendrabolt"));
+        writer.setTitle(QStringLiteral("Anlagenblatt – ") + QFileInfo(source.folder).fileName());
+        pages = paintLayoutSheet(writer, source, printedAt);
+    }
+    if (pages == 0 || buffer.data().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Das Anlagenblatt konnte nicht erstellt werden.");
+        return false;
+    }
+    const QByteArray& pdf = buffer.data();
+    const hq::Status written = hq::io::writeFileReplacing(
+        localPath(out), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    if (!written) {
+        if (error)
+            *error = qs(written.message());
+        return false;
+    }
+    return true;
+}
