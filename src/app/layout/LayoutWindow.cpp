@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -158,7 +159,19 @@ LayoutWindow::LayoutWindow(const QString& folder, QWidget* parent)
     rescan();
 }
 
-LayoutWindow::~LayoutWindow() = default;
+LayoutWindow::~LayoutWindow() {
+    // An editor still open would be committed while the widgets are taken down, when this window
+    // can no longer write or show anything.
+    decoderModel_->setNoteWriter({});
+    clashModel_->setIntendedWriter({});
+}
+
+void LayoutWindow::closeEvent(QCloseEvent* event) {
+    // A name or note being typed is kept, as leaving the cell keeps it.
+    if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && decoderView_->isAncestorOf(focus))
+        decoderView_->setFocus();
+    QMainWindow::closeEvent(event);
+}
 
 void LayoutWindow::buildMenu() {
     QMenu* layoutMenu = menuBar()->addMenu(QStringLiteral("&Anlage"));

@@ -95,6 +95,9 @@ signals:
     // A scan's result is in the tables.
     void snapshotShown();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenu();
     QWidget* buildHeader();
