@@ -34,20 +34,25 @@ QString countText(std::size_t count, const QString& one, const QString& many) {
 
 std::vector<sheet::InfoLine> coverFacts(const LayoutSheetSource& source, const QDateTime& printedAt) {
     const hq::LayoutScan& scan = source.scan;
-    const std::size_t intended = scan.clashes.size() - static_cast<std::size_t>(scan.openClashCount());
-    QString clashes = QString::number(scan.clashes.size());
-    if (intended > 0)
-        clashes += QStringLiteral(", davon %1 gewollt").arg(intended);
     return {
         {QStringLiteral("Ordner"), QDir::toNativeSeparators(source.folder)},
-        {QStringLiteral("Dekoder"), QString::number(scan.decoders.size())},
-        {QStringLiteral("Adressen"), QString::number(scan.addresses.size())},
-        {QStringLiteral("Doppelbelegungen"), clashes},
-        {QStringLiteral("Übersprungen"),
-         countText(scan.problems.size(), QStringLiteral("Datei"), QStringLiteral("Dateien"))},
+        {QStringLiteral("Dekoder"),
+         QStringLiteral("%1, mit %2")
+             .arg(scan.decoders.size())
+             .arg(countText(scan.addresses.size(), QStringLiteral("Adresse"), QStringLiteral("Adressen")))},
         {QStringLiteral("Datum"),
          QLocale(QLocale::German).toString(printedAt, QStringLiteral("dd.MM.yyyy HH:mm"))},
     };
+}
+
+// One line on what needs a look: the clashes not marked intended and the files not read.
+QString coverFindings(const hq::LayoutScan& scan) {
+    const auto open = static_cast<std::size_t>(scan.openClashCount());
+    const std::size_t intended = scan.clashes.size() - open;
+    QString text = QStringLiteral("Doppelbelegungen: %1 nicht gewollt, %2 gewollt").arg(open).arg(intended);
+    text += QStringLiteral(" · Übersprungen: ") +
+            countText(scan.problems.size(), QStringLiteral("Datei"), QStringLiteral("Dateien"));
+    return text;
 }
 
 void decoderTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
@@ -70,7 +75,7 @@ void decoderTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
     builder.table({QStringLiteral("Datei"), QStringLiteral("Name"), QStringLiteral("Firmware"),
                    QStringLiteral("Art"), QStringLiteral("Protokoll"), QStringLiteral("Version"),
                    QStringLiteral("Adressen"), QStringLiteral("Notiz")},
-                  {34, 26, 30, 9, 21, 14, 20, 0}, rows);
+                  {34, 24, 28, 9, 21, 16, 22, 0}, rows);
 }
 
 // The index sorted by address; the same address of MM and DCC, or accessory and vehicle, stands
@@ -159,6 +164,10 @@ int paintCover(QPainter& painter, QPagedPaintDevice& device, const LayoutSheetSo
     const QString name = QFileInfo(source.folder).fileName();
     builder.title(QStringLiteral("HEX Quendrabolt · Anlagenblatt"), name.isEmpty() ? source.folder : name);
     builder.infoLines(coverFacts(source, printedAt));
+    const hq::LayoutScan& scan = source.scan;
+    builder.paragraph(coverFindings(scan), sheet::FontRole::Bold,
+                      scan.openClashCount() > 0 || !scan.problems.empty() ? sheet::kWarningColour
+                                                                          : sheet::kTextColour);
     decoderTable(builder, source.scan);
     addressTable(builder, source.scan);
     clashList(builder, source.scan);
