@@ -11,6 +11,14 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <chrono>
+
+namespace {
+
+constexpr std::chrono::milliseconds kProgressInterval{40};
+
+} // namespace
+
 LayoutScanRunner::LayoutScanRunner(QObject* parent) : QObject(parent) {
     qRegisterMetaType<SnapshotPtr>("SnapshotPtr");
 }
@@ -30,6 +38,7 @@ void LayoutScanRunner::start(const QString& folder) {
         return;
     }
     ++generation_; // the running scan's results no longer count
+    delivered_ = false;
     stop_.request_stop();
     pending_ = folder;
     restart_ = true;
@@ -53,7 +62,14 @@ void LayoutScanRunner::launch(const QString& folder) {
     thread_ = QThread::create([this, generation, token, path] {
         hq::ScanOptions options;
         options.stop = token;
-        options.progress = [this, generation](int done, int total) {
+        // A few reports a second move the bar as smoothly as one per file, without keeping the
+        // interface thread busy painting it hundreds of times.
+        options.progress = [this, generation,
+                            last = std::chrono::steady_clock::time_point{}](int done, int total) mutable {
+            const auto now = std::chrono::steady_clock::now();
+            if (done != 0 && done != total && now - last < kProgressInterval)
+                return;
+            last = now;
             QMetaObject::invokeMethod(
                 this,
                 [this, generation, done, total] {
