@@ -9,18 +9,18 @@
 namespace address_table {
 namespace {
 
-const char* const kHeaders[] = {"Protokoll", "Adresse", "Reagiert auf", "Verwendung",
-                                "Datei",     "Zeile",   "Bezeichnung",  "Doppelbelegung"};
+const char* const kHeaders[] = {"Protokoll", "Adresse",     "Reagiert auf",   "Datei",
+                                "Zeile",     "Bezeichnung", "Doppelbelegung", "Verwendung"};
 
 const char* const kHeaderTips[] = {
     "Protokoll und Adressart (Zubehör oder Fahrzeug)",
     "Die Adresse, wie die Firmware sie speichert",
     "Rot oder grün bei Zubehöradressen, die Funktion bei Fahrzeugadressen",
-    "Was Servo-, Blink- und LED-Firmwares auf dieser Adresse tun",
     "Die HEX-Datei; Doppelklick öffnet sie in einem eigenen Fenster",
     "Die Zeile des Dekoders",
     "Die Bezeichnung der Zeile",
     "Doppelbelegungen dieser Zeile; gewollte sind markiert",
+    "Was Servo-, Blink- und LED-Firmwares auf dieser Adresse tun",
 };
 
 } // namespace

@@ -12,7 +12,7 @@
 class AddressTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Protocol, Address, Reaction, Use, File, Row, Caption, Clash, ColumnCount };
+    enum Column { Protocol, Address, Reaction, File, Row, Caption, Clash, Use, ColumnCount };
 
     explicit AddressTableModel(QObject* parent = nullptr);
 

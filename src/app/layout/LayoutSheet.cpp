@@ -67,52 +67,58 @@ void decoderTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
             decoder.protocol == hq::Protocol::None
                 ? QStringLiteral("ohne")
                 : qs(hq::protocolName(decoder.protocol)) + QLatin1Char(' ') + qs(hq::typeName(decoder.type));
-        rows.push_back({qs(decoder.file), qs(decoder.name), qs(decoder.caption),
-                        QString::number(decoder.kind), protocol, qs(decoder.version),
+        QString firmware = qs(decoder.caption) + QStringLiteral(" (Art %1)").arg(decoder.kind);
+        if (!decoder.version.empty())
+            firmware += QStringLiteral(", ") + qs(decoder.version);
+        rows.push_back({qs(decoder.file), qs(decoder.name), firmware, protocol,
                         qs(hq::runsText(std::move(used))), qs(decoder.note)});
     }
     builder.heading(QStringLiteral("Dekoder"));
     builder.table({QStringLiteral("Datei"), QStringLiteral("Name"), QStringLiteral("Firmware"),
-                   QStringLiteral("Art"), QStringLiteral("Protokoll"), QStringLiteral("Version"),
-                   QStringLiteral("Adressen"), QStringLiteral("Notiz")},
-                  {34, 24, 28, 9, 21, 16, 22, 0}, rows);
+                   QStringLiteral("Protokoll"), QStringLiteral("Adressen"), QStringLiteral("Notiz")},
+                  {34, 32, 46, 24, 18, 0}, rows);
 }
 
-// The index sorted by address; the same address of MM and DCC, or accessory and vehicle, stands
-// together, in the index's order.
-void addressTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
-    std::vector<const hq::AddressEntry*> entries;
-    for (const hq::AddressEntry& entry : scan.addresses)
-        entries.push_back(&entry);
-    std::stable_sort(
-        entries.begin(), entries.end(),
-        [](const hq::AddressEntry* a, const hq::AddressEntry* b) { return a->address < b->address; });
-    std::vector<QStringList> rows;
-    for (const hq::AddressEntry* entry : entries) {
-        const hq::LayoutRow& row = scan.rowOf(*entry);
-        QStringList clashes;
-        for (std::size_t index : hq::clashesOf(scan, entry->decoder, entry->row)) {
-            const hq::Clash& clash = scan.clashes[index];
-            const QString text = qs(hq::clashTextFor(scan, clash, entry->decoder, entry->row));
-            clashes.append(clash.intended ? text : QStringLiteral("⚠ ") + text);
-        }
-        QString reaction = qs(hq::reactionText(entry->space, entry->reaction));
-        if (!row.use.empty())
-            reaction += QStringLiteral("; ") + qs(row.use);
-        rows.push_back(
-            {QString::number(entry->address),
-             qs(hq::protocolName(entry->protocol)) + QLatin1Char(' ') + qs(hq::spaceText(entry->space)),
-             reaction, qs(scan.decoderOf(*entry).file),
-             QString::number(row.row) + QLatin1Char(' ') + qs(row.caption), clashes.join(QLatin1Char('\n'))});
-    }
-    builder.heading(QStringLiteral("Adressen nach Adresse"));
-    if (rows.empty()) {
+// The index sorted by address, one table per protocol and address space: clashes only happen
+// within one, and "is 17 free on DCC?" is answered in one place.
+void addressTables(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
+    builder.heading(QStringLiteral("Adressen"));
+    if (scan.addresses.empty()) {
         builder.paragraph(QStringLiteral("Kein Dekoder benutzt eine Adresse."));
         return;
     }
-    builder.table({QStringLiteral("Adresse"), QStringLiteral("Protokoll"), QStringLiteral("Reagiert auf"),
-                   QStringLiteral("Datei"), QStringLiteral("Zeile"), QStringLiteral("Doppelbelegung")},
-                  {16, 25, 30, 36, 30, 0}, rows);
+    // The index is sorted by protocol, address space and address already.
+    std::size_t from = 0;
+    while (from < scan.addresses.size()) {
+        const hq::AddressEntry& first = scan.addresses[from];
+        std::vector<QStringList> rows;
+        std::size_t to = from;
+        for (; to < scan.addresses.size() && scan.addresses[to].protocol == first.protocol &&
+               scan.addresses[to].space == first.space;
+             ++to) {
+            const hq::AddressEntry& entry = scan.addresses[to];
+            const hq::LayoutRow& row = scan.rowOf(entry);
+            QStringList clashes;
+            for (std::size_t index : hq::clashesOf(scan, entry.decoder, entry.row)) {
+                const hq::Clash& clash = scan.clashes[index];
+                const QString text = qs(hq::clashTextFor(scan, clash, entry.decoder, entry.row));
+                clashes.append(clash.intended ? text : QStringLiteral("⚠ ") + text);
+            }
+            QString reaction = qs(hq::reactionText(entry.space, entry.reaction));
+            if (!row.use.empty())
+                reaction += QStringLiteral("; ") + qs(row.use);
+            rows.push_back({QString::number(entry.address), reaction, qs(scan.decoderOf(entry).file),
+                            QString::number(row.row) + QLatin1Char(' ') + qs(row.caption),
+                            clashes.join(QLatin1Char('\n'))});
+        }
+        builder.paragraph(qs(hq::protocolName(first.protocol)) + QLatin1Char(' ') +
+                              qs(hq::spaceText(first.space)),
+                          sheet::FontRole::Subheading, sheet::kTextColour, true);
+        builder.table({QStringLiteral("Adresse"), QStringLiteral("Reagiert auf"), QStringLiteral("Datei"),
+                       QStringLiteral("Zeile"), QStringLiteral("Doppelbelegung")},
+                      {18, 36, 40, 30, 0}, rows);
+        from = to;
+    }
 }
 
 void clashList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
@@ -169,7 +175,7 @@ int paintCover(QPainter& painter, QPagedPaintDevice& device, const LayoutSheetSo
                       scan.openClashCount() > 0 || !scan.problems.empty() ? sheet::kWarningColour
                                                                           : sheet::kTextColour);
     decoderTable(builder, source.scan);
-    addressTable(builder, source.scan);
+    addressTables(builder, source.scan);
     clashList(builder, source.scan);
     freeList(builder, source.scan);
     problemList(builder, source.scan);

@@ -1,8 +1,8 @@
 #pragma once
 // The layout sheet ("Anlagenblatt"): a cover with the decoders, the address index sorted by
-// address, the clashes, the free accessory addresses and the files passed over, then each
-// decoder's settings sheet, on A4 pages for a printer or a PDF. Cover and sheets come from one
-// reading of the files, made when the sheet is made, so they never disagree.
+// address (a table per protocol and address space), the clashes, the free accessory addresses and the files
+// passed over, then each decoder's settings sheet, on A4 pages for a printer or a PDF. Cover and sheets come
+// from one reading of the files, made when the sheet is made, so they never disagree.
 
 #include "image/Firmware.h"
 #include "layout/Layout.h"

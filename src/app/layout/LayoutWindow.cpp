@@ -71,6 +71,9 @@ QTableView* makeView(QWidget* parent, const QString& name, QAbstractItemModel* m
     view->setAlternatingRowColors(true);
     view->setWordWrap(false);
     view->verticalHeader()->hide();
+    // One line of text per row, with a little air: more rows in sight than the style's default.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().lineSpacing() * 3 / 2);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     return view;
 }
@@ -176,24 +179,25 @@ void LayoutWindow::closeEvent(QCloseEvent* event) {
 void LayoutWindow::buildMenu() {
     QMenu* layoutMenu = menuBar()->addMenu(QStringLiteral("&Anlage"));
     layoutMenu->setObjectName(QStringLiteral("menu_anlage"));
-    QAction* open = layoutMenu->addAction(QStringLiteral("Anlage öffnen…"));
+    QAction* open = layoutMenu->addAction(QStringLiteral("Anlage ö&ffnen…"));
     open->setObjectName(QStringLiteral("act_layout_open"));
-    QMenu* recent = layoutMenu->addMenu(QStringLiteral("Zuletzt geöffnete Anlagen"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    QMenu* recent = layoutMenu->addMenu(QStringLiteral("&Zuletzt geöffnete Anlagen"));
     recent->setObjectName(QStringLiteral("menu_recent_layouts"));
     attachLayoutMenu(this, open, recent);
     layoutMenu->addSeparator();
-    rescanAction_ = layoutMenu->addAction(QStringLiteral("Neu einlesen"));
+    rescanAction_ = layoutMenu->addAction(QStringLiteral("&Neu einlesen"));
     rescanAction_->setObjectName(QStringLiteral("act_layout_rescan"));
     rescanAction_->setShortcut(QKeySequence::Refresh);
-    seriesAction_ = layoutMenu->addAction(QStringLiteral("Serie erzeugen…"));
+    seriesAction_ = layoutMenu->addAction(QStringLiteral("&Serie erzeugen…"));
     seriesAction_->setObjectName(QStringLiteral("act_layout_series"));
-    printAction_ = layoutMenu->addAction(QStringLiteral("Anlagenblatt drucken…"));
+    printAction_ = layoutMenu->addAction(QStringLiteral("Anlagenblatt &drucken…"));
     printAction_->setObjectName(QStringLiteral("act_layout_print"));
     printAction_->setShortcut(QKeySequence::Print);
-    pdfAction_ = layoutMenu->addAction(QStringLiteral("Anlagenblatt als PDF speichern…"));
+    pdfAction_ = layoutMenu->addAction(QStringLiteral("Anlagenblatt als &PDF speichern…"));
     pdfAction_->setObjectName(QStringLiteral("act_layout_pdf"));
     layoutMenu->addSeparator();
-    QAction* close = layoutMenu->addAction(QStringLiteral("Schließen"));
+    QAction* close = layoutMenu->addAction(QStringLiteral("Schl&ießen"));
     close->setObjectName(QStringLiteral("act_layout_close"));
     close->setShortcut(QKeySequence::Close);
 
@@ -265,7 +269,7 @@ QWidget* LayoutWindow::buildHeader() {
                                        "(Strg+F)"));
     auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), header);
     filterLabel->setBuddy(filter_);
-    onlyClashes_ = new QCheckBox(QStringLiteral("nur &Doppelbelegungen"), header);
+    onlyClashes_ = new QCheckBox(QStringLiteral("nur Doppel&belegungen"), header);
     onlyClashes_->setObjectName(QStringLiteral("layoutOnlyClashes"));
     onlyClashes_->setToolTip(QStringLiteral("Zeigt nur Dekoder und Adressen, die an einer Doppelbelegung "
                                             "beteiligt sind"));
@@ -294,7 +298,7 @@ QWidget* LayoutWindow::buildTables() {
     split->addWidget(titled(QStringLiteral("D&ekoder"), decoderView_, split));
 
     auto* lower = new QSplitter(Qt::Horizontal, split);
-    lower->addWidget(titled(QStringLiteral("&Adressen"), addressView_, lower));
+    lower->addWidget(titled(QStringLiteral("Adre&ssen"), addressView_, lower));
     tabs_ = new QTabWidget(lower);
     tabs_->setObjectName(QStringLiteral("layoutTabs"));
     tabs_->addTab(buildClashPanel(), QStringLiteral("Doppelbelegungen"));
@@ -330,6 +334,9 @@ QWidget* LayoutWindow::buildClashPanel() {
     auto* layout = new QVBoxLayout(panel);
     clashView_ = layout_window::makeView(panel, QStringLiteral("layoutClashes"), clashProxy_);
     clashView_->setToolTip(QStringLiteral("Doppelklick zeigt die beteiligten Zeilen in der Adresstabelle"));
+    // A clash's line names every party: it wraps rather than hiding them.
+    clashView_->setWordWrap(true);
+    clashView_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(clashView_, 1);
     auto* buttons = new QHBoxLayout;
     markIntended_ = new QPushButton(QStringLiteral("Als &gewollt markieren"), panel);
@@ -384,14 +391,11 @@ void LayoutWindow::cancelScan() {
 }
 
 void LayoutWindow::scanRunning(bool running) {
+    // The bar says the folder is being read; the status line keeps what the user did last.
     progress_->setVisible(running);
     cancel_->setVisible(running);
-    if (running) {
+    if (running)
         progress_->setRange(0, 0); // busy until the files are counted
-        statusBar()->showMessage(QStringLiteral("Die Anlage wird gelesen …"));
-    } else if (statusBar()->currentMessage() == QStringLiteral("Die Anlage wird gelesen …")) {
-        statusBar()->clearMessage();
-    }
 }
 
 void LayoutWindow::scanProgress(int done, int total) {
@@ -723,8 +727,11 @@ void LayoutWindow::openSeriesDialog() {
                                     decoderView_->currentIndex().data(layout_roles::File).toString(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &SeriesDialog::seriesWritten, this, [this](const QStringList& files) {
-        statusBar()->showMessage(
-            QStringLiteral("Serie geschrieben: %1").arg(files.join(QStringLiteral(", "))));
+        statusBar()->showMessage(files.size() == 1
+                                     ? QStringLiteral("Serie geschrieben: %1").arg(files.first())
+                                     : QStringLiteral("Serie geschrieben: %1 Dateien, %2 bis %3")
+                                           .arg(files.size())
+                                           .arg(files.first(), files.last()));
         rescan();
     });
     seriesDialog_ = dialog;

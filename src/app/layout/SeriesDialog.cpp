@@ -33,11 +33,18 @@ namespace {
 // Refusals beyond this many are counted, not listed (the command line does the same).
 constexpr int kListedRefusals = 30;
 
-// "weiche-03" proposes "weiche": a copy of a series is the usual template of the next one.
-QString proposedName(const QString& path) {
+// "weiche-03" proposes "weiche": a copy of a series is the usual template of the next one. Where
+// that series is there already, "weiche2", "weiche3", … so the proposal is never refused for it.
+QString proposedName(const QString& path, const QString& folder) {
     QString stem = QFileInfo(path).completeBaseName();
     stem.remove(QRegularExpression(QStringLiteral("-\\d+$")));
-    return stem.isEmpty() ? QStringLiteral("dekoder") : stem;
+    if (stem.isEmpty())
+        stem = QStringLiteral("dekoder");
+    const QDir root(folder);
+    QString name = stem;
+    for (int n = 2; QFileInfo::exists(root.filePath(name + QStringLiteral("-01.hex"))) && n < 100; ++n)
+        name = stem + QString::number(n);
+    return name;
 }
 
 } // namespace
@@ -96,7 +103,9 @@ SeriesDialog::SeriesDialog(const QString& folder, SnapshotPtr layout, const QStr
     templateRow->addWidget(template_, 1);
     templateRow->addWidget(templateFile_);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Vorlage:"), templateRow);
+    auto* templateLabel = new QLabel(QStringLiteral("&Vorlage:"), this);
+    templateLabel->setBuddy(template_);
+    form->addRow(templateLabel, templateRow);
     form->addRow(QStringLiteral("&Name:"), name_);
     form->addRow(QStringLiteral("&Anzahl:"), count_);
     form->addRow(QStringLiteral("&Erste Adresse:"), first_);
@@ -186,7 +195,7 @@ void SeriesDialog::templateChosen() {
     }
     if (!nameTouched_ && !path.isEmpty()) {
         const QSignalBlocker blocker(name_);
-        name_->setText(series_dialog::proposedName(path));
+        name_->setText(series_dialog::proposedName(path, folder_));
     }
     {
         const QSignalBlocker blocker(first_);

@@ -28,7 +28,8 @@ MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
     open = action(file, tr("Öffnen…"), QStringLiteral("act_open"), QKeySequence::Open);
     recent = file->addMenu(tr("Zuletzt geöffnet"));
     recent->setObjectName(QStringLiteral("menu_recent"));
-    openLayout = action(file, tr("Anlage öffnen…"), QStringLiteral("act_open_layout"));
+    openLayout = action(file, tr("Anlage öffnen…"), QStringLiteral("act_open_layout"),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     recentLayouts = file->addMenu(tr("Zuletzt geöffnete Anlagen"));
     recentLayouts->setObjectName(QStringLiteral("menu_recent_layouts"));
     save = action(file, tr("Speichern"), QStringLiteral("act_save"), QKeySequence::Save);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -67,7 +68,8 @@ private slots:
 
     void thePreviewListsTheFilesAndAddressesFirst() {
         QCOMPARE(dialog_->templateBox()->currentText(), QStringLiteral("weiche-03.hex"));
-        QCOMPARE(dialog_->nameEdit()->text(), QStringLiteral("weiche")); // "-03" is the old series' number
+        // "-03" is the old series' number, and "weiche-01.hex" … are there: the next free name.
+        QCOMPARE(dialog_->nameEdit()->text(), QStringLiteral("weiche2"));
         // Appended after everything DCC accessory the layout uses (up to 23).
         QCOMPARE(dialog_->firstBox()->value(), 24);
         QCOMPARE(dialog_->strideBox()->text(), QStringLiteral("Spanne der Vorlage"));
@@ -96,6 +98,7 @@ private slots:
 
     void aRefusedSeriesSaysWhyAndWritesNothing() {
         // "weiche-01.hex" … exist already, and from 1 on the copies clash with the layout.
+        dialog_->nameEdit()->setText(QStringLiteral("weiche"));
         dialog_->firstBox()->setValue(1);
         dialog_->countBox()->setValue(3);
         dialog_->replan();
@@ -104,6 +107,7 @@ private slots:
         QVERIFY2(refusals.startsWith(QStringLiteral("Die Serie wird nicht geschrieben:")),
                  qPrintable(refusals));
         QVERIFY(refusals.contains(QStringLiteral("weiche-01.hex gibt es schon.")));
+        QVERIFY2(refusals.contains(QStringLiteral("DCC-Zubehöradresse 6, grün: ")), qPrintable(refusals));
         QVERIFY(refusals.contains(
             QStringLiteral("Mit „Vorhandene Dateien ersetzen“ werden vorhandene Dateien ersetzt.")));
         // The preview still shows what was planned.
@@ -155,6 +159,8 @@ private slots:
                 .toString(),
             QStringLiteral("60–63"));
         QCOMPARE(window_->snapshot()->scan().openClashCount(), 1); // only the signal's, as before
+        QCOMPARE(window_->statusBar()->currentMessage(),
+                 QStringLiteral("Serie geschrieben: 10 Dateien, block-01.hex bis block-10.hex"));
         QVERIFY(dialogs_.messages.isEmpty());
     }
 
