@@ -126,8 +126,6 @@ LayoutWindow::LayoutWindow(const QString& folder, QWidget* parent)
       decoderProxy_(new LayoutFilterProxy(this)), addressProxy_(new LayoutFilterProxy(this)),
       clashProxy_(new LayoutFilterProxy(this)) {
     setObjectName(QStringLiteral("LayoutWindow"));
-    const QString name = QFileInfo(folder_).fileName();
-    setWindowTitle(QStringLiteral("Anlage %1 – HEX Quendrabolt").arg(name.isEmpty() ? folder_ : name));
     setWindowIcon(QIcon(QStringLiteral(":/hexquendra/hexquendra-icon.png")));
 
     decoderProxy_->setSourceModel(decoderModel_);
@@ -321,8 +319,8 @@ QWidget* LayoutWindow::buildTables() {
     problems_->setWordWrap(true);
     tabs_->addTab(problems_, QStringLiteral("Übersprungen"));
     lower->addWidget(tabs_);
-    lower->setStretchFactor(0, 3);
-    lower->setStretchFactor(1, 2);
+    lower->setStretchFactor(0, 2);
+    lower->setStretchFactor(1, 1);
     split->addWidget(lower);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
@@ -336,6 +334,7 @@ QWidget* LayoutWindow::buildClashPanel() {
     clashView_->setToolTip(QStringLiteral("Doppelklick zeigt die beteiligten Zeilen in der Adresstabelle"));
     // A clash's line names every party: it wraps rather than hiding them.
     clashView_->setWordWrap(true);
+    clashView_->horizontalHeader()->setSectionResizeMode(ClashTableModel::Text, QHeaderView::Stretch);
     clashView_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(clashView_, 1);
     auto* buttons = new QHBoxLayout;
@@ -460,6 +459,13 @@ void LayoutWindow::showSummary() {
             QStringLiteral("<span style=\"color:#a01010\">%1 übersprungen</span>")
                 .arg(plural(scan.problems.size(), QStringLiteral("Datei"), QStringLiteral("Dateien"))));
     summary_->setText(parts.join(QStringLiteral(" · ")));
+    // The title counts the clashes not marked intended, so they are seen from the task bar too.
+    const QString name = QFileInfo(folder_).fileName();
+    QString title = QStringLiteral("Anlage ") + (name.isEmpty() ? folder_ : name);
+    if (open > 0)
+        title += QStringLiteral(" – ") +
+                 plural(open, QStringLiteral("Doppelbelegung"), QStringLiteral("Doppelbelegungen"));
+    setWindowTitle(title + QStringLiteral(" – HEX Quendrabolt"));
     tabs_->setTabText(0, QStringLiteral("Doppelbelegungen (%1)").arg(scan.clashes.size()));
     tabs_->setTabText(2, QStringLiteral("Übersprungen (%1)").arg(scan.problems.size()));
 }

@@ -7,9 +7,10 @@
 // over with the reason. Double-click opens a decoder in its own main window. Name and note are
 // edited in place. "Serie erzeugen…" and "Anlagenblatt" work on the folder.
 //
-// The scan runs on its own thread with a progress bar and can be cancelled; the folder is watched,
-// and every change — a save in any window, the command line, a series — is read again at once.
-// The tables keep their sort, selection and current row across a rescan.
+// The title counts the clashes not marked intended. The scan runs on its own thread with a
+// progress bar and can be cancelled; the folder is watched, and every change — a save in any
+// window, the command line, a series — is read again at once. The tables keep their sort,
+// selection and current row across a rescan.
 
 #include "layout/Layout.h"
 #include "layout/LayoutSnapshot.h"

@@ -162,6 +162,9 @@ private slots:
         QCOMPARE(addresses->index(signal, AddressTableModel::Clash).data().toString(),
                  QStringLiteral("Doppelbelegung (gewollt)"));
         QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("1 Doppelbelegung, gewollt")));
+        QCOMPARE(
+            window_->windowTitle(),
+            QStringLiteral("Anlage %1 – HEX Quendrabolt").arg(QFileInfo(layout_->dir.path()).fileName()));
         QCOMPARE(clashes->model()->index(0, ClashTableModel::Intended).data().toString(),
                  QStringLiteral("gewollt"));
 

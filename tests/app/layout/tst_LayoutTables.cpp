@@ -75,6 +75,8 @@ private slots:
         QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("6 Dekoder")));
         QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("19 Adressen")));
         QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("1 Doppelbelegung nicht gewollt")));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Anlage %1 – 1 Doppelbelegung – HEX Quendrabolt")
+                                             .arg(QFileInfo(layout_->dir.path()).fileName()));
     }
 
     void filesPassedOverAndFreeAddressesAreShown() {
