@@ -13,11 +13,13 @@
 
 #include <chrono>
 
+namespace layout_scan_runner {
 namespace {
 
 constexpr std::chrono::milliseconds kProgressInterval{40};
 
 } // namespace
+} // namespace layout_scan_runner
 
 LayoutScanRunner::LayoutScanRunner(QObject* parent) : QObject(parent) {
     qRegisterMetaType<SnapshotPtr>("SnapshotPtr");
@@ -67,7 +69,7 @@ void LayoutScanRunner::launch(const QString& folder) {
         options.progress = [this, generation,
                             last = std::chrono::steady_clock::time_point{}](int done, int total) mutable {
             const auto now = std::chrono::steady_clock::now();
-            if (done != 0 && done != total && now - last < kProgressInterval)
+            if (done != 0 && done != total && now - last < layout_scan_runner::kProgressInterval)
                 return;
             last = now;
             QMetaObject::invokeMethod(

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 
+namespace layout_snapshot {
 namespace {
 
 const std::vector<std::size_t> kNone;
 
 } // namespace
+} // namespace layout_snapshot
 
 LayoutSnapshot::LayoutSnapshot(hq::LayoutScan scan) : scan_(std::move(scan)) {
     decoderClashes_.resize(scan_.decoders.size());
@@ -29,12 +31,12 @@ LayoutSnapshot::LayoutSnapshot(hq::LayoutScan scan) : scan_(std::move(scan)) {
 
 const std::vector<std::size_t>& LayoutSnapshot::clashesOfRow(int decoder, int row) const {
     auto found = rowClashes_.find({decoder, row});
-    return found == rowClashes_.end() ? kNone : found->second;
+    return found == rowClashes_.end() ? layout_snapshot::kNone : found->second;
 }
 
 const std::vector<std::size_t>& LayoutSnapshot::clashesOfDecoder(int decoder) const {
     if (decoder < 0 || static_cast<std::size_t>(decoder) >= decoderClashes_.size())
-        return kNone;
+        return layout_snapshot::kNone;
     return decoderClashes_[static_cast<std::size_t>(decoder)];
 }
 

@@ -121,7 +121,9 @@ SeriesDialog::SeriesDialog(const QString& folder, SnapshotPtr layout, const QStr
     column->addWidget(preview_, 1);
     column->addWidget(refusals_);
     column->addWidget(buttons);
-    resize(620, 560);
+    // Room for the preview of a dozen copies, from the font in use.
+    const QFontMetrics metrics = fontMetrics();
+    resize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 32);
 
     connect(template_, &QComboBox::currentIndexChanged, this, &SeriesDialog::templateChosen);
     connect(templateFile_, &QPushButton::clicked, this, &SeriesDialog::chooseTemplateFile);

@@ -139,6 +139,18 @@ private slots:
         QCOMPARE(window.decoderModel()->rowCount(), kDecoders);
     }
 
+    void aWindowClosedWhileItReadsEndsItsScan() {
+        QElapsedTimer clock;
+        clock.start();
+        {
+            LayoutWindow window(dir_->path());
+            window.show();
+            QVERIFY(window.isScanning());
+        } // stops the scan after the file it reads, and waits for it
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCoreApplication::processEvents(); // nothing queued for the window is delivered any more
+    }
+
     void aScanCanBeCancelledAndShowsNothingIncomplete() {
         LayoutWindow window(dir_->path());
         QSignalSpy shown(&window, &LayoutWindow::snapshotShown);

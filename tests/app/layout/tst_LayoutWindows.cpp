@@ -9,6 +9,7 @@
 #include "layout/AddressTableModel.h"
 #include "layout/DecoderTableModel.h"
 #include "layout/DecoderWindows.h"
+#include "layout/LayoutFolderWatcher.h"
 #include "layout/LayoutMenu.h"
 #include "layout/RecentLayouts.h"
 #include "main/AppFactory.h"
