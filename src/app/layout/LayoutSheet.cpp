@@ -10,6 +10,7 @@
 #include "io/WriteFile.h"
 #include "layout/LayoutAnalysis.h"
 #include "layout/LayoutDecoder.h"
+#include "layout/LayoutSnapshot.h"
 #include "settings/FirmwareSettings.h"
 #include "sheet/SettingsSheet.h"
 #include "sheet/SheetBuilder.h"
@@ -70,7 +71,7 @@ void decoderTable(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
         QString firmware = qs(decoder.caption) + QStringLiteral(" (Art %1)").arg(decoder.kind);
         if (!decoder.version.empty())
             firmware += QStringLiteral(", ") + qs(decoder.version);
-        rows.push_back({qs(decoder.file), qs(decoder.name), firmware, protocol,
+        rows.push_back({qs(decoder.file), qs(decoder.name), firmware, decoderProtocolText(decoder),
                         qs(hq::runsText(std::move(used))), qs(decoder.note)});
     }
     builder.heading(QStringLiteral("Dekoder"));
@@ -137,20 +138,8 @@ void clashList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
 
 void freeList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {
     builder.heading(QStringLiteral("Freie Zubehöradressen"));
-    for (hq::Protocol protocol : {hq::Protocol::MM, hq::Protocol::DCC}) {
-        QStringList parts;
-        for (const hq::FreeBlock& block : scan.freeBlocks) {
-            if (block.protocol != protocol)
-                continue;
-            const QString size =
-                block.size == 1 ? QStringLiteral("einzeln") : QStringLiteral("%1 am Stück").arg(block.size);
-            parts.append(size + QStringLiteral(": ") +
-                         (block.first == 0 ? QStringLiteral("keine")
-                                           : qs(hq::addressRunText(block.first, block.size))));
-        }
-        builder.paragraph(qs(hq::protocolName(protocol)) + QStringLiteral(": ") +
-                          parts.join(QStringLiteral("; ")));
-    }
+    for (const QString& line : freeBlockLines(scan))
+        builder.paragraph(line);
 }
 
 void problemList(sheet::SheetBuilder& builder, const hq::LayoutScan& scan) {

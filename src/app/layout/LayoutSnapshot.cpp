@@ -135,3 +135,22 @@ QString decoderProtocolText(const hq::LayoutDecoder& decoder) {
         return QStringLiteral("ohne");
     return qs(hq::protocolName(decoder.protocol)) + QLatin1Char(' ') + qs(hq::typeName(decoder.type));
 }
+
+QStringList freeBlockLines(const hq::LayoutScan& scan) {
+    QStringList lines;
+    for (hq::Protocol protocol : {hq::Protocol::MM, hq::Protocol::DCC}) {
+        QStringList parts;
+        for (const hq::FreeBlock& block : scan.freeBlocks) {
+            if (block.protocol != protocol)
+                continue;
+            const QString size =
+                block.size == 1 ? QStringLiteral("einzeln") : QStringLiteral("%1 am Stück").arg(block.size);
+            parts.append(size + QStringLiteral(": ") +
+                         (block.first == 0 ? QStringLiteral("keine")
+                                           : qs(hq::addressRunText(block.first, block.size))));
+        }
+        lines.append(qs(hq::protocolName(protocol)) + QStringLiteral(": ") +
+                     parts.join(QStringLiteral("; ")));
+    }
+    return lines;
+}

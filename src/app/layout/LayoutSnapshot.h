@@ -58,3 +58,5 @@ QString clashKindText(const hq::Clash& clash);
 QString protocolSpaceText(hq::Protocol protocol, hq::AddressSpace space);
 // "DCC Schalt", "MM Fahrzeug", "ohne".
 QString decoderProtocolText(const hq::LayoutDecoder& decoder);
+// One line per protocol: "DCC: einzeln: 13; 4 am Stück: 13–16; 8 am Stück: 24–31".
+QStringList freeBlockLines(const hq::LayoutScan& scan);

@@ -97,25 +97,6 @@ QString plural(std::size_t count, const QString& one, const QString& many) {
     return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
 }
 
-QString freeText(const hq::LayoutScan& scan) {
-    QStringList lines;
-    for (hq::Protocol protocol : {hq::Protocol::MM, hq::Protocol::DCC}) {
-        QStringList parts;
-        for (const hq::FreeBlock& block : scan.freeBlocks) {
-            if (block.protocol != protocol)
-                continue;
-            const QString size =
-                block.size == 1 ? QStringLiteral("einzeln") : QStringLiteral("%1 am Stück").arg(block.size);
-            parts.append(size + QStringLiteral(": ") +
-                         (block.first == 0 ? QStringLiteral("keine")
-                                           : qs(hq::addressRunText(block.first, block.size))));
-        }
-        lines.append(qs(hq::protocolName(protocol)) + QStringLiteral(":  ") +
-                     parts.join(QStringLiteral(";  ")));
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
 } // namespace
 } // namespace layout_window
 
@@ -471,7 +452,7 @@ void LayoutWindow::showSummary() {
 }
 
 void LayoutWindow::showFree() {
-    free_->setText(layout_window::freeText(snapshot_->scan()));
+    free_->setText(freeBlockLines(snapshot_->scan()).join(QLatin1Char('\n')));
 }
 
 void LayoutWindow::showProblems() {

@@ -89,8 +89,8 @@ private slots:
         QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("1 Datei übersprungen")));
         // MM uses 5–6; DCC 1–12 and 20–23.
         QCOMPARE(window_->freeLabel()->text(),
-                 QStringLiteral("MM:  einzeln: 1;  4 am Stück: 1–4;  8 am Stück: 7–14\n"
-                                "DCC:  einzeln: 13;  4 am Stück: 13–16;  8 am Stück: 24–31"));
+                 QStringLiteral("MM: einzeln: 1; 4 am Stück: 1–4; 8 am Stück: 7–14\n"
+                                "DCC: einzeln: 13; 4 am Stück: 13–16; 8 am Stück: 24–31"));
     }
 
     void aClashIsAmberWithTheOtherPartyInItsTooltip() {
