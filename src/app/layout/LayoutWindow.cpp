@@ -347,6 +347,16 @@ void LayoutWindow::connectViews() {
         decoderProxy_->setOnlyClashes(only);
         addressProxy_->setOnlyClashes(only);
     });
+    connect(decoderView_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        // After the editor has gone (and what it held was written).
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (held_)
+                    showSnapshot(held_);
+            },
+            Qt::QueuedConnection);
+    });
     connect(decoderView_, &QAbstractItemView::activated, this, &LayoutWindow::decoderActivated);
     connect(addressView_, &QAbstractItemView::activated, this, &LayoutWindow::addressActivated);
     connect(clashView_, &QAbstractItemView::activated, this, &LayoutWindow::clashActivated);
@@ -384,6 +394,13 @@ void LayoutWindow::scanProgress(int done, int total) {
 }
 
 void LayoutWindow::showSnapshot(SnapshotPtr snapshot) {
+    // A new snapshot replaces the models, which would close the editor and lose what is typed: it
+    // waits until the name or note is entered.
+    if (isTypingNote()) {
+        held_ = snapshot ? std::move(snapshot) : emptySnapshot();
+        return;
+    }
+    held_.reset();
     const TableSelection decoders = TableSelection::of(decoderView_);
     const TableSelection addresses = TableSelection::of(addressView_);
     const TableSelection clashes = TableSelection::of(clashView_);
@@ -505,10 +522,7 @@ bool LayoutWindow::writeNote(const std::string& file, const hq::DecoderNote& not
     }
     statusBar()->showMessage(
         QStringLiteral("Name und Notiz von %1 in %2 gespeichert.").arg(qs(file), qs(hq::kLayoutNotesFile)));
-    if (isScanning())
-        rescan(); // the running scan may have read the notes before the write
-    else
-        QMetaObject::invokeMethod(this, &LayoutWindow::reanalyse, Qt::QueuedConnection);
+    notesWritten();
     return true;
 }
 
@@ -531,11 +545,24 @@ bool LayoutWindow::writeIntended(const std::vector<hq::ClashKey>& keys, bool int
         intended ? QStringLiteral("%1 als gewollt markiert (%2).").arg(what, qs(hq::kLayoutNotesFile))
                  : QStringLiteral("%1: Markierung „gewollt“ aufgehoben (%2).")
                        .arg(what, qs(hq::kLayoutNotesFile)));
-    if (isScanning())
-        rescan();
-    else
-        QMetaObject::invokeMethod(this, &LayoutWindow::reanalyse, Qt::QueuedConnection);
+    notesWritten();
     return true;
+}
+
+void LayoutWindow::notesWritten() {
+    // A scan running, or one held back while a note was typed, may have read the notes before
+    // the write: read again. Otherwise the files are as scanned, and the notes are all that changed.
+    if (isScanning() || held_) {
+        held_.reset();
+        rescan();
+    } else {
+        QMetaObject::invokeMethod(this, &LayoutWindow::reanalyse, Qt::QueuedConnection);
+    }
+}
+
+bool LayoutWindow::isTypingNote() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && decoderView_->viewport()->isAncestorOf(focus);
 }
 
 void LayoutWindow::reanalyse() {

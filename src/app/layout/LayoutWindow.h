@@ -115,7 +115,10 @@ private:
     void scanRunning(bool running);
     void scanProgress(int done, int total);
     // After a write to anlage.json: the last scan analysed again with the notes as written.
+    void notesWritten();
     void reanalyse();
+    // A name or note is being typed into the decoder table.
+    bool isTypingNote() const;
 
     void decoderActivated(const QModelIndex& index);
     void addressActivated(const QModelIndex& index);
@@ -130,6 +133,7 @@ private:
 
     QString folder_;
     SnapshotPtr snapshot_;
+    SnapshotPtr held_; // a scan that arrived while a note was typed
     bool shownOnce_ = false;
     LayoutScanRunner* runner_;
     LayoutFolderWatcher* watcher_;

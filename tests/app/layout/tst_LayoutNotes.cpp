@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 
@@ -104,6 +105,42 @@ private slots:
         window_->close();
         window_.reset(); // taken down with nothing open any more: no write from a half-gone window
         QCOMPARE(notesOf(*layout_).decoders.at("weiche-03.hex").note, std::string("Weichen 9-12"));
+    }
+
+    void aRescanWaitsWhileANameIsTyped() {
+        window_ = openWindow(layout_->dir.path());
+        QVERIFY(window_);
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QTableView* view = window_->decoderView();
+        const QModelIndex name = view->model()->index(rowWith(view->model(), QStringLiteral("weiche-01.hex")),
+                                                      DecoderTableModel::Name);
+        view->setFocus();
+        view->setCurrentIndex(name);
+        view->edit(name);
+        const QPointer<QLineEdit> editor = view->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("Nord"));
+
+        // A file changes meanwhile and is read: the editor and what it holds stay.
+        QVERIFY(writeFile(layout_->path(QStringLiteral("weiche-03.hex")),
+                          shiftedDemo(32, hq::Protocol::DCC, 26)));
+        window_->rescan();
+        QTRY_VERIFY(!window_->isScanning());
+        QVERIFY(editor); // a model replaced under it would have closed it
+        QCOMPARE(QApplication::focusWidget(), editor.data());
+        QCOMPARE(editor->text(), QStringLiteral("Nord"));
+        QCOMPARE(window_->snapshot()->scan().decoders.back().rows.front().address, 9); // not shown yet
+
+        // Entered, the name is written and the scan shown with it.
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(window_->snapshot()->scan().decoders.back().rows.front().address, 31);
+        QTRY_COMPARE(window_->snapshot()
+                         ->scan()
+                         .decoders[rowWith(window_->decoderModel(), QStringLiteral("weiche-01.hex"))]
+                         .name,
+                     std::string("Nord"));
+        QCOMPARE(notesOf(*layout_).decoders.at("weiche-01.hex").name, std::string("Nord"));
     }
 
     void aRefusedWriteSaysWhyAndChangesNothing() {
