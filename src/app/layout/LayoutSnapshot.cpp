@@ -100,15 +100,6 @@ int LayoutSnapshot::lowestAddressOf(int decoder) const {
     return lowest;
 }
 
-int LayoutSnapshot::decoderIndex(const std::string& file) const {
-    // Decoders are sorted by file.
-    const auto& decoders = scan_.decoders;
-    auto found =
-        std::lower_bound(decoders.begin(), decoders.end(), file,
-                         [](const hq::LayoutDecoder& d, const std::string& f) { return d.file < f; });
-    return found != decoders.end() && found->file == file ? static_cast<int>(found - decoders.begin()) : -1;
-}
-
 SnapshotPtr emptySnapshot() {
     static const SnapshotPtr empty = std::make_shared<const LayoutSnapshot>(hq::LayoutScan{});
     return empty;

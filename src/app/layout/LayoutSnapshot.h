@@ -38,9 +38,6 @@ public:
     QString addressesOf(int decoder) const;
     int lowestAddressOf(int decoder) const; // 0 without a used address
 
-    // The decoder with this file, or -1.
-    int decoderIndex(const std::string& file) const;
-
 private:
     hq::LayoutScan scan_;
     std::map<std::pair<int, int>, std::vector<std::size_t>> rowClashes_;

@@ -154,6 +154,30 @@ private slots:
                           shiftedDemo(28, hq::Protocol::DCC, 40)));
         QVERIFY(waitForScan(*window_, shown));
         QTRY_VERIFY(rowWith(window_->decoderProxy(), QStringLiteral("bahnhof/sued.hex")) >= 0);
+        // A new sub-folder is watched from the scan after it appeared: its files show as well.
+        shown.clear();
+        QVERIFY(QDir(layout_->dir.path()).mkpath(QStringLiteral("lokschuppen")));
+        QVERIFY(waitForScan(*window_, shown));
+        QTRY_VERIFY(window_->findChild<LayoutFolderWatcher*>()->watchedFolders().contains(
+            layout_->path(QStringLiteral("lokschuppen"))));
+        shown.clear();
+        QVERIFY(writeFile(layout_->path(QStringLiteral("lokschuppen/tor.hex")),
+                          shiftedDemo(28, hq::Protocol::DCC, 50)));
+        QVERIFY(waitForScan(*window_, shown));
+        QTRY_VERIFY(rowWith(window_->decoderProxy(), QStringLiteral("lokschuppen/tor.hex")) >= 0);
+    }
+
+    void aFolderThatVanishesEmptiesTheTablesAndSaysWhy() {
+        window_ = openWindow(layout_->dir.path());
+        QVERIFY(window_);
+        QSignalSpy shown(window_.get(), &LayoutWindow::snapshotShown);
+        QVERIFY(QDir(layout_->dir.path()).removeRecursively());
+        QVERIFY(waitForScan(*window_, shown));
+        QTRY_COMPARE(window_->decoderModel()->rowCount(), 0);
+        QCOMPARE(window_->addressModel()->rowCount(), 0);
+        QVERIFY2(window_->summaryLabel()->text().contains(QStringLiteral("wurde nicht gefunden.")),
+                 qPrintable(window_->summaryLabel()->text()));
+        QVERIFY(dialogs_.messages.isEmpty()); // said in the window, not in a box on every change
     }
 
     void anlageOeffnenOpensTheLayoutOnceAndRemembersIt() {
