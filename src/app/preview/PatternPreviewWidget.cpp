@@ -41,30 +41,30 @@ PatternSelection PatternPreviewWidget::selection() const {
 }
 
 bool PatternPreviewWidget::hasSource() const {
-    return selection().bank != nullptr;
+    return selection().pattern.has_value();
 }
 
 std::optional<hq::Milliseconds> PatternPreviewWidget::playLength() const {
     const PatternSelection chosen = selection();
-    if (chosen.bank == nullptr)
+    if (!chosen.pattern)
         return std::nullopt;
-    return hq::patternPlayLength(*chosen.bank, chosen.address);
+    return hq::patternPlayLength(*chosen.pattern, chosen.address);
 }
 
 void PatternPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
     const PatternSelection chosen = selection();
     int step = -1;
-    if (chosen.bank == nullptr) {
+    if (!chosen.pattern) {
         std::fill(lamps_.begin(), lamps_.end(), hq::LampState::Unused);
         stepCount_ = 0;
     } else {
-        stepCount_ = chosen.bank->count(chosen.address);
+        stepCount_ = chosen.pattern->count(chosen.address);
         if (elapsed) {
-            hq::PatternFrame frame = hq::patternFrame(*chosen.bank, chosen.address, *elapsed);
+            hq::PatternFrame frame = hq::patternFrame(*chosen.pattern, chosen.address, *elapsed);
             step = frame.step.step;
             lamps_ = std::move(frame.lamps);
         } else {
-            lamps_ = hq::lampStates(*chosen.bank, chosen.address, 0);
+            lamps_ = hq::lampStates(*chosen.pattern, chosen.address, 0);
             for (hq::LampState& lamp : lamps_) {
                 if (lamp == hq::LampState::On)
                     lamp = hq::LampState::Off;
