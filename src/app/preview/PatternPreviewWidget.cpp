@@ -53,6 +53,8 @@ std::optional<hq::Milliseconds> PatternPreviewWidget::playLength() const {
 
 void PatternPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
     const PatternSelection chosen = selection();
+    const std::vector<hq::LampState> before = lamps_;
+    const int countBefore = stepCount_;
     int step = -1;
     if (!chosen.pattern) {
         std::fill(lamps_.begin(), lamps_.end(), hq::LampState::Unused);
@@ -73,6 +75,7 @@ void PatternPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
         // The widget was sized for its own firmware; a table of another layout must not overrun it.
         lamps_.resize(static_cast<std::size_t>(outputs_), hq::LampState::Unused);
     }
+    frameChanged_ = step != shownStep_ || stepCount_ != countBefore || lamps_ != before;
     if (step != shownStep_) {
         shownStep_ = step;
         emit stepShown(step);

@@ -54,6 +54,7 @@ protected:
     bool hasSource() const override;
     std::optional<hq::Milliseconds> playLength() const override;
     void takeFrame(std::optional<hq::Milliseconds> elapsed) override;
+    bool frameChanged() const override { return frameChanged_; }
 
 private:
     PatternSelection selection() const;
@@ -63,4 +64,5 @@ private:
     std::vector<hq::LampState> lamps_;
     int shownStep_ = -1;
     int stepCount_ = 0;
+    bool frameChanged_ = true;
 };
