@@ -21,6 +21,7 @@
 #include "main/ImageBox.h"
 #include "preview/PatternPreviewWidget.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,18 @@ void longestTimes(PatternPanel* panel) {
     QCOMPARE(layoutcheck::cutOff(panel).join(QLatin1Char(',')), QString());
 }
 
+// The names of the controls that Tab reaches, from `first` on, while they lie in `panel`.
+QStringList tabOrder(QWidget* panel, QWidget* first) {
+    QStringList names;
+    first->setFocus(Qt::TabFocusReason);
+    for (QWidget* at = QApplication::focusWidget();
+         at != nullptr && panel->isAncestorOf(at) && names.size() < 40; at = QApplication::focusWidget()) {
+        names << at->objectName();
+        QTest::keyClick(at, Qt::Key_Tab);
+    }
+    return names;
+}
+
 void saveShot(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(HQ_SHOTS_DIR));
     QVERIFY(widget->grab().save(QStringLiteral(HQ_SHOTS_DIR "/") + name));
@@ -111,6 +124,14 @@ private slots:
         checkInWindow(holder->window, panel, canvasNames(panel->config()));
         QCOMPARE(layoutcheck::unreachable(&holder->window, editor.preview()), QStringList{});
         saveShot(panel, QStringLiteral("pnl_blinkmuster.png"));
+        // Tab goes from the address through the head, the rule's manual link, the outputs and the
+        // buttons that can be pressed.
+        QStringList expected;
+        for (const char* role :
+             {"rad_a1", "edt_Anzahl", "edt_stretch", "cbx_loop", "btn_handbuch", "cbx_out1", "cbx_out2",
+              "cbx_out3", "cbx_out4", "btn_copy2", "btn_copy3", "btn_copy4", "btn_verwerfen"})
+            expected << QStringLiteral("blinkmuster_") + QLatin1String(role);
+        QCOMPARE(tabOrder(panel, panel->addressButton(1)), expected);
         saveShot(&holder->window, QStringLiteral("blink_window.png"));
         longestTimes(panel);
     }
