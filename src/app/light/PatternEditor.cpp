@@ -31,9 +31,17 @@ const QString kManualPage = QStringLiteral("muster.html#zeichnen");
 PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
     : area_(new QWidget(parent)), panel_(new PatternPanel(config, area_)),
       preview_(new PatternPreviewWidget(config.outputs(), area_)) {
-    area_->setObjectName(config.prefix + QStringLiteral("bereich"));
+    buildArea();
+    connectPreview();
+    connectControls();
+    connectCanvases();
+}
+
+// The panel with the preview below it, left-aligned.
+void PatternEditor::buildArea() {
+    area_->setObjectName(panel_->config().prefix + QStringLiteral("bereich"));
     area_->hide();
-    preview_->setObjectName(config.prefix + QStringLiteral("vorschau"));
+    preview_->setObjectName(panel_->config().prefix + QStringLiteral("vorschau"));
     auto* previewRow = new QHBoxLayout;
     previewRow->addWidget(preview_);
     previewRow->addStretch(1);
@@ -44,7 +52,9 @@ PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(panel_);
     layout->addLayout(previewRow);
+}
 
+void PatternEditor::connectPreview() {
     // The preview reads the working copy on every frame: edits show in its next steps.
     preview_->setSource([this] {
         return PatternSelection{document_ ? document_->patterns().shown() : std::nullopt, currentAddress()};
@@ -53,8 +63,6 @@ PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
         for (int n = 1; n <= panel_->config().outputs(); ++n)
             panel_->canvas(n)->setPlayCursor(step);
     });
-    connectControls();
-    connectCanvases();
 }
 
 PatternEditor::~PatternEditor() {

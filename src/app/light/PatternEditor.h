@@ -44,6 +44,8 @@ public:
     int currentAddress() const;
 
 private:
+    void buildArea();
+    void connectPreview();
     void connectControls();
     void connectCanvases();
     PatternEdits& edits() const;

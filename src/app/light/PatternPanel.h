@@ -14,7 +14,6 @@
 class NumberField;
 class PatternCanvas;
 class QCheckBox;
-class QGridLayout;
 class QLabel;
 class QLayout;
 class QPushButton;
