@@ -36,6 +36,8 @@ NeonEditor::NeonEditor(QWidget* parent) : area_(new QWidget(parent)), panel_(new
 
 NeonEditor::~NeonEditor() {
     disconnect(following_);
+    // What its widgets report while they go (a stroke cut short) reaches no document any more.
+    document_ = nullptr;
     // A widget still alive belongs to a window that outlives the editor; it goes with the editor.
     delete area_.data();
 }

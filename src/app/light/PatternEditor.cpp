@@ -67,6 +67,9 @@ void PatternEditor::connectPreview() {
 
 PatternEditor::~PatternEditor() {
     disconnect(following_);
+    // What its widgets report while they go (a stroke cut short) reaches no document any more.
+    document_ = nullptr;
+    host_ = nullptr;
     // A widget still alive belongs to a window that outlives the editor; it goes with the editor.
     delete area_.data();
 }
