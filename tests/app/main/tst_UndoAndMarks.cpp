@@ -4,6 +4,7 @@
 
 #include "ChangeMark.h"
 #include "FakeDialogs.h"
+#include "NumberField.h"
 #include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
@@ -202,6 +203,7 @@ void TestUndoAndMarks::neonAndHouseValuesAreStepsAndMarked() {
     QLineEdit* dunkel = panel->edit(hq::NeonValue::Dunkel);
     const QString inFile = dunkel->text();
     type(dunkel, QStringLiteral("300"));
+    QTest::keyClick(dunkel, Qt::Key_Return);
     QCOMPARE(dunkel->text(), QStringLiteral("255")); // clamped, as stored
     QVERIFY(hasChangeMark(dunkel));
     QCOMPARE(document()->undoStack()->count(), 1);
@@ -214,9 +216,13 @@ void TestUndoAndMarks::neonAndHouseValuesAreStepsAndMarked() {
     QVERIFY(panel->edit(hq::NeonValue::Hell)->toolTip().contains(QStringLiteral("0x21")));
 
     open(15, hq::Protocol::MM);
-    QLineEdit* minimum = window_->zusatz()->minimumEdit();
+    // The house-light editor's own field.
+    auto* house = window_->findChild<QWidget*>(QStringLiteral("pnl_haus"));
+    QVERIFY(house != nullptr);
+    auto* minimum = house->findChild<QLineEdit*>(QStringLiteral("edt_mindestAnzahl"));
     QVERIFY(minimum->isVisible());
     type(minimum, QStringLiteral("12"));
+    QTest::keyClick(minimum, Qt::Key_Return);
     QCOMPARE(minimum->text(), QStringLiteral("9"));
     QVERIFY(window_->isWindowModified() == (document()->fileSettings().house->minimum != 9));
     window_->mainMenu()->undo->trigger();
