@@ -78,7 +78,8 @@ QSize NumberField::sizeHint() const {
 }
 
 QSize NumberField::minimumSizeHint() const {
-    return {sizeHint().width(), QLineEdit::minimumSizeHint().height()};
+    // Never squeezed below a line of text, however little room a layout has.
+    return sizeHint();
 }
 
 void NumberField::paintEvent(QPaintEvent* event) {

@@ -314,8 +314,24 @@ void ParameterGridBox::showRowHelp(int row, const QString& help, const QStringLi
 }
 
 void ParameterGridBox::showHelpLine(const QString& text) {
-    if (helpLine_->text() != text)
+    if (helpLine_->text() != text) {
         helpLine_->setText(text);
+        fitHelpLine();
+    }
+}
+
+void ParameterGridBox::fitHelpLine() {
+    // A wrapped label tells a layout only a guess of its height; the lines its text needs at the
+    // width it has become its least height, so the rows above are never squeezed by it.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = contentsRect().width() - margins.left() - margins.right();
+    if (width > 0)
+        helpLine_->setMinimumHeight(std::max(0, helpLine_->heightForWidth(width)));
+}
+
+void ParameterGridBox::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    fitHelpLine();
 }
 
 void ParameterGridBox::focusFirstRow() {

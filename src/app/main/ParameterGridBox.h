@@ -62,6 +62,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Row {
@@ -80,6 +81,7 @@ private:
     void showFirmware();
     void showChange(const DocumentChange& change);
     void showRow(int row);
+    void fitHelpLine();
 
     FirmwareDocument& document_;
     std::array<Row, hq::kRowCount> rows_{};

@@ -37,6 +37,17 @@ namespace {
 const QString kCaption = QStringLiteral("Hex Quendra V0.41");
 const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
 
+// The client area: at least today's least size, more when its views need more. (An explicit least
+// size would replace what its layout needs instead of adding to it.)
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+    QSize least;
+
+    QSize minimumSizeHint() const override { return QWidget::minimumSizeHint().expandedTo(least); }
+    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(least); }
+};
+
 // A single local file, as a drop brings it.
 QString droppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
@@ -85,7 +96,7 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::buildClientArea() {
-    auto* client = new QWidget(this);
+    auto* client = new ClientArea(this);
     client->setObjectName(QStringLiteral("FormMainClient"));
     grid_ = new ParameterGridBox(*document_, client);
     zusatz_ = new ZusatzPanel(*document_, client);
@@ -104,6 +115,9 @@ void TFormMain::buildClientArea() {
     clientLayout_->addWidget(grid_, 0, 0);
     clientLayout_->addLayout(bottomLeft_, 1, 0);
     clientLayout_->setRowStretch(0, 1);
+    // Today's least size of the client area (the status bar counts to it); more when the fonts, the
+    // firmware or an editor need more, which the layouts tell the window.
+    client->least = QSize(kMinimumWidth, kMinimumHeight - status_->sizeHint().height());
     setCentralWidget(client);
     connect(buttons_->loadButton(), &QPushButton::clicked, this, [this] { files_->open(); });
     connect(buttons_->saveButton(), &QPushButton::clicked, this, [this] { files_->save(); });
@@ -226,9 +240,10 @@ void TFormMain::fitToContents(bool shrink) {
         }
         view->updateGeometry();
     }
-    const int menuHeight = menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
-    const QSize wanted = minimumSizeHint().expandedTo(QSize(kMinimumWidth, kMinimumHeight + menuHeight));
-    setMinimumSize(wanted);
+    // The window's own layout sets its least size from theirs.
+    layout()->invalidate();
+    layout()->activate();
+    const QSize wanted = minimumSizeHint();
     resize(shrink ? wanted : size().expandedTo(wanted));
 }
 
