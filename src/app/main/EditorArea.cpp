@@ -48,10 +48,12 @@ void EditorArea::showEditor(QWidget* editor) {
     if (layout_->indexOf(editor) < 0)
         layout_->insertWidget(0, editor);
     editor->show();
+    show();
 }
 
 void EditorArea::clear() {
     showEditor(nullptr);
+    hide();
     if (placed_ != nullptr) {
         placed_->used = false;
         placed_->asked = QSize();
@@ -73,6 +75,9 @@ QWidget* EditorArea::placedPanelsParent() {
     if (!placed_->used) {
         placed_->used = true;
         placed_->show();
+        // Shown at once, so the panels are what they look like to the user from the start (a hidden
+        // drawing, say, would not end its stroke when its editor lets go of it).
+        show();
         emit roomChanged();
     }
     return placed_;

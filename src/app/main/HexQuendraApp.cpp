@@ -131,9 +131,11 @@ int HexQuendraApp::run() {
     if (options.quitAfterFirstFrame) {
         quitOnFirstPaint();
     }
-    window->show();
+    // The file given is shown in the first frame: loaded before the window shows, its rows and its
+    // editor are laid out once, not once empty and again filled.
     if (!options.file.isEmpty()) {
         window->loadFile(options.file);
     }
+    window->show();
     return exec();
 }

@@ -168,8 +168,11 @@ void ParameterGridBox::buildRow(int row) {
 
     r.warning = new QLabel(this);
     r.warning->setObjectName(QStringLiteral("lbl_warnung_") + n);
-    const int markSize = fontMetrics().height();
-    r.warning->setPixmap(warningPixmap(markSize));
+    // Drawn once for the font's line height and shared by every row.
+    static QPixmap mark;
+    if (mark.height() != fontMetrics().height())
+        mark = warningPixmap(fontMetrics().height());
+    r.warning->setPixmap(mark);
 
     GridEdits& edits = document_.grid();
     connect(r.address, &NumberField::valueEdited, this,

@@ -80,12 +80,8 @@ TFormMain::TFormMain(QWidget* parent)
     connect(document_, &FirmwareDocument::reloaded, this, &TFormMain::showFirmware);
     connect(document_, &FirmwareDocument::changed, this, &TFormMain::showChange);
     connect(document_, &FirmwareDocument::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(area_, &EditorArea::roomChanged, this, [this] {
-        arrange();
-        fitToContents(false);
-    });
+    connect(area_, &EditorArea::roomChanged, this, &TFormMain::makeRoomLater);
     arrange();
-    fitToContents(true);
 }
 
 TFormMain::~TFormMain() {
@@ -183,6 +179,8 @@ void TFormMain::resetEditors() {
 }
 
 void TFormMain::showFirmware() {
+    // The editor's set-up may ask for room several times; the window is arranged once, below.
+    settingUp_ = true;
     const hq::Panel panel = document_->firmware().recognition.panel();
     for (const auto& editor : editors_) {
         if (panel != hq::Panel::None && editor->panel() == panel) {
@@ -190,6 +188,7 @@ void TFormMain::showFirmware() {
             break;
         }
     }
+    settingUp_ = false;
     buttons_->saveButton()->setEnabled(true);
     buttons_->infoButton()->setEnabled(true);
     menu_->setFirmwareLoaded(true);
@@ -207,9 +206,27 @@ void TFormMain::showChange(const DocumentChange& change) {
     setWindowModified(document_->isModified());
 }
 
+void TFormMain::makeRoomLater() {
+    if (settingUp_ || roomPending_)
+        return;
+    roomPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            roomPending_ = false;
+            arrange();
+            fitToContents(false);
+        },
+        Qt::QueuedConnection);
+}
+
 void TFormMain::arrange() {
     const bool editor = area_->inUse();
     zusatz_->setVisible(document_->isLoaded() && zusatz_->hasExtra());
+    if (arranged_ && editor == arrangedForEditor_)
+        return;
+    arranged_ = true;
+    arrangedForEditor_ = editor;
     area_->setVisible(editor);
     buttons_->setCompact(editor);
     // Beside an editor, the picture shares the row under the grid with the buttons.
@@ -229,6 +246,7 @@ void TFormMain::arrange() {
 }
 
 void TFormMain::fitToContents(bool shrink) {
+    fitted_ = true;
     // Layouts settle on the next turn of the event loop; the window's size is decided now, so what
     // each view needs is worked out again from the inside out.
     for (QWidget* view :
@@ -270,8 +288,7 @@ void TFormMain::focusProblem(hq::FocusField field, int row) {
 
 void TFormMain::showEditorArea(QWidget* area) {
     area_->showEditor(area);
-    arrange();
-    fitToContents(false);
+    makeRoomLater();
 }
 
 void TFormMain::showStatusNote(const QString& text) {
@@ -296,6 +313,13 @@ EditorRoom TFormMain::makeRoom(QSize size) {
 
 HouseMinimumControls TFormMain::houseMinimumControls() {
     return {zusatz_->minimumCaptionLabel(), zusatz_->minimumEdit(), zusatz_->minimumUpDown()};
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    // Sized when first shown, unless a file loaded before has sized it already.
+    if (!fitted_)
+        fitToContents(true);
+    QMainWindow::showEvent(event);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

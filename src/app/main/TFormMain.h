@@ -67,6 +67,7 @@ public:
     HouseMinimumControls houseMinimumControls() override;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -82,6 +83,8 @@ private:
     void showChange(const DocumentChange& change);
     // The editor area or the extra-value panel right of the grid.
     void arrange();
+    // An editor asked for room outside a load: the window is arranged once the asking is done.
+    void makeRoomLater();
     // The window as small as its views allow (at least its minimum size); `shrink` false only grows it.
     void fitToContents(bool shrink);
     void focusProblem(hq::FocusField field, int row);
@@ -101,4 +104,9 @@ private:
     FileController* files_ = nullptr;
     SettingsTransfer* transfer_ = nullptr;
     AddressHelpPresenter* help_ = nullptr;
+    bool settingUp_ = false;         // an editor is being set up for a loaded firmware
+    bool roomPending_ = false;       // an editor asked for room; the window follows soon
+    bool arranged_ = false;          // the views have been placed …
+    bool arrangedForEditor_ = false; // … for an editor area or for the extra value
+    bool fitted_ = false;            // the window has been sized for its views
 };
