@@ -1,5 +1,8 @@
 #include "MainMenu.h"
 
+#include "Dialogs.h"
+#include "help/ShowManual.h"
+
 #include <QAction>
 #include <QDir>
 #include <QMainWindow>
@@ -74,6 +77,18 @@ MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
     info = action(help, tr("Info"), QStringLiteral("act_info"));
     about = action(help, tr("Über HEX Quendrabolt"), QStringLiteral("act_about"));
 
+    connect(manual, &QAction::triggered, window, [window] { showManual(window); });
+    connect(about, &QAction::triggered, window, [window] {
+        Dialogs::instance().message(
+            window, QMessageBox::Information,
+            tr("HEX Quendrabolt 0.41\n\n"
+               "Konfiguriert die Firmware von Modellbahn-Dekodern im Intel-HEX-Format: Adressen, Rot/Grün, "
+               "Funktions-Nummern, Zusatzwerte, Servo-Kurven und Lichtmuster ändern und als neue HEX-Datei "
+               "speichern, die ein Programmiergerät in den PIC brennt.\n\n"
+               "Lizenz: GNU GPL, Version 3 oder später\n%1")
+                .arg(kWebPage),
+            QMessageBox::Ok);
+    });
     setRecentFiles({});
     setFirmwareLoaded(false);
 }

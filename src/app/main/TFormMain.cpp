@@ -2,6 +2,7 @@
 
 #include "AddressHelpPresenter.h"
 #include "ButtonBox.h"
+#include "ClientArea.h"
 #include "Dialogs.h"
 #include "EditorArea.h"
 #include "FileController.h"
@@ -22,31 +23,16 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QUrl>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Hex Quendra V0.41");
-const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
-
-// The client area: at least today's least size, more when its views need more. (An explicit least
-// size would replace what its layout needs instead of adding to it.)
-class ClientArea : public QWidget {
-public:
-    using QWidget::QWidget;
-    QSize least;
-
-    QSize minimumSizeHint() const override { return QWidget::minimumSizeHint().expandedTo(least); }
-    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(least); }
-};
 
 // A single local file, as a drop brings it.
 QString droppedFile(const QMimeData* data) {
@@ -92,34 +78,22 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::buildClientArea() {
-    auto* client = new ClientArea(this);
-    client->setObjectName(QStringLiteral("FormMainClient"));
-    grid_ = new ParameterGridBox(*document_, client);
-    zusatz_ = new ZusatzPanel(*document_, client);
-    buttons_ = new ButtonBox(client);
-    imageBox_ = new ImageBox(client);
-    rightColumn_ = new QWidget(client);
-    area_ = new EditorArea(rightColumn_);
-    auto* right = new QVBoxLayout(rightColumn_);
-    right->setContentsMargins(0, 0, 0, 0);
-    right->addWidget(zusatz_);
-    right->addWidget(area_, 1);
-    right->addStretch(0);
-    bottomLeft_ = new QHBoxLayout;
-    bottomLeft_->addWidget(buttons_, 1);
-    clientLayout_ = new QGridLayout(client);
-    clientLayout_->addWidget(grid_, 0, 0);
-    clientLayout_->addLayout(bottomLeft_, 1, 0);
-    clientLayout_->setRowStretch(0, 1);
+    grid_ = new ParameterGridBox(*document_);
+    zusatz_ = new ZusatzPanel(*document_);
+    buttons_ = new ButtonBox;
+    imageBox_ = new ImageBox;
     // Today's least size of the client area (the status bar counts to it); more when the fonts, the
     // firmware or an editor need more, which the layouts tell the window.
-    client->least = QSize(kMinimumWidth, kMinimumHeight - status_->sizeHint().height());
-    setCentralWidget(client);
+    client_ = new ClientArea({grid_, zusatz_, buttons_, imageBox_},
+                             QSize(kMinimumWidth, kMinimumHeight - status_->sizeHint().height()), this);
+    area_ = client_->editorArea();
+    setCentralWidget(client_);
     connect(buttons_->loadButton(), &QPushButton::clicked, this, [this] { files_->open(); });
     connect(buttons_->saveButton(), &QPushButton::clicked, this, [this] { files_->save(); });
     connect(buttons_->closeButton(), &QPushButton::clicked, this, &QWidget::close);
     connect(buttons_->infoButton(), &QPushButton::clicked, this, [this] { files_->showInfo(); });
-    connect(imageBox_, &ImageBox::clicked, this, [] { Dialogs::instance().openUrl(QUrl(kWebPage)); });
+    connect(imageBox_, &ImageBox::clicked, this,
+            [] { Dialogs::instance().openUrl(QUrl(MainMenu::kWebPage)); });
 }
 
 void TFormMain::connectMenu() {
@@ -137,18 +111,6 @@ void TFormMain::connectMenu() {
     connect(menu_->info, &QAction::triggered, files_, &FileController::showInfo);
     connect(menu_->print, &QAction::triggered, files_, &FileController::printSheet);
     connect(menu_->pdf, &QAction::triggered, files_, &FileController::saveSheetAsPdf);
-    connect(menu_->manual, &QAction::triggered, this, [this] { showManual(this); });
-    connect(menu_->about, &QAction::triggered, this, [this] {
-        Dialogs::instance().message(
-            this, QMessageBox::Information,
-            tr("HEX Quendrabolt 0.41\n\n"
-               "Konfiguriert die Firmware von Modellbahn-Dekodern im Intel-HEX-Format: Adressen, Rot/Grün, "
-               "Funktions-Nummern, Zusatzwerte, Servo-Kurven und Lichtmuster ändern und als neue HEX-Datei "
-               "speichern, die ein Programmiergerät in den PIC brennt.\n\n"
-               "Lizenz: GNU GPL, Version 3 oder später\n%1")
-                .arg(kWebPage),
-            QMessageBox::Ok);
-    });
     RecentFiles* recent = files_->recentFiles();
     connect(menu_, &MainMenu::recentFileChosen, files_, &FileController::openRecent);
     menu_->setRecentFiles(recent->files());
@@ -221,44 +183,16 @@ void TFormMain::makeRoomLater() {
 }
 
 void TFormMain::arrange() {
-    const bool editor = area_->inUse();
     zusatz_->setVisible(document_->isLoaded() && zusatz_->hasExtra());
-    if (arranged_ && editor == arrangedForEditor_)
-        return;
-    arranged_ = true;
-    arrangedForEditor_ = editor;
-    area_->setVisible(editor);
-    buttons_->setCompact(editor);
-    // Beside an editor, the picture shares the row under the grid with the buttons.
-    clientLayout_->removeWidget(imageBox_);
-    bottomLeft_->removeWidget(imageBox_);
-    clientLayout_->removeWidget(rightColumn_);
-    if (editor) {
-        bottomLeft_->addWidget(imageBox_);
-        clientLayout_->addWidget(rightColumn_, 0, 1, 2, 1);
-    } else {
-        clientLayout_->addWidget(imageBox_, 1, 1);
-        clientLayout_->addWidget(rightColumn_, 0, 1);
-    }
-    // Without an editor, the grid and the right column share the width as 400 to 320.
-    clientLayout_->setColumnStretch(0, editor ? 0 : 5);
-    clientLayout_->setColumnStretch(1, editor ? 1 : 4);
+    client_->arrange(area_->inUse());
 }
 
 void TFormMain::fitToContents(bool shrink) {
     fitted_ = true;
     // Layouts settle on the next turn of the event loop; the window's size is decided now, so what
-    // each view needs is worked out again from the inside out.
-    for (QWidget* view :
-         {static_cast<QWidget*>(area_), static_cast<QWidget*>(zusatz_), static_cast<QWidget*>(grid_),
-          static_cast<QWidget*>(buttons_), static_cast<QWidget*>(imageBox_), rightColumn_, centralWidget()}) {
-        if (QLayout* layout = view->layout()) {
-            layout->invalidate();
-            layout->activate();
-        }
-        view->updateGeometry();
-    }
-    // The window's own layout sets its least size from theirs.
+    // the views need is worked out again from the inside out, and the window's own layout sets its
+    // least size from theirs.
+    client_->settle();
     layout()->invalidate();
     layout()->activate();
     const QSize wanted = minimumSizeHint();

@@ -17,6 +17,7 @@
 
 class AddressHelpPresenter;
 class ButtonBox;
+class ClientArea;
 class DocumentChange;
 class EditorArea;
 class FileController;
@@ -24,8 +25,6 @@ class FirmwareDocument;
 class ImageBox;
 class MainMenu;
 class ParameterGridBox;
-class QGridLayout;
-class QHBoxLayout;
 class SettingsTransfer;
 class StatusPanelBar;
 class ZusatzPanel;
@@ -95,18 +94,14 @@ private:
     ZusatzPanel* zusatz_ = nullptr;
     ButtonBox* buttons_ = nullptr;
     ImageBox* imageBox_ = nullptr;
+    ClientArea* client_ = nullptr;
     EditorArea* area_ = nullptr;
-    QWidget* rightColumn_ = nullptr;
-    QGridLayout* clientLayout_ = nullptr;
-    QHBoxLayout* bottomLeft_ = nullptr;
     StatusPanelBar* status_;
     MainMenu* menu_ = nullptr;
     FileController* files_ = nullptr;
     SettingsTransfer* transfer_ = nullptr;
     AddressHelpPresenter* help_ = nullptr;
-    bool settingUp_ = false;         // an editor is being set up for a loaded firmware
-    bool roomPending_ = false;       // an editor asked for room; the window follows soon
-    bool arranged_ = false;          // the views have been placed …
-    bool arrangedForEditor_ = false; // … for an editor area or for the extra value
-    bool fitted_ = false;            // the window has been sized for its views
+    bool settingUp_ = false;   // an editor is being set up for a loaded firmware
+    bool roomPending_ = false; // an editor asked for room; the window follows soon
+    bool fitted_ = false;      // the window has been sized for its views
 };
