@@ -33,10 +33,11 @@ void installGermanQtTexts(QApplication& app) {
 }
 
 int takeScreenshot(TFormMain& window, const LaunchOptions& options) {
+    // Loaded into the shown window, as a file given to a normal run is.
+    window.show();
     if (!options.file.isEmpty() && !window.loadFile(options.file)) {
         return 1;
     }
-    window.show();
     QApplication::processEvents();
     if (!window.grab().save(options.screenshot)) {
         printError(QStringLiteral("Das Bild %1 konnte nicht geschrieben werden.").arg(options.screenshot));
@@ -131,11 +132,9 @@ int HexQuendraApp::run() {
     if (options.quitAfterFirstFrame) {
         quitOnFirstPaint();
     }
-    // The file given is shown in the first frame: loaded before the window shows, its rows and its
-    // editor are laid out once, not once empty and again filled.
+    window->show();
     if (!options.file.isEmpty()) {
         window->loadFile(options.file);
     }
-    window->show();
     return exec();
 }

@@ -325,11 +325,14 @@ void ParameterGridBox::showHelpLine(const QString& text) {
 
 void ParameterGridBox::fitHelpLine() {
     // A wrapped label tells a layout only a guess of its height; the lines its text needs at the
-    // width it has become its least height, so the rows above are never squeezed by it.
+    // width it has become its least height, so the rows above are never squeezed by it. Before the
+    // box is laid out, the width its rows and flags need is the width it will have at least.
     const QMargins margins = layout()->contentsMargins();
-    const int width = contentsRect().width() - margins.left() - margins.right();
-    if (width > 0)
-        helpLine_->setMinimumHeight(std::max(0, helpLine_->heightForWidth(width)));
+    const int width = std::max({contentsRect().width() - margins.left() - margins.right(),
+                                rowsLayout_->minimumSize().width(), flags_->minimumSizeHint().width()});
+    // (A label's height for a width is never less than its least height: that goes first.)
+    helpLine_->setMinimumHeight(0);
+    helpLine_->setMinimumHeight(std::max(0, helpLine_->heightForWidth(width)));
 }
 
 void ParameterGridBox::resizeEvent(QResizeEvent* event) {

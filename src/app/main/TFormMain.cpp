@@ -60,7 +60,7 @@ TFormMain::TFormMain(QWidget* parent)
     connectMenu();
 
     connect(files_, &FileController::aboutToLoad, this, &TFormMain::resetEditors);
-    connect(files_, &FileController::fileLoaded, grid_, &ParameterGridBox::focusFirstRow);
+    connect(files_, &FileController::fileLoaded, this, &TFormMain::showLoadedFile);
     connect(files_, &FileController::problemFound, this, &TFormMain::focusProblem);
     connect(files_, &FileController::note, this, &TFormMain::showStatusNote);
     connect(document_, &FirmwareDocument::reloaded, this, &TFormMain::showFirmware);
@@ -154,6 +154,12 @@ void TFormMain::showFirmware() {
     buttons_->saveButton()->setEnabled(true);
     buttons_->infoButton()->setEnabled(true);
     menu_->setFirmwareLoaded(true);
+    arrange();
+}
+
+void TFormMain::showLoadedFile() {
+    // Sized once everything shows: the rows, the editor and the help line of the focused row.
+    grid_->focusFirstRow();
     arrange();
     fitToContents(true);
 }

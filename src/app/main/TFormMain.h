@@ -80,6 +80,7 @@ private:
     // A new firmware: the editor it names set up, the views arranged for it.
     void showFirmware();
     void showChange(const DocumentChange& change);
+    void showLoadedFile();
     // The editor area or the extra-value panel right of the grid.
     void arrange();
     // An editor asked for room outside a load: the window is arranged once the asking is done.

@@ -91,6 +91,8 @@ private slots:
     void longestValuesShowWhole_data();
     void longestValuesShowWhole();
     void theArrangementKeepsItsOrderAndLeastSize();
+    void aWindowLooksTheSameWhateverWasLoadedBefore_data();
+    void aWindowLooksTheSameWhateverWasLoadedBefore();
 
 private:
     void typeLongestValues();
@@ -250,6 +252,44 @@ void TestWindowLayout::theArrangementKeepsItsOrderAndLeastSize() {
     QVERIFY(window_->loadFile(QStringLiteral(HQ_EXAMPLES_DIR "/demo-31-dcc.hex")));
     QVERIFY(!area->isVisible());
     QCOMPARE(window_->size(), QSize(TFormMain::kMinimumWidth, TFormMain::kMinimumHeight + menu));
+}
+
+void TestWindowLayout::aWindowLooksTheSameWhateverWasLoadedBefore_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("one column, then two")
+        << QStringLiteral("demo-31-dcc.hex") << QStringLiteral("demo-19-dcc.hex");
+    QTest::newRow("two columns, then one")
+        << QStringLiteral("demo-19-dcc.hex") << QStringLiteral("demo-6-dcc.hex");
+    QTest::newRow("an editor, then none")
+        << QStringLiteral("demo-43-mm.hex") << QStringLiteral("demo-31-mm.hex");
+    QTest::newRow("none, then an editor")
+        << QStringLiteral("demo-31-mm.hex") << QStringLiteral("demo-44-dcc.hex");
+}
+
+// The help line, the rows and the window take the room the loaded file needs, not what the file
+// before needed.
+void TestWindowLayout::aWindowLooksTheSameWhateverWasLoadedBefore() {
+    QFETCH(QString, before);
+    QFETCH(QString, file);
+    auto shownWith = [this](const QStringList& files) {
+        window_ = createMainWindow();
+        window_->show();
+        if (!QTest::qWaitForWindowExposed(window_.get()))
+            return QString();
+        for (const QString& name : files)
+            window_->loadFile(QStringLiteral(HQ_EXAMPLES_DIR "/") + name);
+        QCoreApplication::processEvents();
+        QLabel* help = window_->grid()->helpLine();
+        return QStringLiteral("window %1 x %2, help line %3 x %4 at %5")
+            .arg(window_->width())
+            .arg(window_->height())
+            .arg(help->width())
+            .arg(help->height())
+            .arg(help->y());
+    };
+    const QString fresh = shownWith({file});
+    QCOMPARE(shownWith({before, file}), fresh);
 }
 
 HQ_TEST_CLASS(TestWindowLayout)
