@@ -163,7 +163,7 @@ private slots:
             typeEntry(field, edit.typed);
             QCOMPARE(main.document()->edited().neon->hell, inFile);
 
-            QVERIFY(!main.save());
+            QVERIFY(!main.files()->save());
             QCOMPARE(dialogs->messages.size(), 1);
             const QString& question = dialogs->messages.first();
             QVERIFY2(question.startsWith(QStringLiteral("Die Licht-Stufe HELL %1 der Datei bleibt beim "

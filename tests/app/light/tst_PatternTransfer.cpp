@@ -150,7 +150,7 @@ private:
         // Saved without a question about changes not taken over, with the new pattern.
         const QString saved = dir_->filePath(QStringLiteral("gespeichert.hex"));
         dialogs_.saveNames = {saved};
-        QVERIFY(window_->save());
+        QVERIFY(window_->files()->save());
         QCOMPARE(dialogs_.messageTexts(), QStringList{});
         auto reloaded = hq::loadFirmwareFile(QFile::encodeName(saved).toStdString());
         QVERIFY(reloaded.ok());

@@ -10,6 +10,7 @@
 #include "document/FirmwareDocument.h"
 #include "light/NeonPanel.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/MainMenu.h"
 #include "main/ParameterGridBox.h"
 #include "main/TFormMain.h"
@@ -240,7 +241,7 @@ void TestUndoAndMarks::aHellLevelTheFileCannotHoldIsAskedAbout() {
 
     dialogs_.answers = {QMessageBox::Cancel};
     dialogs_.saveNames = {target};
-    window_->btn_saveClick();
+    window_->files()->save();
     QCOMPARE(dialogs_.messages.size(), 1);
     QVERIFY(dialogs_.messages.constFirst().text.contains(QStringLiteral("Gespeichert würde HELL = 255.")));
     QCOMPARE(dialogs_.messages.constFirst().buttons, QMessageBox::Save | QMessageBox::Cancel);
@@ -249,7 +250,7 @@ void TestUndoAndMarks::aHellLevelTheFileCannotHoldIsAskedAbout() {
 
     dialogs_.messages.clear();
     dialogs_.answers = {QMessageBox::Save};
-    window_->btn_saveClick();
+    window_->files()->save();
     QVERIFY(QFile::exists(target));
     QCOMPARE(hell->text(), QStringLiteral("255"));
     QVERIFY(!window_->isWindowModified());
