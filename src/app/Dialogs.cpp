@@ -122,7 +122,8 @@ bool Dialogs::confirmList(QWidget* parent, const QString& title, const QString& 
     auto* list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("changeList"));
     list->addItems(lines);
-    list->setMinimumSize(560, 260);
+    // Room for a line of about 80 characters and a dozen changes before the list scrolls.
+    list->setMinimumSize(list->fontMetrics().averageCharWidth() * 80, list->fontMetrics().lineSpacing() * 12);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("Übernehmen"), QDialogButtonBox::AcceptRole);

@@ -2,6 +2,7 @@
 
 #include "ChangeMark.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -25,8 +26,11 @@ NumberField::NumberField(QWidget* parent) : QLineEdit(parent) {
 }
 
 void NumberField::setRange(int lowest, int highest) {
+    if (lowest == lowest_ && highest == highest_)
+        return;
     lowest_ = lowest;
     highest_ = highest;
+    hint_ = QSize();
     checkRange();
     updateGeometry();
 }
@@ -58,10 +62,15 @@ void NumberField::checkRange() {
     update();
 }
 
-int NumberField::widthFor(const QString& sample) const {
+int NumberField::widthFor(int digits, bool minus) const {
+    // The widest digit in bold counts for every digit: not every font has digits of one width.
     QFont bold = font();
     bold.setBold(true);
-    const int textWidth = QFontMetrics(bold).horizontalAdvance(sample);
+    const QFontMetrics metrics(bold);
+    int digit = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+    const int textWidth = digits * digit + (minus ? metrics.horizontalAdvance(QLatin1Char('-')) : 0);
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QSize contents(textWidth + 2 * kMarkRoom + 4, fontMetrics().height());
@@ -69,16 +78,25 @@ int NumberField::widthFor(const QString& sample) const {
 }
 
 QSize NumberField::sizeHint() const {
-    // The longest valid value (a minus sign counts where negative values are valid).
-    const int widest = std::max({std::abs(lowest_), std::abs(highest_), 99});
-    QString sample = QString(QString::number(widest).size(), QLatin1Char('0'));
-    if (lowest_ < 0)
-        sample.prepend(QLatin1Char('-'));
-    return {widthFor(sample), QLineEdit::sizeHint().height()};
+    // The longest valid value (a minus sign counts where negative values are valid); worked out once
+    // for a range and a font.
+    if (!hint_.isValid()) {
+        const int widest = std::max({std::abs(lowest_), std::abs(highest_), 99});
+        hint_ = {widthFor(static_cast<int>(QString::number(widest).size()), lowest_ < 0),
+                 QLineEdit::sizeHint().height()};
+    }
+    return hint_;
+}
+
+void NumberField::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        hint_ = QSize();
+    QLineEdit::changeEvent(event);
 }
 
 QSize NumberField::minimumSizeHint() const {
-    return {sizeHint().width(), QLineEdit::minimumSizeHint().height()};
+    // Never squeezed below a line of text, however little room a layout has.
+    return sizeHint();
 }
 
 void NumberField::paintEvent(QPaintEvent* event) {

@@ -44,13 +44,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void checkRange();
-    int widthFor(const QString& text) const;
+    int widthFor(int digits, bool minus) const;
 
     int lowest_ = 1;
     int highest_ = 0;
     bool outOfRange_ = false;
     bool showing_ = false;
+    mutable QSize hint_; // invalid until worked out for the range and the font
 };

@@ -4,6 +4,7 @@
 
 #include "../app/main/FakeDialogs.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/TFormMain.h"
 
 #include <QFile>
@@ -35,7 +36,7 @@ void TestFullDisk::saveOntoAFullDiskKeepsTheOldFile() {
     QVERIFY(window->loadFile(source));
     window->findChild<QLineEdit*>(QStringLiteral("edt_adresse_1"))->setText(QStringLiteral("42"));
     dialogs.saveNames = {target};
-    window->btn_saveClick();
+    window->files()->save();
     Dialogs::install(nullptr);
 
     QCOMPARE(dialogs.messages.size(), 1);

@@ -89,8 +89,9 @@ public:
     void replaceSettings(const QString& text, const hq::FirmwareSettings& settings);
 
     // A save wrote `saved` to `path`: it is the file now. Where the file holds other values than
-    // were typed (a number typed as "007", a HELL level the file cannot hold) the edited values take
-    // the file's as one more undo step, so the window shows what the file holds.
+    // were edited (a HELL level the file cannot hold) the edited values take the file's as one more
+    // undo step, so the window shows what the file holds; a number typed another way ("007") is the
+    // same value and needs none.
     void markSaved(hq::Firmware saved, const QString& path);
 
 signals:

@@ -2,6 +2,7 @@
 
 #include "FirmwareDocument.h"
 #include "QtText.h"
+#include "help/RowValues.h"
 
 namespace {
 
@@ -74,6 +75,46 @@ void GridEdits::setConsecutiveAddresses(const QString& text, const std::vector<i
         for (int row : rows)
             rowOf(state, row).address = ++address;
     });
+}
+
+std::optional<QString> GridEdits::setConsecutiveAddressesFrom(int from) {
+    if (!document_.isLoaded())
+        return std::nullopt;
+    const hq::Recognition& recognition = document_.firmware().recognition;
+    std::vector<int> shown;
+    for (int r = 1; r < hq::kRowCount; ++r) {
+        if (hq::rowShown(recognition, r))
+            shown.push_back(r);
+    }
+    if (shown.empty())
+        return std::nullopt;
+    if (from <= 0 || !hq::rowShown(recognition, from))
+        from = shown.front();
+    const QString rowCaption = caption(from);
+    const std::optional<int> start = row(from).address.number();
+    if (!start || *start < 1 || *start > recognition.maxAddress) {
+        return QObject::tr("Die Adresse von <%1> ist keine gültige Adresse (1 bis %2): fortlaufende Adressen "
+                           "beginnen bei ihr.")
+            .arg(rowCaption)
+            .arg(recognition.maxAddress);
+    }
+    std::vector<int> after;
+    for (int r : shown) {
+        if (r > from)
+            after.push_back(r);
+    }
+    if (after.empty())
+        return std::nullopt;
+    const int last = *start + static_cast<int>(after.size());
+    if (last > recognition.maxAddress) {
+        return QObject::tr("Fortlaufend ab %1 reichten die Adressen bis %2; die höchste Adresse ist %3. "
+                           "Nichts wurde geändert.")
+            .arg(*start)
+            .arg(last)
+            .arg(recognition.maxAddress);
+    }
+    setConsecutiveAddresses(QObject::tr("Adressen ab <%1> fortlaufend").arg(rowCaption), after, *start);
+    return std::nullopt;
 }
 
 void GridEdits::finishEntry() {

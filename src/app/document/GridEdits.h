@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class FirmwareDocument;
@@ -27,6 +28,10 @@ public:
     void setExtra(const hq::FieldValue& value);
     // `rows` get the addresses first + 1, first + 2, … as one step named `text`.
     void setConsecutiveAddresses(const QString& text, const std::vector<int>& rows, int first);
+    // "Adressen ab hier fortlaufend": the shown rows after `from` (the first shown row when `from`
+    // is none) get the addresses following its own, as one step. Returns why nothing changed (the
+    // German message), or nothing.
+    std::optional<QString> setConsecutiveAddressesFrom(int from);
 
     // The field being typed into was left: the next value typed is a step of its own.
     void finishEntry();

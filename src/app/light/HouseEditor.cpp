@@ -2,88 +2,102 @@
 
 #include "ChangeMark.h"
 #include "EditorHost.h"
-#include "NumberEntry.h"
+#include "NumberField.h"
 #include "document/FirmwareDocument.h"
 #include "light/HouseMinimum.h"
+#include "light/UpDownField.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
-#include <algorithm>
-
-void HouseEditor::takeControls(EditorHost& host) {
-    const HouseMinimumControls controls = host.houseMinimumControls();
-    if (edit_ == controls.edit)
-        return;
-    if (edit_)
-        disconnect(edit_, nullptr, this, nullptr);
-    caption_ = controls.caption;
-    edit_ = controls.edit;
-    upDown_ = controls.upDown;
-    if (edit_) {
-        connect(edit_, &QLineEdit::textChanged, this, &HouseEditor::haus_edt_mindestAnzahlChange);
-        connect(edit_, &QLineEdit::editingFinished, this, [this] {
-            if (document_)
-                document_->finishEntry();
-        });
-    }
+HouseEditor::HouseEditor(QWidget* parent) : area_(new QWidget(parent)) {
+    area_->setObjectName(QStringLiteral("haus_bereich"));
+    area_->hide();
+    buildPanel();
+    connect(edit_, &NumberField::valueEdited, this, &HouseEditor::valueEdited);
+    connect(edit_, &NumberField::entryFinished, this, &HouseEditor::entryFinished);
 }
 
-void HouseEditor::setControlsVisible(bool visible) {
-    for (QWidget* control : {static_cast<QWidget*>(caption_.data()), static_cast<QWidget*>(edit_.data()),
-                             static_cast<QWidget*>(upDown_.data())})
-        if (control)
-            control->setVisible(visible);
+void HouseEditor::buildPanel() {
+    auto* frame = new QFrame(area_);
+    frame->setObjectName(QStringLiteral("pnl_haus"));
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    caption_ = new QLabel(QStringLiteral("Mindestanzahl (1..9)"), frame);
+    caption_->setObjectName(QStringLiteral("lbl_MindestAnzahl"));
+    const UpDownField made = makeUpDownField(
+        frame, QStringLiteral("edt_mindestAnzahl"), QStringLiteral("UpDown5"), hq::kHouseMinimumLowest,
+        hq::kHouseMinimumHighest, QStringLiteral("Anzahl der mindest aktiven Ausgänge beim Ablauf"));
+    edit_ = made.field;
+    upDown_ = made.arrows;
+    caption_->setBuddy(edit_);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(10, 8, 10, 8);
+    row->setSpacing(12);
+    row->addWidget(caption_);
+    row->addStretch(1);
+    row->addLayout(made.row);
+
+    // The panel keeps the size its layout asks for, wherever the window puts it.
+    auto* layout = new QVBoxLayout(area_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(frame);
+}
+
+HouseEditor::~HouseEditor() {
+    disconnect(following_);
+    // What its widgets report while they go (a stroke cut short) reaches no document any more.
+    document_ = nullptr;
+    // A widget still alive belongs to a window that outlives the editor; it goes with the editor.
+    delete area_.data();
 }
 
 void HouseEditor::setUp(FirmwareDocument& document, EditorHost& host) {
-    takeControls(host);
     disconnect(following_);
     document_ = &document;
-    following_ = connect(document_, &FirmwareDocument::changed, this, &HouseEditor::showHouseMinimum);
-    setControlsVisible(true);
+    following_ = connect(document_, &FirmwareDocument::changed, this, &HouseEditor::documentChanged);
+    host.showEditorArea(area_);
     showHouseMinimum();
-    // The firmware takes 1..9 only: a stored minimum outside is put right at once, as a step of its
-    // own, so the window shows that saving will change it.
-    const std::optional<int> stored =
-        document_->edited().house ? document_->edited().house->minimum : std::nullopt;
-    if (stored && (*stored < hq::kHouseMinimumLowest || *stored > hq::kHouseMinimumHighest)) {
-        const int minimum = std::clamp(*stored, hq::kHouseMinimumLowest, hq::kHouseMinimumHighest);
-        document_->edit(QStringLiteral("Mindestanzahl auf 1..9 gebracht"),
-                        [minimum](FirmwareDocument::State& state) { state.edited.house->minimum = minimum; });
-    }
+    document_->light().bringHouseMinimumIntoRange();
 }
 
 void HouseEditor::reset() {
+    area_->hide();
     disconnect(following_);
-    setControlsVisible(false);
     document_ = nullptr;
 }
 
+void HouseEditor::documentChanged(const DocumentChange& change) {
+    if (change.touches(DocumentChange::Area::House) || change.touches(DocumentChange::Area::Baseline))
+        showHouseMinimum();
+}
+
 void HouseEditor::showHouseMinimum() {
-    if (!document_ || !edit_ || !document_->edited().house)
+    if (!document_ || !document_->light().hasHouse())
         return;
-    const std::optional<int> minimum = document_->edited().house->minimum;
-    const std::optional<int> inFile = document_->fileSettings().house->minimum;
-    const QString text = minimum ? QString::number(*minimum) : QString();
-    if (edit_->text() != text) {
-        showing_ = true;
-        edit_->setText(text);
-        showing_ = false;
-    }
+    const std::optional<int> minimum = document_->light().houseMinimum();
+    const std::optional<int> inFile = document_->light().fileHouseMinimum();
+    if (!typing_)
+        edit_->showValue(minimum ? hq::FieldValue(*minimum) : hq::FieldValue::fromText(""));
     setChangeMark(edit_, minimum != inFile, inFile ? QString::number(*inFile) : QStringLiteral("–"));
 }
 
-void HouseEditor::haus_edt_mindestAnzahlChange() {
-    if (showing_ || !document_ || !edit_ || !document_->edited().house)
+void HouseEditor::valueEdited(const hq::FieldValue& value) {
+    // A blank or half-typed field: the user is still typing, nothing is stored.
+    if (!document_ || !value.number())
         return;
-    const std::optional<int> entered = enteredNumber(edit_, hq::kHouseMinimumRangeText);
-    if (!entered)
+    typing_ = true;
+    document_->light().setHouseMinimum(*value.number());
+    typing_ = false;
+}
+
+void HouseEditor::entryFinished() {
+    if (!document_)
         return;
-    const int minimum = std::clamp(*entered, hq::kHouseMinimumLowest, hq::kHouseMinimumHighest);
-    document_->edit(
-        QStringLiteral("Mindestanzahl"),
-        [minimum](FirmwareDocument::State& state) { state.edited.house->minimum = minimum; }, 1300);
+    document_->light().finishEntry();
+    // A field left holding no number, or a number outside 1..9, shows the stored value.
     showHouseMinimum();
 }

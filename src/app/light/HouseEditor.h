@@ -1,41 +1,56 @@
 #pragma once
-// The house-lighting firmware's minimum number of active outputs. Its controls (`lbl_MindestAnzahl`,
-// `edt_mindestAnzahl`, `UpDown5`) belong to the main window's pnl_Zusatz; the host hands them to the
-// editor when it is set up. The editor is a view of the window's document: an entered minimum is a
-// document step.
+// The house-lighting firmware's minimum number of active outputs as a view of the window's document:
+// its own field "Mindestanzahl (1..9)" (`edt_mindestAnzahl` with the up-down `UpDown5`) in a small
+// panel (`pnl_haus`) that it hands the window. An entered minimum is a step of the light edits,
+// stored within 1..9.
 
 #include "PanelEditor.h"
 
 #include <QObject>
 #include <QPointer>
 
+class DocumentChange;
+class NumberField;
 class QLabel;
-class QLineEdit;
 class QSpinBox;
+class QWidget;
+
+namespace hq {
+class FieldValue;
+}
 
 class HouseEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    HouseEditor() = default;
+    // Builds the editor's widget, hidden, as a child of `parent` (may be null); set-up hands it to
+    // the host.
+    explicit HouseEditor(QWidget* parent = nullptr);
+    ~HouseEditor() override;
 
     hq::Panel panel() const override { return hq::Panel::House; }
+    // Shows the minimum; a stored minimum outside 1..9 is brought into it as a step of its own.
     void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
 
-    // Handler of `edt_mindestAnzahl`: an entered minimum, brought into 1..9, into the document. A stored
-    // minimum outside 1..9 is brought into it when the editor is set up.
-    void haus_edt_mindestAnzahlChange();
-    // Shows the document's minimum in `edt_mindestAnzahl`, marked where it differs from the file.
-    void showHouseMinimum();
+    QWidget* editorArea() const { return area_; }
+    QLabel* captionLabel() const { return caption_; }
+    NumberField* minimumEdit() const { return edit_; }
+    QSpinBox* minimumUpDown() const { return upDown_; }
 
 private:
-    void takeControls(EditorHost& host);
-    void setControlsVisible(bool visible);
+    void buildPanel();
+    void documentChanged(const DocumentChange& change);
+    void valueEdited(const hq::FieldValue& value);
+    void entryFinished();
+    // Shows the document's minimum, marked where it differs from the file.
+    void showHouseMinimum();
 
-    QPointer<QLabel> caption_;
-    QPointer<QLineEdit> edit_;
-    QPointer<QSpinBox> upDown_;
+    QPointer<QWidget> area_;
+    QLabel* caption_ = nullptr;
+    NumberField* edit_ = nullptr;
+    QSpinBox* upDown_ = nullptr;
     FirmwareDocument* document_ = nullptr;
     QMetaObject::Connection following_;
-    bool showing_ = false;
+    // While the user types, the field keeps what is typed until the entry is finished.
+    bool typing_ = false;
 };

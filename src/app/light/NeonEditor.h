@@ -1,6 +1,7 @@
 #pragma once
 // The neon function decoder's values as a view of the window's document: each entered level or delay
-// is a document step (typing in one field merges into one step); there is nothing to accept.
+// is a step of the light edits (typing in one field merges into one step); there is nothing to take
+// over. It hands the window one widget holding the neon panel.
 
 #include "PanelEditor.h"
 #include "light/NeonValues.h"
@@ -8,13 +9,20 @@
 #include <QObject>
 #include <QPointer>
 
+class DocumentChange;
 class NeonPanel;
+class NumberField;
+class QWidget;
+
+namespace hq {
+class FieldValue;
+}
 
 class NeonEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    // Creates the panel, hidden, as a child of `parent` (may be null); set-up moves it into the
-    // host's client area.
+    // Builds the editor's widget, hidden, as a child of `parent` (may be null); set-up hands it to
+    // the host.
     explicit NeonEditor(QWidget* parent = nullptr);
     ~NeonEditor() override;
 
@@ -22,21 +30,20 @@ public:
     void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
 
-    NeonPanel* panelWidget() const;
+    QWidget* editorArea() const { return area_; }
+    NeonPanel* panelWidget() const { return panel_; }
 
-    // Handlers of the three edits.
-    void f_neon_edt_hellfaktorChange();
-    void f_neon_edt_dunkelfaktorChange();
-    void f_neon_edt_verzoegerungChange();
-
+private:
+    void documentChanged(const DocumentChange& change);
+    void valueEdited(hq::NeonValue which, const hq::FieldValue& value);
+    void entryFinished();
     // Shows the three values of the document and marks those that differ from the file.
     void showNeonValues();
 
-private:
-    void valueChanged(hq::NeonValue which);
-
-    QPointer<NeonPanel> panel_;
+    QPointer<QWidget> area_;
+    NeonPanel* panel_;
+    // The field the user is typing into keeps what is typed until the entry is finished.
+    NumberField* typing_ = nullptr;
     FirmwareDocument* document_ = nullptr;
     QMetaObject::Connection following_;
-    bool showing_ = false;
 };

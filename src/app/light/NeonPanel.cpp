@@ -1,19 +1,15 @@
 #include "light/NeonPanel.h"
 
-#include "Metrics.h"
-#include "main/UpDownAssociate.h"
+#include "NumberField.h"
+#include "light/UpDownField.h"
 
-#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QStringList>
 
-#include <algorithm>
-
 namespace {
-
-constexpr int kNeonEditLeft = 220;
 
 QString explanation() {
     return QStringList{
@@ -30,20 +26,8 @@ QString explanation() {
         .join(QLatin1Char('\n'));
 }
 
-// The explanation keeps its line breaks; a smaller font makes its longest line fit the panel.
-void fitLinesToWidth(QLabel* label) {
-    QFont font = label->font();
-    const QStringList lines = label->text().split(QLatin1Char('\n'));
-    auto widest = [&lines](const QFont& f) {
-        QFontMetrics metrics(f);
-        int width = 0;
-        for (const QString& line : lines)
-            width = std::max(width, metrics.horizontalAdvance(line));
-        return width;
-    };
-    while (widest(font) > label->width() && font.pointSizeF() > 6.0)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
+std::size_t indexOf(hq::NeonValue which) {
+    return static_cast<std::size_t>(which);
 }
 
 } // namespace
@@ -51,67 +35,46 @@ void fitLinesToWidth(QLabel* label) {
 NeonPanel::NeonPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("pnl_wz_f_neon"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setVerticalSpacing(6);
+    grid->setHorizontalSpacing(12);
 
-    hell_ = valueEdit(QStringLiteral("hellfaktor"), QStringLiteral("Licht-Stufe HELL (0..255)"), 10,
-                      &hellUpDown_);
-    dunkel_ = valueEdit(QStringLiteral("dunkelfaktor"), QStringLiteral("Licht-Stufe DUNKEL (0..255)"), 38,
-                        &dunkelUpDown_);
+    addValueRow(grid, 0, hq::NeonValue::Hell, QStringLiteral("hellfaktor"),
+                QStringLiteral("Licht-Stufe HELL (0..255)"));
+    addValueRow(grid, 1, hq::NeonValue::Dunkel, QStringLiteral("dunkelfaktor"),
+                QStringLiteral("Licht-Stufe DUNKEL (0..255)"));
 
+    // The explanation keeps its line breaks; the panel is as wide as its longest line.
     auto* text = new QLabel(explanation(), this);
     text->setObjectName(QStringLiteral("f_neon_lbl_info"));
-    text->setGeometry(10, 70, kWidth - 20, 138);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    fitLinesToWidth(text);
+    grid->addWidget(text, 2, 0, 1, 3);
+    grid->setRowMinimumHeight(3, fontMetrics().height());
 
-    delay_ = valueEdit(QStringLiteral("verzoegerung"), QStringLiteral("Verzögerungs-Zeit (x 0.5 sec)"), 214,
-                       &delayUpDown_);
-
-    resize(kWidth, 246);
-    hide();
+    addValueRow(grid, 4, hq::NeonValue::Delay, QStringLiteral("verzoegerung"),
+                QStringLiteral("Verzögerungs-Zeit (x 0.5 sec)"));
+    grid->setColumnStretch(1, 1);
 }
 
-QLineEdit* NeonPanel::valueEdit(const QString& role, const QString& caption, int top, QSpinBox** upDown) {
+void NeonPanel::addValueRow(QGridLayout* grid, int row, hq::NeonValue which, const QString& role,
+                            const QString& caption) {
     auto* label = new QLabel(caption, this);
     label->setObjectName(QStringLiteral("f_neon_lbl_") + role);
-    label->setGeometry(10, top + 2, kNeonEditLeft - 15, 18);
-    auto* edit = new QLineEdit(QStringLiteral("0"), this);
-    edit->setObjectName(QStringLiteral("f_neon_edt_") + role);
-    edit->setToolTip(QStringLiteral("0 = dunkel, 255 = max. Helligkeit"));
-    edit->setGeometry(kNeonEditLeft, top, 40, kFieldHeight);
-    label->setBuddy(edit);
-
-    // The up-down shows only its arrows, right beside the edit.
-    auto* arrows = new QSpinBox(this);
-    arrows->setObjectName(QStringLiteral("f_neon_ud_") + role);
-    arrows->setRange(0, 255);
-    arrows->setValue(0);
-    arrows->setFocusPolicy(Qt::NoFocus);
-    arrows->setGeometry(kNeonEditLeft + 40, top, 18, kFieldHeight);
-    new UpDownAssociate(edit, arrows);
-    *upDown = arrows;
-    return edit;
+    const UpDownField made =
+        makeUpDownField(this, QStringLiteral("f_neon_edt_") + role, QStringLiteral("f_neon_ud_") + role, 0,
+                        255, QStringLiteral("0 = dunkel, 255 = max. Helligkeit"));
+    label->setBuddy(made.field);
+    grid->addWidget(label, row, 0);
+    grid->addLayout(made.row, row, 2);
+    edits_.at(indexOf(which)) = made.field;
+    upDowns_.at(indexOf(which)) = made.arrows;
 }
 
-QLineEdit* NeonPanel::edit(hq::NeonValue which) const {
-    switch (which) {
-    case hq::NeonValue::Hell:
-        return hell_;
-    case hq::NeonValue::Dunkel:
-        return dunkel_;
-    case hq::NeonValue::Delay:
-        break;
-    }
-    return delay_;
+NumberField* NeonPanel::edit(hq::NeonValue which) const {
+    return edits_.at(indexOf(which));
 }
 
 QSpinBox* NeonPanel::upDown(hq::NeonValue which) const {
-    switch (which) {
-    case hq::NeonValue::Hell:
-        return hellUpDown_;
-    case hq::NeonValue::Dunkel:
-        return dunkelUpDown_;
-    case hq::NeonValue::Delay:
-        break;
-    }
-    return delayUpDown_;
+    return upDowns_.at(indexOf(which));
 }

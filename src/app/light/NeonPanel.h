@@ -1,31 +1,30 @@
 #pragma once
-// `pnl_wz_f_neon`: the neon function decoder's two light levels and delay, each an edit with an
-// up-down, and the text explaining them. Controls only; the NeonEditor handles them.
+// `pnl_wz_f_neon`: the neon function decoder's two light levels and delay, each a number field with
+// an up-down, and the text explaining them, arranged by Qt layouts. Controls only; the NeonEditor
+// shows the document in them and stores what is typed.
 
 #include "light/NeonValues.h"
 
 #include <QFrame>
 
-class QLineEdit;
+#include <array>
+
+class NumberField;
+class QGridLayout;
 class QSpinBox;
 
 class NeonPanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 335; // fits the window beside the grid at its smallest
-
     explicit NeonPanel(QWidget* parent = nullptr);
 
-    QLineEdit* edit(hq::NeonValue which) const;
+    NumberField* edit(hq::NeonValue which) const;
     QSpinBox* upDown(hq::NeonValue which) const;
 
 private:
-    QLineEdit* valueEdit(const QString& role, const QString& caption, int top, QSpinBox** upDown);
+    void addValueRow(QGridLayout* grid, int row, hq::NeonValue which, const QString& role,
+                     const QString& caption);
 
-    QLineEdit* hell_ = nullptr;
-    QLineEdit* dunkel_ = nullptr;
-    QLineEdit* delay_ = nullptr;
-    QSpinBox* hellUpDown_ = nullptr;
-    QSpinBox* dunkelUpDown_ = nullptr;
-    QSpinBox* delayUpDown_ = nullptr;
+    std::array<NumberField*, 3> edits_{};
+    std::array<QSpinBox*, 3> upDowns_{};
 };

@@ -1,22 +1,30 @@
 #pragma once
-// One pattern image (`Image_Blink1`.., `Image_led_Blink1`..): paints the on/off steps of one output as
-// red bars; drawing with the left button reports the step under the mouse switched on (upper part,
-// value 1) or off (0). The steps live in the editor's table; the canvas only shows what it is given.
+// One pattern drawing (`Image_Blink1`.., `Image_led_Blink1`..): paints the on/off steps of one output
+// of the shown address as red bars, read from the document each time it paints; drawing with the
+// left button reports the step under the mouse switched on (upper half, value 1) or off (lower half,
+// 0). The canvas keeps no steps of its own: the editor applies what it reports to the document.
 
 #include "StrokeCanvas.h"
 #include "light/PatternCanvasMapping.h"
 
 #include <vector>
 
+class PatternEdits;
+
 class PatternCanvas : public StrokeCanvas {
     Q_OBJECT
 public:
-    PatternCanvas(int width, int height, QWidget* parent = nullptr);
+    // The drawing of output `output` (1..10), `width` x `height` pixels.
+    PatternCanvas(int output, int width, int height, QWidget* parent = nullptr);
 
-    // The steps 0..count-1 of the output, count = steps.size().
-    void setSteps(std::vector<bool> steps);
-    const std::vector<bool>& steps() const { return steps_; }
-    const hq::PatternCanvasMapping& mapping() const { return mapping_; }
+    // Paints output's steps of `address` (1..4) in `edits`; null shows an empty drawing. `edits`
+    // must stay alive while it is shown.
+    void showPattern(const PatternEdits* edits, int address);
+    int output() const { return output_; }
+
+    // The steps 0..count-1 of the output as painted now (one step off without a pattern).
+    std::vector<bool> steps() const;
+    hq::PatternCanvasMapping mapping() const;
 
     // pointDrawn(step, 1 on / 0 off), the step clamped to the steps shown.
 
@@ -26,6 +34,9 @@ protected:
     std::optional<CursorSpan> cursorSpan(int index) const override;
 
 private:
-    std::vector<bool> steps_;
-    hq::PatternCanvasMapping mapping_;
+    int count() const;
+
+    int output_;
+    const PatternEdits* edits_ = nullptr;
+    int address_ = 1;
 };

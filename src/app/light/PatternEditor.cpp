@@ -1,98 +1,135 @@
 #include "light/PatternEditor.h"
 
 #include "ChangeMark.h"
-#include "Dialogs.h"
 #include "EditorHost.h"
 #include "Metrics.h"
-#include "NumberEntry.h"
+#include "NumberField.h"
+#include "QtText.h"
 #include "document/FirmwareDocument.h"
+#include "light/PatternBank.h"
 #include "light/PatternCanvas.h"
 #include "light/PatternPanel.h"
 #include "preview/PatternPreviewWidget.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace {
 
-using State = FirmwareDocument::State;
-
-// Steps typed into the count and the stretch field merge until the entry is finished.
-constexpr int kPatternCountEntry = 1101;
-constexpr int kPatternStretchEntry = 1102;
-
-// Sets the text only when it differs, so the cursor stays where the user types.
-void showNumber(QLineEdit* edit, int value) {
-    QString text = QString::number(value);
-    if (edit->text() != text)
-        edit->setText(text);
-}
+// What the status bar says after a stroke that changed nothing: every step it touched already was
+// as the half it was drawn in asks.
+const QString kNothingDrawn = QStringLiteral("Nichts geändert: Die berührten Schritte waren schon so "
+                                             "(obere Hälfte: an, untere Hälfte: aus).");
+const QString kManualPage = QStringLiteral("muster.html#zeichnen");
 
 } // namespace
 
 PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
-    : panel_(new PatternPanel(config, parent)), preview_(new PatternPreviewWidget(config.outputs(), parent)),
-      bank_(*config.layout) {
-    preview_->setObjectName(config.prefix + QStringLiteral("vorschau"));
-    preview_->adjustSize(); // its size before it is first shown: the editor places it by that
-    preview_->hide();
+    : area_(new QWidget(parent)), panel_(new PatternPanel(config, area_)),
+      preview_(new PatternPreviewWidget(config.outputs(), area_)) {
+    buildArea();
+    connectPreview();
+    connectControls();
+    connectCanvases();
+}
+
+// The panel with the preview below it, left-aligned.
+void PatternEditor::buildArea() {
+    area_->setObjectName(panel_->config().prefix + QStringLiteral("bereich"));
+    area_->hide();
+    preview_->setObjectName(panel_->config().prefix + QStringLiteral("vorschau"));
+    auto* previewRow = new QHBoxLayout;
+    previewRow->addWidget(preview_);
+    previewRow->addStretch(1);
+    auto* layout = new QVBoxLayout(area_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(kPreviewGap);
+    // The drawings have their sizes: the widget is as large as its contents, wherever it is put.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(panel_);
+    layout->addLayout(previewRow);
+}
+
+void PatternEditor::connectPreview() {
     // The preview reads the working copy on every frame: edits show in its next steps.
-    preview_->setSource([this] { return PatternSelection{document_ ? &bank_ : nullptr, currentAddress()}; });
+    preview_->setSource([this] {
+        return PatternSelection{document_ ? document_->patterns().shown() : std::nullopt, currentAddress()};
+    });
     connect(preview_, &PatternPreviewWidget::stepShown, this, [this](int step) {
         for (int n = 1; n <= panel_->config().outputs(); ++n)
             panel_->canvas(n)->setPlayCursor(step);
     });
-    connectControls();
 }
 
 PatternEditor::~PatternEditor() {
     disconnect(following_);
-    // A panel still alive belongs to a window that outlives the editor; it goes with the editor.
-    delete panel_.data();
-    delete preview_.data();
+    // What its widgets report while they go (a stroke cut short) reaches no document any more.
+    document_ = nullptr;
+    host_ = nullptr;
+    // A widget still alive belongs to a window that outlives the editor; it goes with the editor.
+    delete area_.data();
 }
 
 void PatternEditor::connectControls() {
-    const PatternPanelConfig& config = panel_->config();
     for (int a = 1; a <= hq::kPatternAddresses; ++a) {
         connect(panel_->addressButton(a), &QRadioButton::toggled, this, [this](bool checked) {
             if (checked)
-                rad_aClick();
+                addressChosen();
         });
-        connect(panel_->copyButton(a), &QPushButton::clicked, this, [this, a] { btn_copyClick(a); });
-    }
-    for (int n = 1; n <= config.outputs(); ++n) {
-        connect(panel_->outputBox(n), &QCheckBox::clicked, this, [this, n] { cbx_outClick(n); });
-        connect(panel_->canvas(n), &PatternCanvas::pointDrawn, this,
-                [this, n](int step, int on) { imageDrawn(n, step, on != 0); });
-        connect(panel_->canvas(n), &PatternCanvas::strokeStarted, this, [this] {
+        connect(panel_->copyButton(a), &QPushButton::clicked, this, [this, a] {
             if (document_)
-                document_->beginStroke();
-        });
-        connect(panel_->canvas(n), &PatternCanvas::strokeFinished, this, [this, n] {
-            if (document_)
-                document_->endStroke(
-                    QStringLiteral("Adresse %1, Out#%2 gezeichnet").arg(currentAddress()).arg(n));
+                edits().copyFrom(a, currentAddress());
         });
     }
-    connect(panel_->countEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_AnzahlChange);
-    connect(panel_->stretchEdit(), &QLineEdit::textChanged, this, &PatternEditor::edt_stretchChange);
-    for (QLineEdit* edit : {panel_->countEdit(), panel_->stretchEdit()}) {
-        connect(edit, &QLineEdit::editingFinished, this, [this] {
+    for (int n = 1; n <= panel_->config().outputs(); ++n) {
+        connect(panel_->outputBox(n), &QCheckBox::clicked, this, [this, n] {
             if (document_)
-                document_->finishEntry();
+                edits().toggleOutput(currentAddress(), n);
         });
     }
-    connect(panel_->loopBox(), &QCheckBox::clicked, this, &PatternEditor::cbx_loopClick);
-    connect(panel_->discardButton(), &QPushButton::clicked, this, &PatternEditor::btn_verwerfenClick);
-    connect(panel_->acceptButton(), &QPushButton::clicked, this, &PatternEditor::btn_uebernehmenClick);
+    connect(panel_->loopBox(), &QCheckBox::clicked, this, [this] {
+        if (document_)
+            edits().toggleLoop(currentAddress());
+    });
+    for (NumberField* field : {panel_->countEdit(), panel_->stretchEdit()}) {
+        connect(field, &NumberField::valueEdited, this,
+                [this, field](const hq::FieldValue& value) { numberEdited(field, value); });
+    }
+    connect(panel_->countEdit(), &NumberField::entryFinished, this, &PatternEditor::entryFinished);
+    connect(panel_->stretchEdit(), &NumberField::entryFinished, this, &PatternEditor::entryFinished);
+    connect(panel_->discardButton(), &QPushButton::clicked, this, [this] {
+        if (document_)
+            edits().discard();
+    });
+    connect(panel_->acceptButton(), &QPushButton::clicked, this, [this] {
+        if (document_)
+            edits().accept();
+    });
+    connect(panel_, &PatternPanel::manualRequested, this, [this] {
+        if (host_)
+            host_->showManualPage(kManualPage);
+    });
 }
 
-PatternPanel* PatternEditor::panelWidget() const {
-    return panel_;
+void PatternEditor::connectCanvases() {
+    for (int n = 1; n <= panel_->config().outputs(); ++n) {
+        PatternCanvas* canvas = panel_->canvas(n);
+        connect(canvas, &PatternCanvas::strokeStarted, this, [this] {
+            if (document_)
+                edits().beginStroke();
+        });
+        connect(canvas, &PatternCanvas::pointDrawn, this,
+                [this, n](int step, int on) { drawn(n, step, on != 0); });
+        connect(canvas, &PatternCanvas::strokeFinished, this, [this, n] { strokeFinished(n); });
+    }
+}
+
+PatternEdits& PatternEditor::edits() const {
+    return document_->patterns();
 }
 
 hq::Panel PatternEditor::panel() const {
@@ -109,203 +146,139 @@ int PatternEditor::currentAddress() const {
 void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     disconnect(following_);
     document_ = &document;
-    following_ = connect(document_, &FirmwareDocument::changed, this, &PatternEditor::refresh);
-    if (panel_->parentWidget() != host.panelParent())
-        panel_->setParent(host.panelParent());
-    const PatternPanelConfig& config = panel_->config();
-    if (preview_->parentWidget() != host.panelParent())
-        preview_->setParent(host.panelParent());
-    // The preview goes below the panel where the room has space for it (right of the button row),
-    // else into a column of its own right of the panel.
-    EditorRoom room = host.makeRoom(QSize(PatternPanelConfig::kWindowWidth, config.windowHeight));
-    panel_->fitInto(room);
-    const int belowTop = panel_->geometry().bottom() + 1 + kPreviewGap;
-    QRect below(QPoint(room.area.left(), belowTop), preview_->size());
-    if (!room.holds(below))
-        below.moveLeft(std::max(room.area.left(), room.lowerLeft));
-    if (!room.holds(below)) {
-        const int previewColumn = kPreviewGap + preview_->width() + kPreviewGap;
-        room = host.makeRoom(QSize(PatternPanelConfig::kWindowWidth + previewColumn, config.windowHeight));
-        panel_->fitInto(room);
-        below = QRect(QPoint(room.area.left() + PatternPanel::kWidth + kPreviewGap, room.area.top()),
-                      preview_->size());
-    }
-    preview_->move(below.topLeft());
-    preview_->show();
+    host_ = &host;
+    following_ = connect(document_, &FirmwareDocument::changed, this, &PatternEditor::documentChanged);
     showing_ = true;
     panel_->addressButton(1)->setChecked(true);
     showing_ = false;
-    panel_->show();
-    refresh();
-}
-
-PatternPreviewWidget* PatternEditor::preview() const {
-    return preview_;
+    host.showEditorArea(area_);
+    showAddress();
+    showMarks();
+    panel_->acceptButton()->setEnabled(edits().hasPendingChanges());
 }
 
 void PatternEditor::reset() {
-    // Hidden, the preview stops playing (another file is loaded).
-    preview_->hide();
-    // Hiding ends a stroke in progress; while the editor still follows the document, what it drew
-    // becomes a step there and the document is not left inside a stroke.
-    panel_->hide();
+    // Hidden, the preview stops playing and a stroke in progress ends; while the editor still
+    // follows the document, what it drew becomes a step there and the document is not left inside
+    // a stroke.
+    area_->hide();
     disconnect(following_);
     document_ = nullptr;
+    host_ = nullptr;
+    for (int n = 1; n <= panel_->config().outputs(); ++n)
+        panel_->canvas(n)->showPattern(nullptr, 1);
     panel_->acceptButton()->setEnabled(false);
 }
 
-void PatternEditor::refresh() {
-    if (!document_ || !document_->state().patterns)
+void PatternEditor::documentChanged(const DocumentChange& change) {
+    if (!document_ || !edits().shown())
         return;
-    const State& state = document_->state();
-    bank_.table() = state.patterns->table;
-    showParameters();
-    drawPatterns();
-    preview_->refresh();
-    panel_->acceptButton()->setEnabled(state.patterns != state.edited.patterns);
-    markChanges();
+    const bool baseline = change.touches(DocumentChange::Area::Baseline);
+    if (baseline || change.touchesPending())
+        panel_->acceptButton()->setEnabled(edits().hasPendingChanges());
+    if (!baseline && !change.touches(DocumentChange::Area::Patterns))
+        return;
+    for (int a = 1; a <= hq::kPatternAddresses; ++a)
+        if (baseline || change.touchesPatternAddress(a))
+            setChangeMark(panel_->addressButton(a), edits().differsFromFile(a), QString());
+    if (!baseline && !change.touchesPatternAddress(currentAddress()))
+        return;
+    if (drawingOutput_ > 0 && !baseline) {
+        // A step drawn by the stroke under way: count, stretch and flags are as they were.
+        panel_->canvas(drawingOutput_)->update();
+        preview_->refresh();
+        return;
+    }
+    showAddress();
 }
 
-void PatternEditor::markChanges() {
-    const hq::FirmwareSettings& file = document_->fileSettings();
-    if (!file.patterns)
+void PatternEditor::addressChosen() {
+    if (showing_ || !document_)
         return;
-    hq::PatternBank inFile(bank_.layout());
-    inFile.table() = file.patterns->table;
-    const int stored = bank_.layout().programBlocks * 256 - (bank_.layout().shortBlock1 ? 1 : 0);
-    for (int a = 1; a <= hq::kPatternAddresses; ++a) {
-        const auto first = static_cast<std::ptrdiff_t>((a - 1) * bank_.layout().blockSize);
-        const auto last = static_cast<std::ptrdiff_t>(std::min(a * bank_.layout().blockSize, stored));
-        const bool changed = !std::equal(bank_.table().begin() + first, bank_.table().begin() + last,
-                                         inFile.table().begin() + first);
-        setChangeMark(panel_->addressButton(a), changed, QString());
-    }
+    showAddress();
+}
+
+void PatternEditor::showAddress() {
     const int address = currentAddress();
-    setChangeMark(panel_->countEdit(), bank_.count(address) != inFile.count(address),
-                  QString::number(inFile.count(address)));
-    setChangeMark(panel_->stretchEdit(), bank_.stretch(address) != inFile.stretch(address),
-                  QString::number(inFile.stretch(address)));
+    for (int n = 1; n <= panel_->config().outputs(); ++n)
+        panel_->canvas(n)->showPattern(&edits(), address);
+    showParameters();
+    preview_->refresh();
 }
 
 void PatternEditor::showParameters() {
+    const std::optional<hq::PatternView> pattern = edits().shown();
+    if (!pattern)
+        return;
     const int address = currentAddress();
     showing_ = true;
     for (int a = 1; a <= hq::kPatternAddresses; ++a)
         panel_->copyButton(a)->setEnabled(a != address);
-
     // A count or stretch the firmware holds outside its range is shown within it.
-    const int count = bank_.count(address);
-    const int stretch = bank_.stretch(address);
-    showNumber(panel_->countEdit(), count);
-    showNumber(panel_->stretchEdit(), stretch);
-    panel_->loopBox()->setChecked(bank_.loop(address));
-    for (int n = 1; n <= panel_->config().outputs(); ++n)
-        panel_->outputBox(n)->setChecked(bank_.outputUsed(address, n));
-    panel_->timeGridLabel()->setText(QString::fromStdString(hq::timeGridText(stretch)));
-    panel_->totalTimeLabel()->setText(QString::fromStdString(hq::totalTimeText(stretch, count)));
-    showing_ = false;
-}
-
-void PatternEditor::drawPatterns() {
-    const int address = currentAddress();
-    const int count = bank_.count(address);
+    const int count = pattern->count(address);
+    const int stretch = pattern->stretch(address);
+    if (typing_ != panel_->countEdit())
+        panel_->countEdit()->showValue(count);
+    if (typing_ != panel_->stretchEdit())
+        panel_->stretchEdit()->showValue(stretch);
+    panel_->loopBox()->setChecked(pattern->loop(address));
     for (int n = 1; n <= panel_->config().outputs(); ++n) {
-        std::vector<bool> steps(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i)
-            steps[static_cast<std::size_t>(i)] = bank_.step(address, n, i);
-        PatternCanvas* canvas = panel_->canvas(n);
-        canvas->setSteps(std::move(steps));
-        canvas->setVisible(bank_.outputUsed(address, n));
+        const bool used = pattern->outputUsed(address, n);
+        panel_->outputBox(n)->setChecked(used);
+        panel_->canvas(n)->setVisible(used);
     }
+    panel_->timeGridLabel()->setText(qs(hq::timeGridText(stretch)));
+    panel_->totalTimeLabel()->setText(qs(hq::totalTimeText(stretch, count)));
+    showing_ = false;
+    showMarks();
 }
 
-void PatternEditor::commit(const QString& text, int mergeKey) {
+void PatternEditor::showMarks() {
+    const std::optional<hq::PatternView> pattern = edits().shown();
+    const std::optional<hq::PatternView> file = edits().inFile();
+    if (!pattern || !file)
+        return;
+    const int address = currentAddress();
+    setChangeMark(panel_->countEdit(), pattern->count(address) != file->count(address),
+                  QString::number(file->count(address)));
+    setChangeMark(panel_->stretchEdit(), pattern->stretch(address) != file->stretch(address),
+                  QString::number(file->stretch(address)));
+}
+
+void PatternEditor::numberEdited(NumberField* field, const hq::FieldValue& value) {
+    // A blank or half-typed field: the user is still typing, nothing is stored.
+    if (!document_ || !value.number())
+        return;
+    const int address = currentAddress();
+    typing_ = field;
+    if (field == panel_->countEdit())
+        edits().setCount(address, *value.number());
+    else
+        edits().setStretch(address, *value.number());
+    typing_ = nullptr;
+}
+
+void PatternEditor::entryFinished() {
     if (!document_)
         return;
-    document_->edit(
-        text, [table = bank_.table()](State& state) { state.patterns->table = table; }, mergeKey);
-}
-
-template <class Store>
-void PatternEditor::numberChanged(QLineEdit* edit, int maximum, Store store, const QString& text,
-                                  int mergeKey) {
-    if (showing_ || !document_)
-        return;
-    const std::optional<int> entered = enteredNumber(edit, "1.." + std::to_string(maximum));
-    if (!entered)
-        return;
-    store(currentAddress(), *entered);
-    commit(text, mergeKey);
-    // The edit shows the stored (clamped) value, also when the step changed nothing.
+    edits().finishEntry();
+    // A field left holding no number, or a number outside its range, shows the stored value.
     showParameters();
 }
 
-void PatternEditor::edt_AnzahlChange() {
-    numberChanged(
-        panel_->countEdit(), panel_->config().maxCount(),
-        [this](int address, int value) { bank_.setCount(address, value); },
-        QStringLiteral("Anzahl Punkte von Adresse %1").arg(currentAddress()), kPatternCountEntry);
-}
-
-void PatternEditor::edt_stretchChange() {
-    numberChanged(
-        panel_->stretchEdit(), panel_->config().maxStretch(),
-        [this](int address, int value) { bank_.setStretch(address, value); },
-        QStringLiteral("Stretch-Faktor von Adresse %1").arg(currentAddress()), kPatternStretchEntry);
-}
-
-void PatternEditor::rad_aClick() {
-    if (showing_ || !document_)
-        return;
-    showParameters();
-    drawPatterns();
-    preview_->refresh();
-    markChanges();
-}
-
-void PatternEditor::cbx_loopClick() {
-    if (showing_ || !document_)
-        return;
-    bank_.setLoop(currentAddress(), panel_->loopBox()->isChecked());
-    commit(QStringLiteral("Loop von Adresse %1").arg(currentAddress()));
-}
-
-void PatternEditor::cbx_outClick(int output) {
-    if (showing_ || !document_)
-        return;
-    bank_.setOutputUsed(currentAddress(), output, panel_->outputBox(output)->isChecked());
-    commit(QStringLiteral("Ausgang %1 von Adresse %2").arg(output).arg(currentAddress()));
-}
-
-void PatternEditor::btn_copyClick(int source) {
-    if (!document_ || source == currentAddress())
-        return;
-    bank_.copy(source, currentAddress());
-    commit(QStringLiteral("Adresse %1 von #%2 kopiert").arg(currentAddress()).arg(source));
-}
-
-void PatternEditor::btn_verwerfenClick() {
-    if (document_)
-        document_->discardEditorChanges();
-}
-
-void PatternEditor::btn_uebernehmenClick() {
-    if (document_)
-        document_->acceptEditorChanges();
-}
-
-void PatternEditor::imageDrawn(int output, int step, bool on) {
+void PatternEditor::drawn(int output, int step, bool on) {
     if (!document_)
         return;
-    if (bank_.setStep(currentAddress(), output, step, on)) {
-        drawPatterns();
-        const hq::ProgramTable table = bank_.table();
-        auto change = [table](State& state) { state.patterns->table = table; };
-        // A click or drag is one stroke; a step drawn outside one (a test) is a step of its own.
-        if (document_->inStroke())
-            document_->strokeChange(change);
-        else
-            document_->edit(QStringLiteral("Adresse %1, Out#%2 gezeichnet").arg(currentAddress()).arg(output),
-                            change);
-    }
+    drawingOutput_ = output;
+    edits().drawStep(currentAddress(), output, step, on);
+    drawingOutput_ = 0;
+}
+
+void PatternEditor::strokeFinished(int output) {
+    if (!document_)
+        return;
+    const bool changed = edits().endStroke(currentAddress(), output);
+    // Said only for a stroke the user finished, not for one a new file cut short.
+    if (!changed && host_ && area_->isVisible())
+        host_->showStatusNote(kNothingDrawn);
 }

@@ -1,26 +1,33 @@
 #pragma once
 // The blink and the LED pattern editor: four addresses, each a pattern of on/off steps per output
-// drawn with the mouse, with count, stretch, loop and outputs in use. The editor is a view of the
-// window's document: it shows the document's working copy of the pattern table, turns every change
-// into a document step (a mouse stroke into one step), "Übernehmen" takes the working copy into the
-// settings the save writes and "Verwerfen" goes back to them.
+// drawn with the mouse, with count, stretch, loop and outputs in use, and a preview playing the
+// chosen address. The editor is a view of the window's document: it shows the document's working
+// copy through the pattern edits, turns what the user does into their steps (a mouse stroke into
+// one step), and repaints only what a change of the document names. It hands the window one
+// widget, the panel with the preview below it.
 
 #include "PanelEditor.h"
-#include "light/PatternBank.h"
 #include "light/PatternPanelConfig.h"
 
 #include <QObject>
 #include <QPointer>
 
+class DocumentChange;
+class NumberField;
+class PatternEdits;
 class PatternPanel;
 class PatternPreviewWidget;
-class QLineEdit;
+class QWidget;
+
+namespace hq {
+class FieldValue;
+}
 
 class PatternEditor : public QObject, public PanelEditor {
     Q_OBJECT
 public:
-    // Creates the panel, hidden, as a child of `parent` (may be null); set-up moves it into the host's
-    // client area.
+    // Builds the editor's widget, hidden, as a child of `parent` (may be null); set-up hands it to
+    // the host.
     PatternEditor(const PatternPanelConfig& config, QWidget* parent);
     ~PatternEditor() override;
 
@@ -28,45 +35,45 @@ public:
     void setUp(FirmwareDocument& document, EditorHost& host) override;
     void reset() override;
 
-    PatternPanel* panelWidget() const;
-    // The preview beside the panel: the selected address's pattern played at its real timing.
-    PatternPreviewWidget* preview() const;
-    const hq::PatternBank& bank() const { return bank_; }
+    // What the window shows: the panel with the preview below it.
+    QWidget* editorArea() const { return area_; }
+    PatternPanel* panelWidget() const { return panel_; }
+    // The chosen address's pattern played at its real timing.
+    PatternPreviewWidget* preview() const { return preview_; }
     // The checked address, 1..4.
     int currentAddress() const;
 
-    // Handlers of the panel's controls (outputs and addresses count from 1).
-    void rad_aClick();
-    void edt_AnzahlChange();
-    void edt_stretchChange();
-    void cbx_loopClick();
-    void cbx_outClick(int output);
-    void btn_copyClick(int source);
-    void btn_verwerfenClick();
-    void btn_uebernehmenClick();
-    // A canvas reported `step` of `output` drawn on or off.
-    void imageDrawn(int output, int step, bool on);
-
-    // Shows the document's working copy: parameters, patterns, "Übernehmen" and the marks.
-    void refresh();
-    // Shows the current address's count, stretch, loop, outputs and times.
-    void showParameters();
-    // Shows or hides each image after its output's use and draws its steps.
-    void drawPatterns();
-
 private:
+    void buildArea();
+    void connectPreview();
     void connectControls();
-    // Stores the number an edit asks for with `store`; a message for text that is no integer.
-    template <class Store>
-    void numberChanged(QLineEdit* edit, int maximum, Store store, const QString& text, int mergeKey);
-    // Takes the changed table into the document as one step.
-    void commit(const QString& text, int mergeKey = -1);
-    void markChanges();
+    void connectCanvases();
+    PatternEdits& edits() const;
 
-    QPointer<PatternPanel> panel_;
-    QPointer<PatternPreviewWidget> preview_;
-    hq::PatternBank bank_;
+    void documentChanged(const DocumentChange& change);
+    void addressChosen();
+    void numberEdited(NumberField* field, const hq::FieldValue& value);
+    void entryFinished();
+    void drawn(int output, int step, bool on);
+    void strokeFinished(int output);
+
+    // Everything the panel shows of the chosen address.
+    void showAddress();
+    // Count, stretch, loop, outputs in use, times and copy buttons.
+    void showParameters();
+    void showMarks();
+
+    QPointer<QWidget> area_;
+    PatternPanel* panel_;
+    PatternPreviewWidget* preview_;
     FirmwareDocument* document_ = nullptr;
+    EditorHost* host_ = nullptr;
     QMetaObject::Connection following_;
+    // The output a stroke draws on while the change it made comes back from the document: only its
+    // drawing needs painting then.
+    int drawingOutput_ = 0;
+    // The field the user is typing into: it keeps what is typed (an out-of-range number marked)
+    // until the entry is finished, and then shows what was stored.
+    NumberField* typing_ = nullptr;
     bool showing_ = false;
 };

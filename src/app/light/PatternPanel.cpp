@@ -1,138 +1,156 @@
 #include "light/PatternPanel.h"
 
-#include "EditorHost.h"
-#include "Metrics.h"
+#include "NumberField.h"
+#include "QtText.h"
+#include "light/PatternBank.h"
 #include "light/PatternCanvas.h"
-#include "main/UpDownAssociate.h"
+#include "light/UpDownField.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegion>
 #include <QSpinBox>
-
-#include <algorithm>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
-constexpr int kHeadHeight = 76;
-constexpr int kRightColumn = 374;
-// Each image has its check box and caption in a column to its left.
-constexpr int kImageLeft = 54;
-constexpr int kButtonHeight = 25;
-// The copy buttons follow their caption.
-constexpr int kCopyCaptionWidth = 98;
-constexpr int kCopyButtonsOffset = 100;
-constexpr int kCopyButtonPitch = 60;
-constexpr int kCopyButtonWidth = 56;
-
-// Ten LED images need tighter rows than the four blink images to stay above the button row.
+// Ten LED drawings stand closer together than the four blink drawings, so the panel keeps the
+// height it has always had.
 int outputGap(int outputs) {
     return outputs > 4 ? 2 : 4;
 }
+
+const QString kRule = QStringLiteral("obere Hälfte: an, untere Hälfte: aus");
 
 } // namespace
 
 PatternPanel::PatternPanel(const PatternPanelConfig& config, QWidget* parent)
     : QFrame(parent), config_(config) {
     setObjectName(config_.panelName);
-    buildHead();
-    const int footTop = buildOutputs(kHeadHeight) + 6;
-    buildFoot(footTop);
-    const int height = footTop + 2 * kButtonHeight + 8;
-    resize(kWidth, height);
-    hide();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(6);
+    layout->addLayout(buildHead());
+    layout->addLayout(buildOutputs());
+    layout->addLayout(buildFoot());
+    layout->addStretch(1);
 }
 
-void PatternPanel::fitInto(const EditorRoom& room) {
-    move(room.area.topLeft());
-    const int footLeft = std::max(0, room.lowerLeft - room.area.left());
-    placeFoot(footLeft);
-    const int rowTop = room.buttonRowTop - room.area.top();
-    if (height() > rowTop)
-        setMask(QRegion(0, 0, width(), rowTop) +
-                QRegion(footLeft, rowTop, width() - footLeft, height() - rowTop));
-    else
-        clearMask();
-}
-
-void PatternPanel::buildHead() {
+QLayout* PatternPanel::buildHead() {
     auto* group = new QGroupBox(QStringLiteral("Parameter für ..."), this);
     group->setObjectName(name(QStringLiteral("grp_adresse")));
-    group->setGeometry(0, 0, 366, 44);
+    auto* addresses = new QHBoxLayout(group);
+    addresses->setContentsMargins(8, 2, 8, 4);
     for (int a = 1; a <= hq::kPatternAddresses; ++a) {
         auto* button = new QRadioButton(QStringLiteral("Adresse %1").arg(a), group);
         button->setObjectName(name(QStringLiteral("rad_a%1").arg(a)));
         button->setToolTip(
             QStringLiteral("Auswahl, für welche Adresse die Angezeigten Parameter gültig sind"));
-        button->setGeometry(8 + 88 * (a - 1), 18, 86, 20);
+        addresses->addWidget(button);
         addressButtons_.push_back(button);
     }
     addressButtons_.front()->setChecked(true);
 
     timeGrid_ = new QLabel(this);
     timeGrid_->setObjectName(name(QStringLiteral("lbl_KurveInfo1")));
-    timeGrid_->setGeometry(kRightColumn, 6, kWidth - kRightColumn, 18);
     totalTime_ = new QLabel(this);
     totalTime_->setObjectName(name(QStringLiteral("lbl_KurveInfo2")));
-    totalTime_->setGeometry(kRightColumn, 24, kWidth - kRightColumn, 18);
+    // Room for the longest times, so that the panel keeps its width whatever they say.
+    const int longest = config_.maxStretch();
+    for (QLabel* label : {timeGrid_, totalTime_}) {
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(
+            qs(hq::totalTimeText(longest, config_.maxCount())) + QStringLiteral(" ")));
+    }
+    auto* times = new QVBoxLayout;
+    times->setSpacing(0);
+    times->addWidget(timeGrid_);
+    times->addWidget(totalTime_);
+    times->addStretch(1);
 
-    count_ = numberEdit(QStringLiteral("Anzahl"), QStringLiteral("Anzahl Punkte"),
-                        QStringLiteral("Anzahl der Kurven-Punkte\n(so viele Schritte spielt das Muster; "
-                                       "Schritte dahinter bleiben gespeichert)"),
-                        0, 50, config_.maxCount(), &countUpDown_);
-    stretch_ = numberEdit(QStringLiteral("stretch"), QStringLiteral("Stretch-Faktor"),
-                          QStringLiteral("ermöglicht es, den Ablauf zu Verlangsamen\n(jeder Schritt dauert "
-                                         "20 ms × Stretch-Faktor)"),
-                          160, 50, config_.maxStretch(), &stretchUpDown_);
+    auto* numbers = new QHBoxLayout;
+    numbers->addLayout(numberRow(QStringLiteral("Anzahl"), QStringLiteral("Anzahl Punkte"),
+                                 QStringLiteral("Anzahl der Kurven-Punkte\n(so viele Schritte spielt das "
+                                                "Muster; Schritte dahinter bleiben gespeichert)"),
+                                 config_.maxCount(), &count_, &countUpDown_));
+    numbers->addSpacing(12);
+    numbers->addLayout(numberRow(QStringLiteral("stretch"), QStringLiteral("Stretch-Faktor"),
+                                 QStringLiteral("ermöglicht es, den Ablauf zu Verlangsamen\n(jeder Schritt "
+                                                "dauert 20 ms × Stretch-Faktor)"),
+                                 config_.maxStretch(), &stretch_, &stretchUpDown_));
+    numbers->addStretch(1);
 
     loop_ = new QCheckBox(QStringLiteral("Loop"), this);
     loop_->setObjectName(name(QStringLiteral("cbx_loop")));
     loop_->setToolTip(QStringLiteral("Ablauf wieder immer wieder neu gestartet"));
-    loop_->setGeometry(kRightColumn, 50, 120, kFieldHeight);
+
+    auto* head = new QGridLayout;
+    head->setHorizontalSpacing(8);
+    head->setVerticalSpacing(6);
+    head->addWidget(group, 0, 0);
+    head->addLayout(times, 0, 1);
+    head->addLayout(numbers, 1, 0);
+    head->addWidget(loop_, 1, 1);
+    head->setColumnStretch(2, 1);
+    return head;
 }
 
-QLineEdit* PatternPanel::numberEdit(const QString& role, const QString& caption, const QString& hint,
-                                    int left, int top, int maximum, QSpinBox** upDown) {
+QLayout* PatternPanel::numberRow(const QString& role, const QString& caption, const QString& hint,
+                                 int maximum, NumberField** field, QSpinBox** upDown) {
     auto* label = new QLabel(caption, this);
-    label->setGeometry(left, top + 2, 88, 18);
-    auto* edit = new QLineEdit(QStringLiteral("10"), this);
-    edit->setObjectName(name(QStringLiteral("edt_") + role));
-    edit->setToolTip(hint);
-    edit->setGeometry(left + 90, top, 38, kFieldHeight);
-    label->setBuddy(edit);
-
-    // The up-down shows only its arrows, right beside the edit.
-    auto* arrows = new QSpinBox(this);
-    arrows->setObjectName(name(QStringLiteral("ud_") + role));
-    arrows->setRange(1, maximum);
-    arrows->setValue(10);
-    arrows->setFocusPolicy(Qt::NoFocus);
-    arrows->setGeometry(left + 128, top, 18, kFieldHeight);
-    new UpDownAssociate(edit, arrows);
-    *upDown = arrows;
-    return edit;
+    const UpDownField made = makeUpDownField(this, name(QStringLiteral("edt_") + role),
+                                             name(QStringLiteral("ud_") + role), 1, maximum, hint);
+    label->setBuddy(made.field);
+    *field = made.field;
+    *upDown = made.arrows;
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(label);
+    row->addLayout(made.row);
+    return row;
 }
 
-int PatternPanel::buildOutputs(int top) {
-    const int pitch = config_.imageHeight + outputGap(config_.outputs());
+QLayout* PatternPanel::buildOutputs() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(outputGap(config_.outputs()));
+
+    // The drawing rule stands right above the drawings, with the manual's page beside it.
+    rule_ = new QLabel(kRule, this);
+    rule_->setObjectName(name(QStringLiteral("lbl_regel")));
+    rule_->setToolTip(QStringLiteral("Klicken oder mit gedrückter linker Maustaste ziehen: in der oberen "
+                                     "Hälfte eines Schritts wird er eingeschaltet, in der unteren aus."));
+    auto* manual = new QToolButton(this);
+    manual->setText(QStringLiteral("?"));
+    manual->setObjectName(name(QStringLiteral("btn_handbuch")));
+    manual->setToolTip(QStringLiteral("Handbuch: Muster zeichnen"));
+    connect(manual, &QToolButton::clicked, this, &PatternPanel::manualRequested);
+    auto* ruleRow = new QHBoxLayout;
+    ruleRow->addWidget(rule_);
+    ruleRow->addWidget(manual);
+    ruleRow->addStretch(1);
+    grid->addLayout(ruleRow, 0, 1);
+
     for (int n = 1; n <= config_.outputs(); ++n) {
-        const int y = top + pitch * (n - 1);
         const QString hint = QStringLiteral("Ausgang %1 verwenden (wird sonst nicht beeinflusst)").arg(n);
         auto* box = new QCheckBox(this);
         box->setObjectName(name(QStringLiteral("cbx_out%1").arg(n)));
         box->setToolTip(hint);
-        box->setGeometry(0, y, 20, 18);
         outputBoxes_.push_back(box);
         auto* caption = new QLabel(QStringLiteral("Out#%1").arg(n), this);
         caption->setObjectName(name(QStringLiteral("lbl_out%1").arg(n)));
         caption->setToolTip(hint);
-        caption->setGeometry(0, y + 19, kImageLeft - 2, 17);
+        auto* column = new QVBoxLayout;
+        column->setSpacing(0);
+        column->addWidget(box);
+        column->addWidget(caption);
+        column->addStretch(1);
 
-        auto* canvas = new PatternCanvas(PatternPanelConfig::kImageWidth, config_.imageHeight, this);
+        auto* canvas = new PatternCanvas(n, PatternPanelConfig::kImageWidth, config_.imageHeight, this);
         canvas->setObjectName(config_.imagePrefix + QString::number(n));
         canvas->setToolTip(QStringLiteral("Out#%1: jeder Balken ist ein Schritt des Musters (20 ms × "
                                           "Stretch-Faktor).\nKlicken oder mit "
@@ -140,37 +158,43 @@ int PatternPanel::buildOutputs(int top) {
                                           "Schritt eingeschaltet, in der "
                                           "unteren aus.")
                                .arg(n));
-        canvas->move(kImageLeft, y);
+        // An output not in use keeps its place: the drawings below do not move up.
+        QSizePolicy policy = canvas->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        canvas->setSizePolicy(policy);
         canvases_.push_back(canvas);
+        grid->addLayout(column, n, 0);
+        grid->addWidget(canvas, n, 1, Qt::AlignLeft | Qt::AlignTop);
     }
-    return top + pitch * config_.outputs() - outputGap(config_.outputs());
+    grid->setColumnStretch(2, 1);
+    return grid;
 }
 
 // Two rows: the copy buttons, then "Verwerfen" and "Übernehmen" at the right edge.
-void PatternPanel::buildFoot(int top) {
-    footTop_ = top;
-    copyCaption_ = new QLabel(QStringLiteral("Kurve kopieren"), this);
+QLayout* PatternPanel::buildFoot() {
+    auto* copies = new QHBoxLayout;
+    copies->addWidget(new QLabel(QStringLiteral("Kurve kopieren"), this));
     for (int a = 1; a <= hq::kPatternAddresses; ++a) {
         auto* button = new QPushButton(QStringLiteral("von #%1").arg(a), this);
         button->setObjectName(name(QStringLiteral("btn_copy%1").arg(a)));
         button->setToolTip(QStringLiteral("Kopieren der Kurvenformen von Adresse %1").arg(a));
+        copies->addWidget(button);
         copyButtons_.push_back(button);
     }
-    placeFoot(0);
-    const int second = top + kButtonHeight + 6;
+    copies->addStretch(1);
+
     discard_ = new QPushButton(QStringLiteral("Verwerfen"), this);
     discard_->setObjectName(name(QStringLiteral("btn_verwerfen")));
-    discard_->setGeometry(kWidth - 196, second, 92, kButtonHeight);
     accept_ = new QPushButton(QStringLiteral("Übernehmen"), this);
     accept_->setObjectName(name(QStringLiteral("btn_uebernehmen")));
-    accept_->setGeometry(kWidth - 100, second, 98, kButtonHeight);
     accept_->setEnabled(false);
-}
+    auto* decisions = new QHBoxLayout;
+    decisions->addStretch(1);
+    decisions->addWidget(discard_);
+    decisions->addWidget(accept_);
 
-void PatternPanel::placeFoot(int left) {
-    copyCaption_->setGeometry(left, footTop_ + 4, kCopyCaptionWidth, 18);
-    for (int a = 1; a <= hq::kPatternAddresses; ++a)
-        copyButtons_.at(static_cast<std::size_t>(a - 1))
-            ->setGeometry(left + kCopyButtonsOffset + kCopyButtonPitch * (a - 1), footTop_, kCopyButtonWidth,
-                          kButtonHeight);
+    auto* foot = new QVBoxLayout;
+    foot->addLayout(copies);
+    foot->addLayout(decisions);
+    return foot;
 }

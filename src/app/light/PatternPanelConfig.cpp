@@ -6,8 +6,7 @@ PatternPanelConfig PatternPanelConfig::blink() {
             QStringLiteral("pnl_blinkmuster"),
             QStringLiteral("blinkmuster_"),
             QStringLiteral("Image_Blink"),
-            41,
-            0};
+            41};
 }
 
 PatternPanelConfig PatternPanelConfig::led() {
@@ -16,6 +15,5 @@ PatternPanelConfig PatternPanelConfig::led() {
             QStringLiteral("pnl_led_blinkmuster"),
             QStringLiteral("led_blinkmuster_"),
             QStringLiteral("Image_led_Blink"),
-            38,
-            700};
+            38};
 }

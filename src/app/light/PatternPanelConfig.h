@@ -14,10 +14,8 @@ struct PatternPanelConfig {
     QString prefix;      // of every control: "blinkmuster_", "led_blinkmuster_"
     QString imagePrefix; // of the images, followed by 1..outputs
     int imageHeight;     // pixels; every image is kImageWidth wide
-    int windowHeight;    // the least height of the main window, 0 for its own
 
     static constexpr int kImageWidth = 481;
-    static constexpr int kWindowWidth = 950;
 
     int outputs() const { return layout->outputs; }
     int maxCount() const { return layout->maxCount; }
@@ -25,6 +23,6 @@ struct PatternPanelConfig {
 
     // pnl_blinkmuster: four outputs, images 481 x 41, table block 1.
     static PatternPanelConfig blink();
-    // pnl_led_blinkmuster: ten outputs, images 481 x 38, table blocks 1..4; the window grows to 700 high.
+    // pnl_led_blinkmuster: ten outputs, images 481 x 38, table blocks 1..4.
     static PatternPanelConfig led();
 };

@@ -1,17 +1,13 @@
 #include "AppFactory.h"
 
 #include "LazyEditor.h"
-#include "MainMenu.h"
 #include "TFormMain.h"
-#include "help/ShowManual.h"
-#include "layout/LayoutMenu.h"
 #include "light/BlinkEditor.h"
 #include "light/HouseEditor.h"
 #include "light/LedEditor.h"
 #include "light/NeonEditor.h"
 #include "servo/ServoEditor.h"
 
-#include <QAction>
 #include <QtGlobal>
 
 // The pictures live in the static GUI library; the linker keeps them only when they are named.
@@ -33,10 +29,5 @@ std::unique_ptr<TFormMain> createMainWindow() {
     add(hq::Panel::Led, [] { return std::make_unique<LedEditor>(); });
     add(hq::Panel::Neon, [] { return std::make_unique<NeonEditor>(); });
     add(hq::Panel::House, [] { return std::make_unique<HouseEditor>(); });
-    // "Hilfe → Handbuch" (F1) opens the window's manual.
-    TFormMain* owner = window.get();
-    QObject::connect(owner->mainMenu()->manual, &QAction::triggered, owner, [owner] { showManual(owner); });
-    // "Datei → Anlage öffnen…" and the recent layouts open layout windows.
-    attachLayoutMenu(owner, owner->mainMenu()->openLayout, owner->mainMenu()->recentLayouts);
     return window;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Builds the main window with every special editor registered and its manual behind F1.
+// Builds the main window with every special editor registered; each editor is built when a file
+// of its firmware is first loaded.
 
 #include <memory>
 

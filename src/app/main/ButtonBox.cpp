@@ -45,7 +45,7 @@ ButtonBox::ButtonBox(QWidget* parent)
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setTextVisible(false);
-    progress_->setMaximumHeight(12);
+    progress_->setMaximumHeight(progress_->fontMetrics().height() * 2 / 3); // a thin bar under the buttons
 
     save_->setEnabled(false);
 
@@ -54,15 +54,6 @@ ButtonBox::ButtonBox(QWidget* parent)
     layout_->setHorizontalSpacing(6);
     layout_->setVerticalSpacing(4);
     arrange(true);
-}
-
-int ButtonBox::oneRowWidth() const {
-    int width = 0;
-    for (const QPushButton* b : {load_, save_, info_, close_}) {
-        width += b->sizeHint().width();
-    }
-    const QMargins margins = layout_->contentsMargins();
-    return width + 3 * layout_->horizontalSpacing() + margins.left() + margins.right();
 }
 
 void ButtonBox::arrange(bool oneRow) {
@@ -90,10 +81,7 @@ void ButtonBox::arrange(bool oneRow) {
     }
 }
 
-void ButtonBox::resizeEvent(QResizeEvent* event) {
-    QGroupBox::resizeEvent(event);
-    const bool oneRow = width() >= oneRowWidth();
-    if (oneRow != oneRow_) {
-        arrange(oneRow);
-    }
+void ButtonBox::setCompact(bool compact) {
+    if (compact != !oneRow_)
+        arrange(!compact);
 }

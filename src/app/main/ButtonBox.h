@@ -1,7 +1,7 @@
 #pragma once
 // GroupBoxButtons: "HEX laden", "HEX speichern", "Info", "Ende" and ProgressBar1. The buttons stand
-// in one row, or in two when the box is made too narrow for one (the servo and pattern editors
-// narrow it).
+// in one row, or in two beside an editor, where the box shares the row under the grid with the
+// picture.
 
 #include <QGroupBox>
 
@@ -20,12 +20,12 @@ public:
     QPushButton* infoButton() const { return info_; }
     QProgressBar* progressBar() const { return progress_; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // Two rows of two buttons instead of one row of four.
+    void setCompact(bool compact);
+    bool isCompact() const { return !oneRow_; }
 
 private:
     void arrange(bool oneRow);
-    int oneRowWidth() const;
 
     QPushButton* load_;
     QPushButton* save_;

@@ -57,9 +57,10 @@ TfrmInfo::TfrmInfo(const hq::Firmware* firmware, QWidget* parent)
     layout->addWidget(memo3_, 1);
     layout->addWidget(close_, 0, Qt::AlignHCenter);
 
-    // Wide enough for a record line of the register list; a fixed border.
+    // Wide enough for a record line of the register list, and high enough for 40 lines of text.
     const int width = metrics.horizontalAdvance(QString(60, QLatin1Char('0'))) + 60;
-    setFixedSize(width, 560);
+    setMinimumWidth(width);
+    resize(width, metrics.lineSpacing() * 40);
 }
 
 QStringList TfrmInfo::eepromLines(const hq::Firmware* firmware) {

@@ -35,10 +35,11 @@ void installGermanQtTexts(QApplication& app) {
 }
 
 int takeScreenshot(TFormMain& window, const LaunchOptions& options) {
+    // Loaded into the shown window, as a file given to a normal run is.
+    window.show();
     if (!options.file.isEmpty() && !window.loadFile(options.file)) {
         return 1;
     }
-    window.show();
     QApplication::processEvents();
     if (!window.grab().save(options.screenshot)) {
         printError(QStringLiteral("Das Bild %1 konnte nicht geschrieben werden.").arg(options.screenshot));

@@ -3,16 +3,18 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QVBoxLayout>
 
 ImageBox::ImageBox(QWidget* parent) : QGroupBox(parent), image_(new QLabel(this)) {
     setObjectName(QStringLiteral("GroupBoxImage"));
     image_->setObjectName(QStringLiteral("Image2"));
     image_->setToolTip(QStringLiteral("Zur WebSite"));
     image_->setPixmap(QPixmap(QStringLiteral(":/hexquendra/hexquendra.png")));
-    image_->adjustSize();
     // The label ignores mouse presses, so a click on the picture reaches the box.
     image_->setCursor(Qt::PointingHandCursor);
     setCursor(Qt::PointingHandCursor);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(image_, 0, Qt::AlignCenter);
 }
 
 void ImageBox::mousePressEvent(QMouseEvent* event) {
@@ -23,9 +25,4 @@ void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         emit clicked();
     }
-}
-
-void ImageBox::resizeEvent(QResizeEvent* event) {
-    QGroupBox::resizeEvent(event);
-    image_->move((width() - image_->width()) / 2, (height() - image_->height()) / 2);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// GroupBoxImage with the picture Image2, kept in the middle of the box whatever its size. A click on
-// the picture or the box emits clicked().
+// GroupBoxImage with the picture Image2, kept in the middle of the box by its layout whatever the
+// box's size. A click on the picture or the box emits clicked().
 
 #include <QGroupBox>
 
@@ -19,7 +19,6 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QLabel* image_;

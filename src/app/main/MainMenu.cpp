@@ -1,5 +1,9 @@
 #include "MainMenu.h"
 
+#include "Dialogs.h"
+#include "help/ShowManual.h"
+#include "layout/LayoutMenu.h"
+
 #include <QAction>
 #include <QDir>
 #include <QMainWindow>
@@ -46,9 +50,27 @@ MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
 
     QMenu* edit = bar->addMenu(tr("&Bearbeiten"));
     edit->setObjectName(QStringLiteral("menu_bearbeiten"));
-    undo = action(edit, tr("Rückgängig"), QStringLiteral("act_undo"), QKeySequence::Undo);
-    redo = action(edit, tr("Wiederherstellen"), QStringLiteral("act_redo"));
+    // The history's own actions; they keep today's captions and name the step they take back or do
+    // again.
+    undo = stack->createUndoAction(this);
+    undo->setObjectName(QStringLiteral("act_undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    redo = stack->createRedoAction(this);
+    redo->setObjectName(QStringLiteral("act_redo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    auto name = [this, stack] {
+        undo->setText(stack->canUndo() ? tr("Rückgängig: %1").arg(stack->undoText()) : tr("Rückgängig"));
+        redo->setText(stack->canRedo() ? tr("Wiederherstellen: %1").arg(stack->redoText())
+                                       : tr("Wiederherstellen"));
+    };
+    // Connected after the stack's own captions, so these win.
+    connect(stack, &QUndoStack::undoTextChanged, this, name);
+    connect(stack, &QUndoStack::redoTextChanged, this, name);
+    connect(stack, &QUndoStack::canUndoChanged, this, name);
+    connect(stack, &QUndoStack::canRedoChanged, this, name);
+    name();
     edit->addSeparator();
     consecutiveAddresses =
         action(edit, tr("Adressen ab hier fortlaufend"), QStringLiteral("act_consecutive"));
@@ -60,19 +82,20 @@ MainMenu::MainMenu(QMainWindow* window, QUndoStack* stack) : QObject(window) {
     info = action(help, tr("Info"), QStringLiteral("act_info"));
     about = action(help, tr("Über HEX Quendrabolt"), QStringLiteral("act_about"));
 
-    // Undo and redo name the step they take back or do again.
-    connect(undo, &QAction::triggered, stack, &QUndoStack::undo);
-    connect(redo, &QAction::triggered, stack, &QUndoStack::redo);
-    auto follow = [this, stack] {
-        undo->setEnabled(stack->canUndo());
-        redo->setEnabled(stack->canRedo());
-        undo->setText(stack->canUndo() ? tr("Rückgängig: %1").arg(stack->undoText()) : tr("Rückgängig"));
-        redo->setText(stack->canRedo() ? tr("Wiederherstellen: %1").arg(stack->redoText())
-                                       : tr("Wiederherstellen"));
-    };
-    connect(stack, &QUndoStack::indexChanged, this, follow);
-    connect(stack, &QUndoStack::cleanChanged, this, follow);
-    follow();
+    connect(manual, &QAction::triggered, window, [window] { showManual(window); });
+    // "Anlage öffnen…" and the recent layouts open layout windows.
+    attachLayoutMenu(window, openLayout, recentLayouts);
+    connect(about, &QAction::triggered, window, [window] {
+        Dialogs::instance().message(
+            window, QMessageBox::Information,
+            tr("HEX Quendrabolt 0.41\n\n"
+               "Konfiguriert die Firmware von Modellbahn-Dekodern im Intel-HEX-Format: Adressen, Rot/Grün, "
+               "Funktions-Nummern, Zusatzwerte, Servo-Kurven und Lichtmuster ändern und als neue HEX-Datei "
+               "speichern, die ein Programmiergerät in den PIC brennt.\n\n"
+               "Lizenz: GNU GPL, Version 3 oder später\n%1")
+                .arg(kWebPage),
+            QMessageBox::Ok);
+    });
     setRecentFiles({});
     setFirmwareLoaded(false);
 }

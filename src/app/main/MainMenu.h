@@ -1,8 +1,10 @@
 #pragma once
-// The window's menu bar: "Datei", "Bearbeiten", "Hilfe". The actions only carry texts, shortcuts and
-// their enabled state; the window connects them to its handlers.
+// The window's menu bar: "Datei", "Bearbeiten", "Hilfe". The actions carry texts, shortcuts and their
+// enabled state, and the window connects them to its handlers; undo and redo are the history's own
+// actions, and "Handbuch" and "Über HEX Quendrabolt" show the manual and the program's box.
 
 #include <QObject>
+#include <QString>
 
 class QAction;
 class QMainWindow;
@@ -12,6 +14,8 @@ class QUndoStack;
 class MainMenu : public QObject {
     Q_OBJECT
 public:
+    static inline const QString kWebPage = QStringLiteral("https://hexquendrabolt.example.org/");
+
     // Builds the menu bar of `window`; undo and redo follow `stack`.
     MainMenu(QMainWindow* window, QUndoStack* stack);
 

@@ -2,14 +2,20 @@
 
 #include "ChangeMark.h"
 #include "FlagsBox.h"
-#include "GridGeometry.h"
+#include "NumberField.h"
+#include "QtText.h"
+#include "document/FirmwareDocument.h"
 
+#include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPolygonF>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -17,6 +23,16 @@ const QColor ParameterGridBox::kGreen = QColor(0x66, 0xE0, 0x66);
 const QColor ParameterGridBox::kRed = QColor(0xF0, 0x50, 0x50);
 
 namespace {
+
+// The columns of the rows' grid layout: caption, address, function or "R/G", warning mark, for the
+// first output column, then the divider and the same four for the second.
+constexpr int kColumnsPerOutputColumn = 4;
+constexpr int kDividerColumn = kColumnsPerOutputColumn;
+constexpr int kHeadingLine = 0; // rows start in the line below the headings
+
+int gridColumn(int outputColumn, int part) {
+    return outputColumn * (kColumnsPerOutputColumn + 1) + part;
+}
 
 QString addressHint(int maxAddress) {
     return QStringLiteral(
@@ -29,16 +45,14 @@ QString functionHint(int maxFunction) {
     return QStringLiteral("gültiger Bereich für die Funktions-Nummer: 1 bis %1").arg(maxFunction);
 }
 
-} // namespace
-
-namespace {
-
-// The amber mark of a row with warnings: a small triangle with an exclamation mark.
-QPixmap warningPixmap() {
-    QPixmap pixmap(14, 14);
+// The amber mark of a row with warnings: a small triangle with an exclamation mark, as high as a
+// line of text.
+QPixmap warningPixmap(int size) {
+    QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 14.0, size / 14.0);
     painter.setPen(QPen(QColor(0x9A, 0x62, 0x00), 1));
     painter.setBrush(QColor(0xF5, 0xA6, 0x23));
     painter.drawPolygon(QPolygonF({QPointF(7, 1), QPointF(13, 13), QPointF(1, 13)}));
@@ -48,237 +62,13 @@ QPixmap warningPixmap() {
     return pixmap;
 }
 
-} // namespace
-
-ParameterGridBox::ParameterGridBox(QWidget* parent)
-    : QGroupBox(parent), line_(new QFrame(this)), flags_(new FlagsBox(this)), helpLine_(new QLabel(this)) {
-    setObjectName(QStringLiteral("GroupBoxMain"));
-    setGeometry(5, 5, GridGeometry::kBoxWidth, GridGeometry::kBoxHeight);
-
-    line_->setObjectName(QStringLiteral("Line"));
-    line_->setFrameShape(QFrame::VLine);
-    line_->setFrameShadow(QFrame::Sunken);
-    line_->setLineWidth(1);
-    line_->hide();
-
-    flags_->setGeometry(5, GridGeometry::kFlagsTop, GridGeometry::kBoxWidth - 10, GridGeometry::kFlagsHeight);
-
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        createRow(row);
-        placeRow(row, 15);
-    }
-
-    for (std::size_t i = 0; i < headings_.size(); ++i) {
-        auto* heading = new QLabel(this);
-        const int column = static_cast<int>(i / 2);
-        const bool address = i % 2 == 0;
-        heading->setObjectName(QStringLiteral("lbl_heading_%1_%2")
-                                   .arg(address ? QStringLiteral("adresse") : QStringLiteral("wahl"))
-                                   .arg(column + 1));
-        const int x = GridGeometry::kLeft + column * GridGeometry::kColumnStep +
-                      (address ? GridGeometry::kAddressOffset - 2 : GridGeometry::kSwitchOffset);
-        heading->setGeometry(x, GridGeometry::kHeadingTop, address ? 50 : 48, 16);
-        QFont font = heading->font();
-        font.setPointSizeF(font.pointSizeF() * 0.85);
-        heading->setFont(font);
-        heading->setForegroundRole(QPalette::PlaceholderText);
-        heading->hide();
-        headings_[i] = heading;
-    }
-    helpLine_->setObjectName(QStringLiteral("lbl_adresshilfe"));
-    helpLine_->setGeometry(10, GridGeometry::kHelpTop, GridGeometry::kBoxWidth - 20,
-                           GridGeometry::kHelpHeight);
-    helpLine_->setWordWrap(false);
-    helpLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont small = helpLine_->font();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    helpLine_->setFont(small);
-}
-
-void ParameterGridBox::createRow(int row) {
-    const QString n = QString::number(row);
-    Row& r = rows_.at(row);
-
-    r.caption = new QLabel(this);
-    r.caption->setObjectName(QStringLiteral("lbl_caption_") + n);
-    r.caption->setText(QStringLiteral("Ausgang ") + n);
-
-    r.address = new QLineEdit(this);
-    r.address->setObjectName(QStringLiteral("edt_adresse_") + n);
-    r.address->setToolTip(addressHint(0));
-    r.address->setAutoFillBackground(true);
-
-    r.function = new QLineEdit(this);
-    r.function->setObjectName(QStringLiteral("edt_funktion_") + n);
-    r.function->setToolTip(QStringLiteral("Funktion Nummer"));
-
-    r.redGreen = new QPushButton(QStringLiteral("R/G"), this);
-    r.redGreen->setObjectName(QStringLiteral("btn_RG_") + n);
-    r.redGreen->setToolTip(QStringLiteral("Wechsel zwischen ROTer und GRÜNer Adresse "));
-    r.redGreen->setFocusPolicy(Qt::TabFocus);
-    connect(r.redGreen, &QPushButton::clicked, this, [this, row] { emit redGreenClicked(row); });
-    // Every change of a text is the user's (typed, pasted, undone in the field) unless the grid is
-    // showing values itself.
-    connect(r.address, &QLineEdit::textChanged, this, [this, row](const QString& text) {
-        if (!showing_)
-            emit addressEdited(row, text);
-    });
-    connect(r.function, &QLineEdit::textChanged, this, [this, row](const QString& text) {
-        if (!showing_)
-            emit functionEdited(row, text);
-    });
-    connect(r.address, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
-    connect(r.function, &QLineEdit::editingFinished, this, &ParameterGridBox::entryFinished);
-
-    r.warning = new QLabel(this);
-    r.warning->setObjectName(QStringLiteral("lbl_warnung_") + n);
-    static const QPixmap mark = warningPixmap();
-    r.warning->setPixmap(mark);
-
-    for (QWidget* w : {static_cast<QWidget*>(r.caption), static_cast<QWidget*>(r.address),
-                       static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen),
-                       static_cast<QWidget*>(r.warning)}) {
-        w->hide();
-    }
-}
-
-void ParameterGridBox::placeRow(int row, int rowsPerColumn) {
-    using G = GridGeometry;
-    const GridGeometry geometry(rowsPerColumn);
-    const GridPoint origin = geometry.rowOrigin(row);
-    const GridPoint address = geometry.addressOrigin(row);
-    const GridPoint sw = geometry.switchOrigin(row);
-    Row& r = rows_.at(row);
-    r.caption->setGeometry(origin.x, origin.y, G::kCaptionWidth, G::kFieldHeight);
-    r.address->setGeometry(address.x, address.y, G::kAddressWidth, G::kFieldHeight);
-    r.function->setGeometry(sw.x, sw.y, G::kFunctionWidth, G::kFieldHeight);
-    r.redGreen->setGeometry(sw.x, sw.y + (G::kFieldHeight - G::kButtonHeight) / 2, G::kButtonWidth,
-                            G::kButtonHeight);
-    r.warning->setGeometry(origin.x + G::kWarningOffset, origin.y + (G::kFieldHeight - 14) / 2, 14, 14);
-}
-
-void ParameterGridBox::setRowVisible(int row, bool visible, bool accessory) {
-    Row& r = rows_.at(row);
-    if (!visible)
-        r.warning->hide();
-    r.caption->setVisible(visible);
-    r.address->setVisible(visible);
-    r.redGreen->setVisible(visible && accessory);
-    r.function->setVisible(visible && !accessory);
-}
-
-void ParameterGridBox::clear() {
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        setRowVisible(row, false, false);
-        rows_.at(row).caption->clear();
-    }
-    line_->hide();
-    flags_->clear();
-    flags_->hide();
-    for (QLabel* heading : headings_)
-        heading->hide();
-    helpLine_->clear();
-    helpLine_->hide();
-}
-
-void ParameterGridBox::showFirmware(const hq::Recognition& recognition) {
-    const bool wasShowing = showing_;
-    showing_ = true;
-    const bool accessory = recognition.type == hq::DecoderType::Schalt;
-    const int rowsPerColumn = recognition.rowsPerColumn();
-    const GridGeometry geometry(rowsPerColumn);
-    int lastLine = -1;
-    bool secondColumn = false;
-
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        Row& r = rows_.at(row);
-        const QString caption = QString::fromStdString(recognition.rowCaption(row));
-        placeRow(row, rowsPerColumn);
-        r.caption->setText(caption);
-
-        // Row 0 belongs to no output (its third byte is the extra value), so it never shows.
-        const bool shown = row > 0 && !caption.isEmpty() && recognition.rowsShown();
-        if (caption.isEmpty()) {
-            r.rangeHint.clear();
-            setHint(r.address, QString());
-        } else if (shown) {
-            r.rangeHint = addressHint(recognition.maxAddress);
-            setHint(r.address, r.rangeHint);
-            setHint(r.function, functionHint(recognition.maxFunction));
-        }
-        setRowVisible(row, shown, accessory);
-        if (shown) {
-            lastLine =
-                std::max(lastLine, (geometry.rowOrigin(row).y - GridGeometry::kTop) / GridGeometry::kRowStep);
-            secondColumn = secondColumn || geometry.column(row) == 1;
-        }
-    }
-
-    const bool anyRow = lastLine >= 0;
-    const QString choice = accessory ? QStringLiteral("R/G") : QStringLiteral("Funktion");
-    for (std::size_t i = 0; i < headings_.size(); ++i) {
-        const bool column2 = i >= 2;
-        headings_[i]->setText(i % 2 == 0 ? QStringLiteral("Adresse") : choice);
-        headings_[i]->setVisible(anyRow && (!column2 || secondColumn));
-    }
-    helpLine_->setVisible(anyRow);
-
-    if (secondColumn) {
-        const int height = (lastLine + 1) * GridGeometry::kRowStep - 4;
-        line_->setGeometry(GridGeometry::dividerX() - 1, GridGeometry::kTop, 2, height);
-        line_->show();
-    } else {
-        line_->hide();
-    }
-
-    flags_->showRecognition(recognition.protocol, recognition.type);
-    flags_->setVisible(recognition.kind != 0);
-    showing_ = wasShowing;
-}
-
-void ParameterGridBox::showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file,
-                                  bool accessory) {
-    // A field that holds the value already keeps its text and cursor ("05" stays while it is 5).
-    auto showText = [](QLineEdit* edit, const hq::FieldValue& value) {
-        if (hq::FieldValue::fromText(edit->text().toStdString()) != value)
-            edit->setText(QString::fromStdString(value.text()));
-    };
-    showing_ = true;
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        const hq::RowSetting& value = shown.rows.at(row);
-        const hq::RowSetting& inFile = file.rows.at(row);
-        Row& r = rows_.at(row);
-        showText(r.address, value.address);
-        showText(r.function, value.function);
-        setChangeMark(r.address, value.address != inFile.address,
-                      QString::fromStdString(inFile.address.text()));
-        setChangeMark(r.function, !accessory && value.function != inFile.function,
-                      QString::fromStdString(inFile.function.text()));
-        setChangeMark(r.redGreen, accessory && value.redGreen != inFile.redGreen,
-                      inFile.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"));
-
-        QColor colour = Qt::white;
-        if (accessory)
-            colour = value.redGreen == 1 ? kGreen : kRed;
-        QPalette palette = r.address->palette();
-        if (palette.color(QPalette::Base) != colour) {
-            palette.setColor(QPalette::Base, colour);
-            palette.setColor(QPalette::Text, Qt::black);
-            r.address->setPalette(palette);
-        }
-    }
-    showing_ = false;
-}
-
-namespace {
-
 // Tooltips do not wrap plain text: long lines are broken at blanks near `width` characters.
 QString wrapped(const QString& text, int width = 72) {
     QStringList lines;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
         QString rest = line;
         while (rest.size() > width) {
-            qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), width);
+            const qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), width);
             if (cut <= 0)
                 break;
             lines << rest.left(cut);
@@ -291,35 +81,286 @@ QString wrapped(const QString& text, int width = 72) {
 
 } // namespace
 
+ParameterGridBox::ParameterGridBox(FirmwareDocument& document, QWidget* parent)
+    : QGroupBox(parent), document_(document), rowsLayout_(new QGridLayout), line_(new QFrame(this)),
+      helpLine_(new QLabel(this)), flags_(new FlagsBox(this)) {
+    setObjectName(QStringLiteral("GroupBoxMain"));
+    line_->setObjectName(QStringLiteral("Line"));
+    line_->setFrameShape(QFrame::VLine);
+    line_->setFrameShadow(QFrame::Sunken);
+    line_->hide();
+    helpLine_->setObjectName(QStringLiteral("lbl_adresshilfe"));
+    helpLine_->setWordWrap(true);
+    helpLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small = helpLine_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    helpLine_->setFont(small);
+    helpLine_->hide();
+    buildHeadings();
+
+    rowsLayout_->setHorizontalSpacing(6);
+    rowsLayout_->setVerticalSpacing(3);
+    rowsLayout_->setColumnStretch(gridColumn(2, 0), 1); // spare width stays right of the rows
+    // Short captions ("Ein") leave the address where the usual ones ("Adresse 01") put it.
+    for (int column : {0, 1})
+        rowsLayout_->setColumnMinimumWidth(gridColumn(column, 0), fontMetrics().averageCharWidth() * 12);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(rowsLayout_);
+    layout->addStretch(1);
+    layout->addWidget(helpLine_);
+    layout->addWidget(flags_);
+
+    connect(&document_, &FirmwareDocument::reloaded, this, &ParameterGridBox::showFirmware);
+    connect(&document_, &FirmwareDocument::changed, this, &ParameterGridBox::showChange);
+}
+
+void ParameterGridBox::buildHeadings() {
+    for (std::size_t i = 0; i < headings_.size(); ++i) {
+        auto* heading = new QLabel(this);
+        const int column = static_cast<int>(i / 2);
+        const bool address = i % 2 == 0;
+        heading->setObjectName(QStringLiteral("lbl_heading_%1_%2")
+                                   .arg(address ? QStringLiteral("adresse") : QStringLiteral("wahl"))
+                                   .arg(column + 1));
+        QFont font = heading->font();
+        font.setPointSizeF(font.pointSizeF() * 0.85);
+        heading->setFont(font);
+        heading->setForegroundRole(QPalette::PlaceholderText);
+        heading->hide();
+        // The choice heading may reach over the warning marks' column.
+        rowsLayout_->addWidget(heading, kHeadingLine, gridColumn(column, address ? 1 : 2), 1,
+                               address ? 1 : 2);
+        headings_[i] = heading;
+    }
+}
+
+void ParameterGridBox::buildRow(int row) {
+    const QString n = QString::number(row);
+    Row& r = rows_.at(row);
+
+    r.caption = new QLabel(this);
+    r.caption->setObjectName(QStringLiteral("lbl_caption_") + n);
+
+    r.address = new NumberField(this);
+    r.address->setObjectName(QStringLiteral("edt_adresse_") + n);
+    r.address->setAutoFillBackground(true);
+
+    r.function = new NumberField(this);
+    r.function->setObjectName(QStringLiteral("edt_funktion_") + n);
+    r.function->setToolTip(QStringLiteral("Funktion Nummer"));
+
+    r.redGreen = new QPushButton(QStringLiteral("R/G"), this);
+    r.redGreen->setObjectName(QStringLiteral("btn_RG_") + n);
+    r.redGreen->setToolTip(QStringLiteral("Wechsel zwischen ROTer und GRÜNer Adresse "));
+    r.redGreen->setFocusPolicy(Qt::TabFocus);
+    // As wide as its caption needs (the style's 80-pixel least width of a push button would push the
+    // second column away) and as high as the fields beside it, so the rows stay as close as the fields
+    // allow.
+    QStyleOptionButton option;
+    option.initFrom(r.redGreen);
+    option.text = r.redGreen->text();
+    const QSize text(r.redGreen->fontMetrics().horizontalAdvance(option.text),
+                     r.redGreen->fontMetrics().height());
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_ButtonMargin, &option, r.redGreen) +
+                            style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, r.redGreen));
+    r.redGreen->setFixedWidth(text.width() + margin);
+    r.redGreen->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+
+    r.warning = new QLabel(this);
+    r.warning->setObjectName(QStringLiteral("lbl_warnung_") + n);
+    // Drawn once for the font's line height and shared by every row.
+    static QPixmap mark;
+    if (mark.height() != fontMetrics().height())
+        mark = warningPixmap(fontMetrics().height());
+    r.warning->setPixmap(mark);
+
+    GridEdits& edits = document_.grid();
+    connect(r.address, &NumberField::valueEdited, this,
+            [&edits, row](const hq::FieldValue& value) { edits.setAddress(row, value); });
+    connect(r.function, &NumberField::valueEdited, this,
+            [&edits, row](const hq::FieldValue& value) { edits.setFunction(row, value); });
+    connect(r.address, &NumberField::entryFinished, this, [&edits] { edits.finishEntry(); });
+    connect(r.function, &NumberField::entryFinished, this, [&edits] { edits.finishEntry(); });
+    connect(r.redGreen, &QPushButton::clicked, this, [&edits, row] { edits.toggleRedGreen(row); });
+
+    for (QWidget* w : {static_cast<QWidget*>(r.caption), static_cast<QWidget*>(r.address),
+                       static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen),
+                       static_cast<QWidget*>(r.warning)}) {
+        w->hide();
+        if (w != r.caption && w != r.warning)
+            w->installEventFilter(this);
+    }
+}
+
+void ParameterGridBox::placeRows(int rowsPerColumn) {
+    // Rows 1..n (n rows per column) form the first column, all later rows the second; row 0 stands
+    // with row 1 but never shows.
+    rowsPerColumn = std::max(1, rowsPerColumn);
+    int lastLine = 0;
+    rowsLayout_->removeWidget(line_);
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        Row& r = rows_.at(row);
+        if (r.caption == nullptr)
+            continue;
+        for (QWidget* w : {static_cast<QWidget*>(r.caption), static_cast<QWidget*>(r.address),
+                           static_cast<QWidget*>(r.function), static_cast<QWidget*>(r.redGreen),
+                           static_cast<QWidget*>(r.warning)})
+            rowsLayout_->removeWidget(w);
+        const int shown = std::max(1, row);
+        const int column = shown > rowsPerColumn ? 1 : 0;
+        const int line = kHeadingLine + 1 + (column == 0 ? shown - 1 : shown - rowsPerColumn - 1);
+        rowsLayout_->addWidget(r.caption, line, gridColumn(column, 0));
+        rowsLayout_->addWidget(r.address, line, gridColumn(column, 1));
+        rowsLayout_->addWidget(r.function, line, gridColumn(column, 2));
+        rowsLayout_->addWidget(r.redGreen, line, gridColumn(column, 2), Qt::AlignLeft);
+        rowsLayout_->addWidget(r.warning, line, gridColumn(column, 3));
+        if (!r.caption->isHidden())
+            lastLine = std::max(lastLine, line);
+    }
+    rowsLayout_->addWidget(line_, kHeadingLine + 1, kDividerColumn, std::max(1, lastLine - kHeadingLine), 1);
+}
+
+void ParameterGridBox::showFirmware() {
+    const hq::Recognition& recognition = document_.firmware().recognition;
+    accessory_ = recognition.type == hq::DecoderType::Schalt;
+    const int rowsPerColumn = recognition.rowsPerColumn();
+    bool anyRow = false;
+    bool secondColumn = false;
+    focusedRow_ = 0;
+
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        Row& r = rows_.at(row);
+        const QString caption = qs(recognition.rowCaption(row));
+        // Row 0 belongs to no output (its third byte is the extra value), so it never shows.
+        const bool shown = row > 0 && !caption.isEmpty() && recognition.rowsShown();
+        if (r.caption == nullptr && !shown)
+            continue;
+        if (r.caption == nullptr)
+            buildRow(row);
+        r.caption->setText(caption);
+        r.rangeHint = shown ? addressHint(recognition.maxAddress) : QString();
+        setHint(r.address, r.rangeHint);
+        r.address->setRange(0, recognition.maxAddress);
+        setHint(r.function, shown ? functionHint(recognition.maxFunction) : QString());
+        r.warning->hide();
+        r.caption->setVisible(shown);
+        r.address->setVisible(shown);
+        r.redGreen->setVisible(shown && accessory_);
+        r.function->setVisible(shown && !accessory_);
+        anyRow = anyRow || shown;
+        secondColumn = secondColumn || (shown && row > rowsPerColumn);
+    }
+    placeRows(rowsPerColumn);
+
+    const QString choice = accessory_ ? QStringLiteral("R/G") : QStringLiteral("Funktion");
+    for (std::size_t i = 0; i < headings_.size(); ++i) {
+        headings_[i]->setText(i % 2 == 0 ? QStringLiteral("Adresse") : choice);
+        headings_[i]->setVisible(anyRow && (i < 2 || secondColumn));
+    }
+    line_->setVisible(secondColumn);
+    helpLine_->clear();
+    helpLine_->setVisible(anyRow);
+    flags_->showRecognition(recognition.protocol, recognition.type);
+    flags_->setVisible(recognition.kind != 0);
+}
+
+void ParameterGridBox::showChange(const DocumentChange& change) {
+    if (!document_.isLoaded())
+        return;
+    const bool baseline = change.touches(DocumentChange::Area::Baseline);
+    if (!baseline && !change.touches(DocumentChange::Area::Rows))
+        return;
+    for (int row = 0; row < hq::kRowCount; ++row) {
+        if (rows_.at(row).caption != nullptr && (baseline || change.touchesRow(row)))
+            showRow(row);
+    }
+}
+
+void ParameterGridBox::showRow(int row) {
+    ++rowsShown_;
+    Row& r = rows_.at(row);
+    const GridEdits& edits = document_.grid();
+    const hq::RowSetting& value = edits.row(row);
+    const hq::RowSetting& inFile = edits.fileRow(row);
+    // A function number 0 is valid only where the file holds one (a byte that is no function code).
+    const int lowestFunction =
+        document_.firmware().parameters.rows.at(static_cast<std::size_t>(row)).function == 0 ? 0 : 1;
+    r.function->setRange(lowestFunction, document_.firmware().recognition.maxFunction);
+    // A field that holds the value already keeps its text and cursor ("05" stays while it is 5).
+    r.address->showValue(value.address);
+    r.function->showValue(value.function);
+    setChangeMark(r.address, value.address != inFile.address, qs(inFile.address.text()));
+    setChangeMark(r.function, !accessory_ && value.function != inFile.function, qs(inFile.function.text()));
+    setChangeMark(r.redGreen, accessory_ && value.redGreen != inFile.redGreen,
+                  inFile.redGreen == 1 ? QStringLiteral("grün") : QStringLiteral("rot"));
+
+    QColor colour = Qt::white;
+    if (accessory_)
+        colour = value.redGreen == 1 ? kGreen : kRed;
+    QPalette palette = r.address->palette();
+    if (palette.color(QPalette::Base) != colour) {
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Text, Qt::black);
+        r.address->setPalette(palette);
+    }
+}
+
 void ParameterGridBox::showRowHelp(int row, const QString& help, const QStringList& warnings) {
     Row& r = rows_.at(row);
-    if (r.rangeHint.isEmpty())
+    if (r.caption == nullptr || r.rangeHint.isEmpty())
         return;
     setHint(r.address, help.isEmpty() ? r.rangeHint : r.rangeHint + QStringLiteral("\n\n") + wrapped(help));
-    const bool warn = !warnings.isEmpty() && !r.address->isHidden();
-    r.warning->setToolTip(wrapped(warnings.join(QLatin1Char('\n'))));
-    r.warning->setVisible(warn);
+    const QString tip = wrapped(warnings.join(QLatin1Char('\n')));
+    if (r.warning->toolTip() != tip)
+        r.warning->setToolTip(tip);
+    r.warning->setVisible(!warnings.isEmpty() && !r.address->isHidden());
 }
 
 void ParameterGridBox::showHelpLine(const QString& text) {
-    // Two lines at most, each cut to the width; the whole help is in the address tooltip.
-    const QFontMetrics metrics(helpLine_->font());
-    QStringList lines = text.split(QLatin1Char('\n'));
-    while (lines.size() > 2)
-        lines.removeLast();
-    for (QString& line : lines)
-        line = metrics.elidedText(line, Qt::ElideRight, helpLine_->width());
-    const QString shown = lines.join(QLatin1Char('\n'));
-    if (helpLine_->text() != shown)
-        helpLine_->setText(shown);
-    helpLine_->setToolTip(wrapped(text));
+    if (helpLine_->text() != text) {
+        helpLine_->setText(text);
+        fitHelpLine();
+    }
 }
 
-int ParameterGridBox::rowOf(const QWidget* widget) const {
-    for (int row = 0; row < hq::kRowCount; ++row) {
-        const Row& r = rows_.at(row);
-        if (widget != nullptr && (widget == r.address || widget == r.function || widget == r.redGreen))
-            return row;
+void ParameterGridBox::fitHelpLine() {
+    // A wrapped label tells a layout only a guess of its height; the lines its text needs at the
+    // width it has become its least height, so the rows above are never squeezed by it. Before the
+    // box is laid out, the width its rows and flags need is the width it will have at least.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max({contentsRect().width() - margins.left() - margins.right(),
+                                rowsLayout_->minimumSize().width(), flags_->minimumSizeHint().width()});
+    // (A label's height for a width is never less than its least height: that goes first.)
+    helpLine_->setMinimumHeight(0);
+    helpLine_->setMinimumHeight(std::max(0, helpLine_->heightForWidth(width)));
+}
+
+void ParameterGridBox::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    fitHelpLine();
+}
+
+void ParameterGridBox::focusFirstRow() {
+    for (const Row& r : rows_) {
+        if (r.address != nullptr && !r.address->isHidden()) {
+            r.address->setFocus(Qt::OtherFocusReason);
+            r.address->selectAll();
+            return;
+        }
     }
-    return -1;
+}
+
+bool ParameterGridBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (int row = 0; row < hq::kRowCount; ++row) {
+            const Row& r = rows_.at(row);
+            const bool ofRow = watched == r.address || watched == r.function || watched == r.redGreen;
+            if (ofRow && row != focusedRow_) {
+                focusedRow_ = row;
+                emit rowEntered(row);
+                break;
+            }
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }

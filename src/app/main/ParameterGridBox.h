@@ -1,20 +1,26 @@
 #pragma once
-// GroupBoxMain: the 32 parameter rows (caption, address, function number, "R/G"), the divider `Line`
-// between the two columns and GroupBoxFlags. Row 0 exists but is never shown.
+// GroupBoxMain: the parameter rows (caption, address, function number or "R/G", warning mark) in one
+// or two columns with the divider `Line` between them, the help line of the focused row and
+// GroupBoxFlags, laid out by Qt layouts from the fonts the desktop has. Row 0 is never shown.
+//
+// The grid is a view of the document's rows: it shows only the rows a change names, reports what the
+// user types or clicks to the document's grid edits, and never sends back what it shows. The address
+// help (tooltips, warning marks, the help line) is filled in by its presenter.
 
-#include "encode/SaveEncoder.h"
+#include "NumberField.h"
 #include "image/Recognition.h"
-#include "settings/FirmwareSettings.h"
 
 #include <QColor>
 #include <QGroupBox>
 
 #include <array>
 
+class DocumentChange;
+class FirmwareDocument;
 class FlagsBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 class ParameterGridBox : public QGroupBox {
@@ -24,60 +30,67 @@ public:
     static const QColor kGreen;
     static const QColor kRed;
 
-    explicit ParameterGridBox(QWidget* parent = nullptr);
+    ParameterGridBox(FirmwareDocument& document, QWidget* parent = nullptr);
 
-    // Hides every row, the divider and GroupBoxFlags and empties the row captions.
-    void clear();
-    // Places the rows for the firmware's rows per column, sets captions and hints and shows the
-    // rows that have a caption, unless the protocol is unknown.
-    void showFirmware(const hq::Recognition& recognition);
-    // Shows the rows' texts of `shown` (a field keeps its text, and its cursor, while it holds them
-    // already), colours the addresses by their red/green choice and marks every field and "R/G"
-    // button whose value differs from `file`.
-    void showValues(const hq::FirmwareSettings& shown, const hq::FirmwareSettings& file, bool accessory);
     // The address help of `row`: shown in its address field's tooltip below the range hint, and as an
     // amber mark beside the row while it has warnings (their texts in the mark's tooltip).
     void showRowHelp(int row, const QString& help, const QStringList& warnings);
-    // The help line under the rows, for the row that has the focus.
+    // The help line under the rows, for the row that has the focus; it wraps to as many lines as it
+    // needs.
     void showHelpLine(const QString& text);
-    QLabel* helpLine() const { return helpLine_; }
-    QLabel* warningMark(int row) const { return rows_.at(row).warning; }
-    // The row whose address, function or "R/G" holds `widget`, or -1.
-    int rowOf(const QWidget* widget) const;
+    // The row whose field last had the focus (0 before any), and the first shown row's address
+    // focused and selected, ready to type.
+    int focusedRow() const { return focusedRow_; }
+    void focusFirstRow();
 
+    QLabel* helpLine() const { return helpLine_; }
     FlagsBox* flags() const { return flags_; }
+    // The controls of `row`; built when a firmware first needs the row (null before).
     QLabel* captionLabel(int row) const { return rows_.at(row).caption; }
-    QLineEdit* addressEdit(int row) const { return rows_.at(row).address; }
-    QLineEdit* functionEdit(int row) const { return rows_.at(row).function; }
+    NumberField* addressEdit(int row) const { return rows_.at(row).address; }
+    NumberField* functionEdit(int row) const { return rows_.at(row).function; }
     QPushButton* redGreenButton(int row) const { return rows_.at(row).redGreen; }
+    QLabel* warningMark(int row) const { return rows_.at(row).warning; }
+
+    // How many rows the grid has shown values of since it was built: a change that names no row
+    // shows none (tests count with it).
+    int rowsShown() const { return rowsShown_; }
 
 signals:
-    // The "R/G" button of `row` was clicked.
-    void redGreenClicked(int row);
-    // The text of the address or function field of `row` changed other than by the grid showing it.
-    void addressEdited(int row, const QString& text);
-    void functionEdited(int row, const QString& text);
-    // The user left a field: what was typed into it is one finished entry.
-    void entryFinished();
+    // The focus went to a field or button of another row than before.
+    void rowEntered(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Row {
         QLabel* caption = nullptr;
-        QLineEdit* address = nullptr;
-        QLineEdit* function = nullptr;
+        NumberField* address = nullptr;
+        NumberField* function = nullptr;
         QPushButton* redGreen = nullptr;
         QLabel* warning = nullptr;
         QString rangeHint; // the address hint before any help
     };
 
-    void createRow(int row);
-    void placeRow(int row, int rowsPerColumn);
-    void setRowVisible(int row, bool visible, bool accessory);
+    void buildHeadings();
+    void buildRow(int row);
+    void placeRows(int rowsPerColumn);
+    // Follows a new firmware: captions, ranges and hints, which rows show, columns and headings.
+    void showFirmware();
+    void showChange(const DocumentChange& change);
+    void showRow(int row);
+    void fitHelpLine();
 
-    std::array<Row, hq::kRowCount> rows_;
-    bool showing_ = false; // the grid sets texts itself: no edit
+    FirmwareDocument& document_;
+    std::array<Row, hq::kRowCount> rows_{};
+    QGridLayout* rowsLayout_;
     QFrame* line_;
-    FlagsBox* flags_;
     std::array<QLabel*, 4> headings_{}; // address and switch headings of both columns
     QLabel* helpLine_;
+    FlagsBox* flags_;
+    bool accessory_ = false;
+    int focusedRow_ = 0;
+    int rowsShown_ = 0;
 };

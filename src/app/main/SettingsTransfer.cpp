@@ -1,9 +1,4 @@
-// Settings that travel: the window's settings exported as the JSON of `hexquendra-cli show --settings`,
-// such JSON imported with the checks and messages of `apply`, and the settings of another HEX file of
-// the same firmware kind taken over after the user has seen what would change. Each import or
-// take-over is one undo step, and nothing reaches a file before "HEX speichern".
-
-#include "TFormMain.h"
+#include "SettingsTransfer.h"
 
 #include "Dialogs.h"
 #include "QtText.h"
@@ -28,74 +23,77 @@ QString kindText(const hq::Recognition& recognition) {
 
 } // namespace
 
-void TFormMain::exportSettings() {
-    if (!document_->isLoaded()) {
+SettingsTransfer::SettingsTransfer(QWidget& window, FirmwareDocument& document)
+    : QObject(&window), window_(window), document_(document) {}
+
+void SettingsTransfer::exportSettings() {
+    if (!document_.isLoaded()) {
         return;
     }
     // What the window shows, with the editors' working copies; checked as a save checks it, so an
     // exported file always applies.
-    const hq::FirmwareSettings shown = document_->shown();
-    hq::Firmware check = document_->firmware();
+    const hq::FirmwareSettings shown = document_.shown();
+    hq::Firmware check = document_.firmware();
     if (const auto problem = hq::applySettings(check, shown, hq::ApplyOptions{true})) {
-        warningCancel(this, QString::fromStdString(problem->message));
+        warningCancel(&window_, QString::fromStdString(problem->message));
         return;
     }
-    const QString proposed = QFileInfo(document_->path()).completeBaseName() + QStringLiteral(".json");
+    const QString proposed = QFileInfo(document_.path()).completeBaseName() + QStringLiteral(".json");
     const QString path =
-        Dialogs::instance().saveFileName(this, kJsonFilter, QStringLiteral("json"), proposed);
+        Dialogs::instance().saveFileName(&window_, kJsonFilter, QStringLiteral("json"), proposed);
     if (path.isEmpty()) {
         return;
     }
     const hq::Status written =
-        hq::io::writeFileReplacing(localPath(path), hq::settingsJsonText(document_->firmware(), shown));
+        hq::io::writeFileReplacing(localPath(path), hq::settingsJsonText(document_.firmware(), shown));
     if (!written) {
-        warningOk(this, QString::fromStdString(written.message()));
+        warningOk(&window_, QString::fromStdString(written.message()));
     }
 }
 
-void TFormMain::importSettings() {
-    if (!document_->isLoaded()) {
+void SettingsTransfer::importSettings() {
+    if (!document_.isLoaded()) {
         return;
     }
-    const QString path = Dialogs::instance().openFileName(this, kJsonFilter);
+    const QString path = Dialogs::instance().openFileName(&window_, kJsonFilter);
     if (path.isEmpty()) {
         return;
     }
     const hq::Result<std::string> text = hq::io::readRegularFile(localPath(path), kMaxSettingsFileSize);
     if (!text) {
-        warningOk(this, QString::fromStdString(text.message()));
+        warningOk(&window_, QString::fromStdString(text.message()));
         return;
     }
     const hq::Result<hq::FirmwareSettings> taken =
-        hq::settingsFromJsonText(document_->firmware(), document_->shown(), *text);
+        hq::settingsFromJsonText(document_.firmware(), document_.shown(), *text);
     if (!taken) {
-        warningOk(this, QString::fromStdString(taken.message()));
+        warningOk(&window_, QString::fromStdString(taken.message()));
         return;
     }
-    document_->replaceSettings(tr("Einstellungen aus %1 importiert").arg(QFileInfo(path).fileName()), *taken);
+    document_.replaceSettings(tr("Einstellungen aus %1 importiert").arg(QFileInfo(path).fileName()), *taken);
 }
 
-void TFormMain::takeOverSettings() {
-    if (!document_->isLoaded()) {
+void SettingsTransfer::takeOverSettings() {
+    if (!document_.isLoaded()) {
         return;
     }
-    const QString path = Dialogs::instance().openFileName(this, hexFileFilter());
+    const QString path = Dialogs::instance().openFileName(&window_, hexFileFilter());
     if (path.isEmpty()) {
         return;
     }
     const QString name = QFileInfo(path).fileName();
     const hq::Result<hq::Firmware> other = hq::loadFirmwareFile(localPath(path));
     if (!other) {
-        warningOk(this, QString::fromStdString(other.message()));
+        warningOk(&window_, QString::fromStdString(other.message()));
         return;
     }
     if (!other->recognition.hasCaptions()) {
-        warningOk(this, QString::fromStdString(hq::unrecognisedFileMessage(other->image)));
+        warningOk(&window_, QString::fromStdString(hq::unrecognisedFileMessage(other->image)));
         return;
     }
-    const hq::Firmware& firmware = document_->firmware();
+    const hq::Firmware& firmware = document_.firmware();
     if (other->recognition.kind != firmware.recognition.kind) {
-        warningOk(this,
+        warningOk(&window_,
                   tr("Einstellungen lassen sich nur zwischen HEX-Dateien derselben Firmware-Art übernehmen:\n"
                      "%1 enthält %2, geladen ist %3.")
                       .arg(name, kindText(other->recognition), kindText(firmware.recognition)));
@@ -103,15 +101,15 @@ void TFormMain::takeOverSettings() {
     }
     // The same way as `show --settings` of the other file applied to this one.
     const hq::Result<hq::FirmwareSettings> taken = hq::settingsFromJsonText(
-        firmware, document_->shown(), hq::settingsJsonText(*other, hq::readSettings(*other)));
+        firmware, document_.shown(), hq::settingsJsonText(*other, hq::readSettings(*other)));
     if (!taken) {
-        warningOk(this, QString::fromStdString(taken.message()));
+        warningOk(&window_, QString::fromStdString(taken.message()));
         return;
     }
-    const std::vector<hq::SettingsChange> changes = hq::settingsChanges(firmware, document_->shown(), *taken);
+    const std::vector<hq::SettingsChange> changes = hq::settingsChanges(firmware, document_.shown(), *taken);
     if (changes.empty()) {
         Dialogs::instance().message(
-            this, QMessageBox::Information,
+            &window_, QMessageBox::Information,
             tr("%1 enthält dieselben Einstellungen; es gibt nichts zu übernehmen.").arg(name),
             QMessageBox::Ok);
         return;
@@ -120,13 +118,18 @@ void TFormMain::takeOverSettings() {
     for (const hq::SettingsChange& change : changes) {
         lines << QString::fromStdString(change.text());
     }
-    const QString version = qs(other->scan.version);
-    const QString intro = tr("Aus %1 (%2%3) werden diese Werte übernommen; gespeichert wird erst mit "
+    // The source named with its protocol: a value from a DCC file may lie outside an MM file's range.
+    QStringList source{qs(other->recognition.statusCaption())};
+    for (const std::string_view part :
+         {hq::protocolName(other->recognition.protocol), std::string_view(other->scan.version)}) {
+        if (!part.empty())
+            source << qs(part);
+    }
+    const QString intro = tr("Aus %1 (%2) werden diese Werte übernommen; gespeichert wird erst mit "
                              "\"HEX speichern\":")
-                              .arg(name, qs(other->recognition.statusCaption()),
-                                   version.isEmpty() ? QString() : QStringLiteral(", ") + version);
-    if (!Dialogs::instance().confirmList(this, tr("Einstellungen übernehmen"), intro, lines)) {
+                              .arg(name, source.join(QStringLiteral(", ")));
+    if (!Dialogs::instance().confirmList(&window_, tr("Einstellungen übernehmen"), intro, lines)) {
         return;
     }
-    document_->replaceSettings(tr("Einstellungen aus %1 übernommen").arg(name), *taken);
+    document_.replaceSettings(tr("Einstellungen aus %1 übernommen").arg(name), *taken);
 }

@@ -1,13 +1,24 @@
 #include "StatusPanelBar.h"
 
+#include "QtText.h"
+#include "image/Firmware.h"
+
 #include <QLabel>
+
+namespace {
+
+// What each panel holds at its widest usually; the file name takes what is left of the window.
+const std::array<QString, StatusPanelBar::kPanelCount - 1> kSamples = {
+    QStringLiteral("00"), QStringLiteral("V 0.00"), QStringLiteral("ohne"),
+    QStringLiteral("LED-Dekoder - Funktionsdekoder")};
+
+} // namespace
 
 StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar1"));
     setToolTip(QStringLiteral("Anzeige der HEX-Version und des Namens"));
     setSizeGripEnabled(false);
 
-    constexpr std::array<int, kPanelCount> widths = {30, 50, 50, 250, 50};
     for (int i = 0; i < kPanelCount; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
@@ -15,21 +26,22 @@ StatusPanelBar::StatusPanelBar(QWidget* parent) : QStatusBar(parent) {
         label->setIndent(3);
         const bool last = i == kPanelCount - 1;
         if (last) {
-            // The file name takes what is left of the window's width; a long path never widens it.
-            label->setMinimumWidth(widths.at(i));
+            // A long path never widens the window.
             label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         } else {
-            label->setFixedWidth(widths.at(i));
+            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(kSamples.at(i)) +
+                                   2 * (label->frameWidth() + label->indent()));
         }
         addWidget(label, last ? 1 : 0);
         panels_.at(i) = label;
     }
 }
 
-void StatusPanelBar::setPanelText(int panel, const QString& text) {
-    panels_.at(panel)->setText(text);
-}
-
-QString StatusPanelBar::panelText(int panel) const {
-    return panels_.at(panel)->text();
+void StatusPanelBar::showFirmware(const hq::Firmware& firmware, const QString& path) {
+    const hq::Recognition& recognition = firmware.recognition;
+    panels_[HardwareMark]->setText(qs(firmware.scan.hardwareMark));
+    panels_[Version]->setText(qs(firmware.scan.version));
+    panels_[Protocol]->setText(qs(recognition.protocolStatus));
+    panels_[Caption]->setText(qs(recognition.statusCaption()));
+    panels_[FileName]->setText(path);
 }

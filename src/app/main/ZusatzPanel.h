@@ -1,10 +1,16 @@
 #pragma once
-// pnl_Zusatz: the extra value of the firmware (`lbl_zusatz`, `edt_zusatz`) and the minimum count of
-// active outputs of the house-light firmware (`lbl_MindestAnzahl`, `edt_mindestAnzahl`, `UpDown5`).
-// The minimum-count controls are shown and handled by the house-light editor.
+// pnl_Zusatz: the extra value of the firmware (`lbl_zusatz`, `edt_zusatz`), a view of the document's
+// extra value, and the minimum count of active outputs of the house-light firmware
+// (`lbl_MindestAnzahl`, `edt_mindestAnzahl`, `UpDown5`), which the house-light editor shows, fills
+// and reads until it owns a field of its own; those controls are built when it first asks for them.
+
+#include "NumberField.h"
 
 #include <QFrame>
 
+class DocumentChange;
+class FirmwareDocument;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -12,30 +18,28 @@ class QSpinBox;
 class ZusatzPanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kLeft = 410;
-    static constexpr int kWidth = 320;
+    ZusatzPanel(FirmwareDocument& document, QWidget* parent = nullptr);
 
-    explicit ZusatzPanel(QWidget* parent = nullptr);
-
-    // Hides the panel and the minimum-count controls and empties the caption.
-    void clear();
-    // Shows the panel with the caption and hint of the firmware's extra value.
-    void showExtra(const QString& caption, const QString& hint);
+    // Whether the loaded firmware has an extra value (the panel then shows).
+    bool hasExtra() const { return hasExtra_; }
 
     QLabel* captionLabel() const { return caption_; }
-    QLineEdit* extraEdit() const { return extra_; }
-    QLabel* minimumCaptionLabel() const { return minimumCaption_; }
-    QLineEdit* minimumEdit() const { return minimum_; }
-    QSpinBox* minimumUpDown() const { return upDown_; }
-
-protected:
-    // The panel grows by a line while the minimum-count controls are shown.
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    NumberField* extraEdit() const { return extra_; }
+    QLabel* minimumCaptionLabel();
+    QLineEdit* minimumEdit();
+    QSpinBox* minimumUpDown();
 
 private:
+    void showFirmware();
+    void showChange(const DocumentChange& change);
+    void buildMinimumControls();
+
+    FirmwareDocument& document_;
+    QGridLayout* layout_;
     QLabel* caption_;
-    QLineEdit* extra_;
-    QLabel* minimumCaption_;
-    QLineEdit* minimum_;
-    QSpinBox* upDown_;
+    NumberField* extra_;
+    QLabel* minimumCaption_ = nullptr;
+    QLineEdit* minimum_ = nullptr;
+    QSpinBox* upDown_ = nullptr;
+    bool hasExtra_ = false;
 };

@@ -41,30 +41,32 @@ PatternSelection PatternPreviewWidget::selection() const {
 }
 
 bool PatternPreviewWidget::hasSource() const {
-    return selection().bank != nullptr;
+    return selection().pattern.has_value();
 }
 
 std::optional<hq::Milliseconds> PatternPreviewWidget::playLength() const {
     const PatternSelection chosen = selection();
-    if (chosen.bank == nullptr)
+    if (!chosen.pattern)
         return std::nullopt;
-    return hq::patternPlayLength(*chosen.bank, chosen.address);
+    return hq::patternPlayLength(*chosen.pattern, chosen.address);
 }
 
 void PatternPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
     const PatternSelection chosen = selection();
+    const std::vector<hq::LampState> before = lamps_;
+    const int countBefore = stepCount_;
     int step = -1;
-    if (chosen.bank == nullptr) {
+    if (!chosen.pattern) {
         std::fill(lamps_.begin(), lamps_.end(), hq::LampState::Unused);
         stepCount_ = 0;
     } else {
-        stepCount_ = chosen.bank->count(chosen.address);
+        stepCount_ = chosen.pattern->count(chosen.address);
         if (elapsed) {
-            hq::PatternFrame frame = hq::patternFrame(*chosen.bank, chosen.address, *elapsed);
+            hq::PatternFrame frame = hq::patternFrame(*chosen.pattern, chosen.address, *elapsed);
             step = frame.step.step;
             lamps_ = std::move(frame.lamps);
         } else {
-            lamps_ = hq::lampStates(*chosen.bank, chosen.address, 0);
+            lamps_ = hq::lampStates(*chosen.pattern, chosen.address, 0);
             for (hq::LampState& lamp : lamps_) {
                 if (lamp == hq::LampState::On)
                     lamp = hq::LampState::Off;
@@ -73,6 +75,7 @@ void PatternPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
         // The widget was sized for its own firmware; a table of another layout must not overrun it.
         lamps_.resize(static_cast<std::size_t>(outputs_), hq::LampState::Unused);
     }
+    frameChanged_ = step != shownStep_ || stepCount_ != countBefore || lamps_ != before;
     if (step != shownStep_) {
         shownStep_ = step;
         emit stepShown(step);

@@ -6,16 +6,25 @@
 // while it plays show in the next steps.
 
 #include "light/PatternBank.h"
+#include "light/PatternView.h"
 #include "preview/PatternPreview.h"
 #include "preview/PreviewWidget.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
-// What the preview plays: the editor's pattern table and the address chosen in it.
+// What the preview plays: a pattern table (the document's working copy, or a bank of its own) and
+// the address chosen in it.
 struct PatternSelection {
-    const hq::PatternBank* bank = nullptr; // nothing to play while null
-    int address = 1;                       // 1..4
+    PatternSelection() = default;
+    // Nothing to play while `bank` is null.
+    PatternSelection(const hq::PatternBank* bank, int chosen)
+        : pattern(bank ? std::optional<hq::PatternView>(*bank) : std::nullopt), address(chosen) {}
+    PatternSelection(std::optional<hq::PatternView> table, int chosen) : pattern(table), address(chosen) {}
+
+    std::optional<hq::PatternView> pattern; // nothing to play without one
+    int address = 1;                        // 1..4
 };
 using PatternSource = std::function<PatternSelection()>;
 
@@ -45,6 +54,7 @@ protected:
     bool hasSource() const override;
     std::optional<hq::Milliseconds> playLength() const override;
     void takeFrame(std::optional<hq::Milliseconds> elapsed) override;
+    bool frameChanged() const override { return frameChanged_; }
 
 private:
     PatternSelection selection() const;
@@ -54,4 +64,5 @@ private:
     std::vector<hq::LampState> lamps_;
     int shownStep_ = -1;
     int stepCount_ = 0;
+    bool frameChanged_ = true;
 };

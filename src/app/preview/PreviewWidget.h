@@ -57,6 +57,10 @@ protected:
     virtual std::optional<hq::Milliseconds> playLength() const = 0;
     // Takes the frame at `elapsed`, or the resting frame of a stopped preview when nothing.
     virtual void takeFrame(std::optional<hq::Milliseconds> elapsed) = 0;
+    // Whether the frame taken last differs from the one before; an unchanged frame is not painted
+    // again (an edit during a stroke refreshes the preview on every mouse move). A preview that
+    // cannot tell paints every frame.
+    virtual bool frameChanged() const { return true; }
 
     void hideEvent(QHideEvent* event) override;
 

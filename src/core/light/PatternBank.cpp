@@ -25,39 +25,9 @@ Status PatternBank::write(HexImage& image) const {
 }
 
 int* PatternBank::entry(int address, int offset) {
-    return const_cast<int*>(static_cast<const PatternBank*>(this)->entry(address, offset));
-}
-
-const int* PatternBank::entry(int address, int offset) const {
     if (address < 1 || address > kPatternAddresses || offset < 0 || offset >= layout_->blockSize)
         return nullptr;
     return &table_[static_cast<std::size_t>(layout_->blockSize * (address - 1) + offset)];
-}
-
-int PatternBank::stepOffset(int output) const {
-    return output <= kLowOutputs ? 0 : layout_->highStepOffset;
-}
-
-int PatternBank::stepMask(int output) const {
-    return output <= kLowOutputs ? 1 << (output - 1) : 1 << (output - kLowOutputs - 1);
-}
-
-int PatternBank::usedEntry(int output) const {
-    return output <= kLowOutputs ? layout_->flagsEntry : layout_->highFlagsEntry;
-}
-
-int PatternBank::usedMask(int output) const {
-    return output <= kLowOutputs ? 0x10 << (output - 1) : 1 << (output - kLowOutputs - 1);
-}
-
-int PatternBank::count(int address) const {
-    const int* value = entry(address, layout_->countEntry);
-    return value ? std::clamp(*value, 1, layout_->maxCount) : 1;
-}
-
-int PatternBank::stretch(int address) const {
-    const int* value = entry(address, layout_->stretchEntry);
-    return value ? std::clamp(*value, 1, layout_->maxStretch) : 1;
 }
 
 bool PatternBank::setCount(int address, int wanted) {
@@ -80,53 +50,27 @@ bool PatternBank::setStretch(int address, int wanted) {
     return changed;
 }
 
-bool PatternBank::loop(int address) const {
-    const int* flags = entry(address, layout_->flagsEntry);
-    return flags && (*flags & 1) != 0;
-}
-
 void PatternBank::setLoop(int address, bool on) {
     if (int* flags = entry(address, layout_->flagsEntry))
         *flags = on ? (*flags | 1) : (*flags & ~1);
 }
 
-bool PatternBank::outputUsed(int address, int output) const {
-    if (!validOutput(output))
-        return false;
-    const int* flags = entry(address, usedEntry(output));
-    return flags && (*flags & usedMask(output)) != 0;
-}
-
 void PatternBank::setOutputUsed(int address, int output, bool used) {
     if (!validOutput(output))
         return;
-    if (int* flags = entry(address, usedEntry(output)))
-        *flags = used ? (*flags | usedMask(output)) : (*flags & ~usedMask(output));
-}
-
-bool PatternBank::step(int address, int output, int index) const {
-    if (!validOutput(output) || index < 0 || index >= count(address))
-        return false;
-    const int* value = entry(address, stepOffset(output) + index);
-    return value && (*value & stepMask(output)) != 0;
+    if (int* flags = entry(address, PatternView::usedEntry(*layout_, output)))
+        *flags = used ? (*flags | PatternView::usedMask(output)) : (*flags & ~PatternView::usedMask(output));
 }
 
 bool PatternBank::setStep(int address, int output, int index, bool on) {
     if (!validOutput(output) || index < 0 || index >= count(address))
         return false;
-    int* value = entry(address, stepOffset(output) + index);
+    int* value = entry(address, PatternView::stepOffset(*layout_, output) + index);
     if (!value)
         return false;
     int before = *value;
-    *value = on ? (*value | stepMask(output)) : (*value & ~stepMask(output));
+    *value = on ? (*value | PatternView::stepMask(output)) : (*value & ~PatternView::stepMask(output));
     return *value != before;
-}
-
-std::string PatternBank::stepsText(int address, int output) const {
-    std::string text;
-    for (int i = 0; i < count(address); ++i)
-        text += step(address, output, i) ? '1' : '0';
-    return text;
 }
 
 void PatternBank::copy(int from, int to) {

@@ -6,6 +6,7 @@
 #include "encode/ProgramTable.h"
 #include "image/HexImage.h"
 #include "light/PatternLayout.h"
+#include "light/PatternView.h"
 
 #include <string>
 
@@ -30,36 +31,34 @@ public:
     // Addresses are 1..4, outputs 1..layout().outputs, steps 0..count-1; other arguments are ignored
     // by the setters and read as off / zero by the getters.
 
+    // The reads are those of PatternView.
+    PatternView view() const { return PatternView(*layout_, table_); }
+
     // The stored count and stretch, clamped to 1..maxCount and 1..maxStretch.
-    int count(int address) const;
-    int stretch(int address) const;
+    int count(int address) const { return view().count(address); }
+    int stretch(int address) const { return view().stretch(address); }
     // Store a count or stretch clamped to its range; true when the entry changed.
     bool setCount(int address, int wanted);
     bool setStretch(int address, int wanted);
 
-    bool loop(int address) const;
+    bool loop(int address) const { return view().loop(address); }
     void setLoop(int address, bool on);
 
-    bool outputUsed(int address, int output) const;
+    bool outputUsed(int address, int output) const { return view().outputUsed(address, output); }
     void setOutputUsed(int address, int output, bool used);
 
-    bool step(int address, int output, int index) const;
+    bool step(int address, int output, int index) const { return view().step(address, output, index); }
     // True when the bit changed.
     bool setStep(int address, int output, int index, bool on);
 
     // The steps 0..count-1 of one output as '0'/'1' characters.
-    std::string stepsText(int address, int output) const;
+    std::string stepsText(int address, int output) const { return view().stepsText(address, output); }
 
     // "von #n": the first layout().copyLength entries of block `from` over those of block `to`.
     void copy(int from, int to);
 
 private:
     int* entry(int address, int offset);
-    const int* entry(int address, int offset) const;
-    int stepOffset(int output) const;
-    int stepMask(int output) const;
-    int usedEntry(int output) const;
-    int usedMask(int output) const;
     bool validOutput(int output) const { return output >= 1 && output <= layout_->outputs; }
 
     const PatternLayout* layout_;

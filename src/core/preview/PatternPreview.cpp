@@ -22,7 +22,7 @@ std::optional<Milliseconds> patternPlayLength(int count, int stretch, bool loop)
     return std::max(count, 1) * stretchInterval(stretch);
 }
 
-std::vector<LampState> lampStates(const PatternBank& bank, int address, int step) {
+std::vector<LampState> lampStates(const PatternView& bank, int address, int step) {
     const int outputs = bank.layout().outputs;
     std::vector<LampState> lamps(static_cast<std::size_t>(outputs), LampState::Unused);
     for (int output = 1; output <= outputs; ++output) {
@@ -33,14 +33,14 @@ std::vector<LampState> lampStates(const PatternBank& bank, int address, int step
     return lamps;
 }
 
-PatternFrame patternFrame(const PatternBank& bank, int address, Milliseconds elapsed) {
+PatternFrame patternFrame(const PatternView& bank, int address, Milliseconds elapsed) {
     PatternFrame frame;
     frame.step = patternStepAt(elapsed, bank.count(address), bank.stretch(address), bank.loop(address));
     frame.lamps = lampStates(bank, address, frame.step.step);
     return frame;
 }
 
-std::optional<Milliseconds> patternPlayLength(const PatternBank& bank, int address) {
+std::optional<Milliseconds> patternPlayLength(const PatternView& bank, int address) {
     return patternPlayLength(bank.count(address), bank.stretch(address), bank.loop(address));
 }
 

@@ -4,6 +4,7 @@
 // comes late skips the steps it missed instead of slowing the pattern down.
 
 #include "light/PatternBank.h"
+#include "light/PatternView.h"
 #include "preview/PreviewTime.h"
 
 #include <optional>
@@ -32,7 +33,7 @@ enum class LampState {
 };
 
 // The lamps of outputs 1..layout().outputs of pattern `address` (1..4) at `step`.
-std::vector<LampState> lampStates(const PatternBank& bank, int address, int step);
+std::vector<LampState> lampStates(const PatternView& bank, int address, int step);
 
 struct PatternFrame {
     PatternStep step;
@@ -40,7 +41,7 @@ struct PatternFrame {
 };
 
 // The frame of pattern `address` with the bank's count, stretch and loop.
-PatternFrame patternFrame(const PatternBank& bank, int address, Milliseconds elapsed);
-std::optional<Milliseconds> patternPlayLength(const PatternBank& bank, int address);
+PatternFrame patternFrame(const PatternView& bank, int address, Milliseconds elapsed);
+std::optional<Milliseconds> patternPlayLength(const PatternView& bank, int address);
 
 } // namespace hq

@@ -1,13 +1,14 @@
 // The neon and house-light editors in the window as views of the document: values shown from the
 // file, typed values stored in the document's edited settings within their ranges (one undo step per
-// field entry, marked while they differ from the file), German messages for text that is no number,
-// and what a save then writes into the EEPROM.
+// field entry, marked while they differ from the file), text that is no number marked in the field
+// without a message box, and what a save then writes into the EEPROM.
 
 #include "../EditorTestSupport.h"
 #include "LightTestSupport.h"
 #include "RecordingDialogs.h"
 
 #include "ChangeMark.h"
+#include "NumberField.h"
 #include "QtTestSuite.h"
 #include "demo/DemoFirmware.h"
 #include "document/FirmwareDocument.h"
@@ -31,9 +32,6 @@ using editortest::typeEntry;
 
 namespace {
 
-const QString kNeonMessage =
-    QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..255");
-
 hq::Firmware neonFirmware() {
     hq::EepromImage eeprom;
     eeprom.setValue(0x00, 6);    // delay 3 s
@@ -48,13 +46,6 @@ hq::Firmware houseFirmware(int minimum) {
     return firmwareOf(firmwareText(kHouseReset, kMmSchalt, eeprom));
 }
 
-// The window with shorthands for its house-light minimum controls.
-struct HouseTestWindow : LightTestWindow {
-    QLineEdit* edit() const { return window.zusatz()->minimumEdit(); }
-    QLabel* caption() const { return window.zusatz()->minimumCaptionLabel(); }
-    QSpinBox* upDown() const { return window.zusatz()->minimumUpDown(); }
-};
-
 } // namespace
 
 class NeonHouseEditorTest : public QObject {
@@ -63,7 +54,7 @@ class NeonHouseEditorTest : public QObject {
 private slots:
     void init() {
         dialogs = std::make_unique<RecordingDialogs>();
-        window = std::make_unique<HouseTestWindow>();
+        window = std::make_unique<LightTestWindow>();
     }
     void cleanup() {
         window.reset();
@@ -97,9 +88,9 @@ private slots:
         NeonEditor editor;
         editor.setUp(window->document, window->window);
         NeonPanel* panel = editor.panelWidget();
-        QLineEdit* hell = panel->edit(hq::NeonValue::Hell);
-        QLineEdit* dunkel = panel->edit(hq::NeonValue::Dunkel);
-        QLineEdit* delay = panel->edit(hq::NeonValue::Delay);
+        NumberField* hell = panel->edit(hq::NeonValue::Hell);
+        NumberField* dunkel = panel->edit(hq::NeonValue::Dunkel);
+        NumberField* delay = panel->edit(hq::NeonValue::Delay);
         auto edited = [this] { return *window->document.edited().neon; };
 
         hell->setText(QStringLiteral("255"));
@@ -107,7 +98,7 @@ private slots:
         hell->setText(QStringLiteral("0"));
         QCOMPARE(edited().hell, std::optional<int>(0));
 
-        dunkel->setText(QStringLiteral("300"));
+        typeEntry(dunkel, QStringLiteral("300"));
         QCOMPARE(edited().dunkel, std::optional<int>(255));
         QCOMPARE(dunkel->text(), QStringLiteral("255"));
 
@@ -115,6 +106,9 @@ private slots:
         QCOMPARE(edited().delay, std::optional<int>(0));
         delay->setText(QStringLiteral("256"));
         QCOMPARE(edited().delay, std::optional<int>(255));
+        QCOMPARE(delay->text(), QStringLiteral("256")); // as typed, marked, until the entry ends
+        QVERIFY(delay->isOutOfRange());
+        QTest::keyClick(delay, Qt::Key_Return);
         QCOMPARE(delay->text(), QStringLiteral("255"));
         QVERIFY(dialogs->messages.isEmpty());
         // Nothing is written into the firmware before a save.
@@ -169,7 +163,7 @@ private slots:
             typeEntry(field, edit.typed);
             QCOMPARE(main.document()->edited().neon->hell, inFile);
 
-            QVERIFY(!main.save());
+            QVERIFY(!main.files()->save());
             QCOMPARE(dialogs->messages.size(), 1);
             const QString& question = dialogs->messages.first();
             QVERIFY2(question.startsWith(QStringLiteral("Die Licht-Stufe HELL %1 der Datei bleibt beim "
@@ -190,19 +184,23 @@ private slots:
         window->load(neonFirmware());
         NeonEditor editor;
         editor.setUp(window->document, window->window);
-        QLineEdit* hell = editor.panelWidget()->edit(hq::NeonValue::Hell);
+        NumberField* hell = editor.panelWidget()->edit(hq::NeonValue::Hell);
 
         hell->clear();
-        QVERIFY(dialogs->messages.isEmpty());
+        QVERIFY(hell->isOutOfRange());
         QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
         hell->setText(QStringLiteral("hell"));
-        QCOMPARE(dialogs->messages, QStringList{kNeonMessage});
-        QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
         QCOMPARE(hell->text(), QStringLiteral("hell"));
+        QVERIFY(hell->isOutOfRange());
+        QCOMPARE(rangeProblemOf(hell), QStringLiteral("Erlaubt sind nur Zahlen von 0 bis 255."));
+        QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
         QVERIFY(!window->document.isModified());
         QCOMPARE(window->document.undoStack()->count(), 0);
-        // The focus goes back to the field, to mend it.
-        QCOMPARE(window->window.focusWidget(), hell);
+        QVERIFY(dialogs->messages.isEmpty());
+        // Left holding no number, the field shows the stored value again.
+        QTest::keyClick(hell, Qt::Key_Return);
+        QCOMPARE(hell->text(), QStringLiteral("245"));
+        QVERIFY(!hell->isOutOfRange());
     }
 
     void neonAfterResetTheEditorNoLongerChangesTheDocument() {
@@ -210,7 +208,7 @@ private slots:
         NeonEditor editor;
         editor.setUp(window->document, window->window);
         editor.reset();
-        QVERIFY(editor.panelWidget()->isHidden());
+        QVERIFY(!editor.panelWidget()->isVisible());
         editor.panelWidget()->edit(hq::NeonValue::Hell)->setText(QStringLiteral("1"));
         QCOMPARE(window->document.edited().neon->hell, std::optional<int>(245));
         QCOMPARE(window->document.undoStack()->count(), 0);
@@ -259,26 +257,33 @@ private slots:
         window->load(houseFirmware(4));
         HouseEditor editor;
         editor.setUp(window->document, window->window);
+        NumberField* edit = editor.minimumEdit();
         QCOMPARE(editor.panel(), hq::Panel::House);
-        QVERIFY(!window->edit()->isHidden() && !window->caption()->isHidden() &&
-                !window->upDown()->isHidden());
-        QCOMPARE(window->edit()->text(), QStringLiteral("4"));
+        // The editor's own field, shown in the window.
+        QVERIFY(edit->isVisible() && editor.captionLabel()->isVisible() &&
+                editor.minimumUpDown()->isVisible());
+        QVERIFY(window->window.isAncestorOf(editor.editorArea()));
+        QCOMPARE(editor.captionLabel()->text(), QStringLiteral("Mindestanzahl (1..9)"));
+        QCOMPARE(edit->objectName(), QStringLiteral("edt_mindestAnzahl"));
+        QCOMPARE(hintOf(edit), QStringLiteral("Anzahl der mindest aktiven Ausgänge beim Ablauf"));
+        QCOMPARE(edit->text(), QStringLiteral("4"));
         QVERIFY(!window->document.isModified());
         auto minimum = [this] { return window->document.edited().house->minimum; };
 
-        window->edit()->setText(QStringLiteral("12"));
+        typeEntry(edit, QStringLiteral("12"));
         QCOMPARE(minimum(), std::optional<int>(9));
-        QCOMPARE(window->edit()->text(), QStringLiteral("9"));
-        window->edit()->setText(QStringLiteral("0"));
+        QCOMPARE(edit->text(), QStringLiteral("9"));
+        edit->setText(QStringLiteral("0"));
         QCOMPARE(minimum(), std::optional<int>(1));
-        QCOMPARE(window->edit()->text(), QStringLiteral("1"));
+        QVERIFY(edit->isOutOfRange());
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->text(), QStringLiteral("1"));
 
-        window->edit()->clear();
+        edit->clear();
+        edit->setText(QStringLiteral("viele"));
+        QVERIFY(edit->isOutOfRange());
+        QCOMPARE(rangeProblemOf(edit), QStringLiteral("Erlaubt sind nur Zahlen von 1 bis 9."));
         QVERIFY(dialogs->messages.isEmpty());
-        window->edit()->setText(QStringLiteral("viele"));
-        QCOMPARE(dialogs->messages,
-                 QStringList{
-                     QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..9")});
         QCOMPARE(minimum(), std::optional<int>(1));
 
         // Not in the firmware before a save; the save writes it.
@@ -288,8 +293,8 @@ private slots:
         QCOMPARE(saved->eeprom().bytes[0x0F], std::string("01"));
 
         editor.reset();
-        QVERIFY(window->edit()->isHidden() && window->caption()->isHidden() && window->upDown()->isHidden());
-        window->edit()->setText(QStringLiteral("5"));
+        QVERIFY(!edit->isVisible());
+        edit->setText(QStringLiteral("5"));
         QCOMPARE(minimum(), std::optional<int>(1));
     }
 
@@ -298,10 +303,11 @@ private slots:
         const std::optional<int> inFile = window->document.fileSettings().house->minimum;
         HouseEditor editor;
         editor.setUp(window->document, window->window);
+        NumberField* edit = editor.minimumEdit();
         FirmwareDocument& document = window->document;
         QCOMPARE(document.edited().house->minimum, std::optional<int>(9));
-        QCOMPARE(window->edit()->text(), QStringLiteral("9"));
-        QVERIFY(hasChangeMark(window->edit()));
+        QCOMPARE(edit->text(), QStringLiteral("9"));
+        QVERIFY(hasChangeMark(edit));
         QCOMPARE(document.undoStack()->count(), 1);
         QVERIFY(document.isModified());
         // Not in the firmware until saved.
@@ -314,23 +320,24 @@ private slots:
         document.undoStack()->undo();
         QCOMPARE(document.edited().house->minimum, inFile);
         QVERIFY(!document.isModified());
-        QVERIFY(!hasChangeMark(window->edit()));
+        QVERIFY(!hasChangeMark(edit));
         document.undoStack()->redo();
 
-        // A second set-up adds no step and connects the edit only once: one message for one wrong
-        // text.
+        // A second set-up adds no step and follows the field only once: one step for one entry.
         editor.reset();
         editor.setUp(document, window->window);
         QCOMPARE(document.undoStack()->count(), 1);
-        window->edit()->setText(QStringLiteral("x"));
-        QCOMPARE(dialogs->messages.size(), 1);
+        editortest::typeEntry(edit, QStringLiteral("3"));
+        QCOMPARE(document.undoStack()->count(), 2);
+        document.undoStack()->undo();
+        QCOMPARE(document.edited().house->minimum, std::optional<int>(9));
     }
 
     void houseEntryIsOneUndoStep() {
         window->load(houseFirmware(4));
         HouseEditor editor;
         editor.setUp(window->document, window->window);
-        QLineEdit* edit = window->edit();
+        NumberField* edit = editor.minimumEdit();
         QCOMPARE(oneStepProblem(
                      window->document, [edit] { typeEntry(edit, QStringLiteral("7")); }, edit),
                  QString());
@@ -341,14 +348,14 @@ private slots:
 
         // The up-down steps through the field, one step for each entry.
         QCOMPARE(oneStepProblem(
-                     window->document, [this] { window->upDown()->stepUp(); }, edit),
+                     window->document, [&editor] { editor.minimumUpDown()->stepUp(); }, edit),
                  QString());
         QCOMPARE(window->document.edited().house->minimum, std::optional<int>(5));
     }
 
 private:
     std::unique_ptr<RecordingDialogs> dialogs;
-    std::unique_ptr<HouseTestWindow> window;
+    std::unique_ptr<LightTestWindow> window;
 };
 
 HQ_TEST_CLASS(NeonHouseEditorTest)

@@ -3,20 +3,25 @@
 // caption cut off, also with the longest times. Pictures of them for a look by eye go to
 // HQ_SHOTS_DIR.
 
+#include "../EditorTestSupport.h"
 #include "../LayoutChecks.h"
 #include "LightTestSupport.h"
 #include "RecordingDialogs.h"
 
 #include "ChangeMark.h"
+#include "NumberField.h"
 #include "QtTestSuite.h"
 #include "light/BlinkEditor.h"
+#include "light/HouseEditor.h"
 #include "light/LedEditor.h"
 #include "light/NeonEditor.h"
 #include "light/NeonPanel.h"
 #include "light/PatternPanel.h"
 #include "main/ButtonBox.h"
 #include "main/ImageBox.h"
+#include "preview/PatternPreviewWidget.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,16 +42,12 @@ QStringList canvasNames(const PatternPanelConfig& config) {
     return names;
 }
 
-// The panel's controls do not overlap one another, each can be reached in the window, and so can
-// the window's own buttons and picture beside it.
+// The panel lies inside the window, its controls do not overlap one another, each can be reached in
+// the window, and so can the window's own buttons and picture beside it.
 void checkInWindow(TFormMain& window, QWidget* panel, const QStringList& canvases = {}) {
     QVERIFY(panel->isVisible());
-    // What the panel shows lies in the room the window gave it.
-    const EditorRoom room = window.editorRoom();
-    const QRegion shown =
-        panel->mask().isEmpty() ? QRegion(panel->geometry()) : panel->mask().translated(panel->pos());
-    for (const QRect& part : shown)
-        QVERIFY2(room.holds(part), qPrintable(layoutcheck::nameOf(panel)));
+    const QRect inWindow(panel->mapTo(&window, QPoint(0, 0)), panel->size());
+    QVERIFY2(window.rect().contains(inWindow), qPrintable(layoutcheck::nameOf(panel)));
     const QList<QWidget*> children = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
         if (!child->isVisible())
@@ -78,6 +79,18 @@ void longestTimes(PatternPanel* panel) {
     QCOMPARE(layoutcheck::cutOff(panel).join(QLatin1Char(',')), QString());
 }
 
+// The names of the controls that Tab reaches, from `first` on, while they lie in `panel`.
+QStringList tabOrder(QWidget* panel, QWidget* first) {
+    QStringList names;
+    first->setFocus(Qt::TabFocusReason);
+    for (QWidget* at = QApplication::focusWidget();
+         at != nullptr && panel->isAncestorOf(at) && names.size() < 40; at = QApplication::focusWidget()) {
+        names << at->objectName();
+        QTest::keyClick(at, Qt::Key_Tab);
+    }
+    return names;
+}
+
 void saveShot(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(HQ_SHOTS_DIR));
     QVERIFY(widget->grab().save(QStringLiteral(HQ_SHOTS_DIR "/") + name));
@@ -106,7 +119,16 @@ private slots:
         QCoreApplication::processEvents();
         PatternPanel* panel = editor.panelWidget();
         checkInWindow(holder->window, panel, canvasNames(panel->config()));
+        QCOMPARE(layoutcheck::unreachable(&holder->window, editor.preview()), QStringList{});
         saveShot(panel, QStringLiteral("pnl_blinkmuster.png"));
+        // Tab goes from the address through the head, the rule's manual link, the outputs and the
+        // buttons that can be pressed.
+        QStringList expected;
+        for (const char* role :
+             {"rad_a1", "edt_Anzahl", "edt_stretch", "cbx_loop", "btn_handbuch", "cbx_out1", "cbx_out2",
+              "cbx_out3", "cbx_out4", "btn_copy2", "btn_copy3", "btn_copy4", "btn_verwerfen"})
+            expected << QStringLiteral("blinkmuster_") + QLatin1String(role);
+        QCOMPARE(tabOrder(panel, panel->addressButton(1)), expected);
         saveShot(&holder->window, QStringLiteral("blink_window.png"));
         longestTimes(panel);
     }
@@ -119,9 +141,10 @@ private slots:
         editor.panelWidget()->addressButton(2)->click();
         QCoreApplication::processEvents();
         PatternPanel* panel = editor.panelWidget();
-        // Ten images reach below the top of the button row: the panel leaves it and the picture free.
-        QVERIFY(panel->geometry().bottom() >= holder->window.buttons()->y());
+        // The LED editor is as tall as the window's client area: its preview goes below the ten
+        // drawings, in the editor area right of the grid, clear of the picture.
         checkInWindow(holder->window, panel, canvasNames(panel->config()));
+        QCOMPARE(layoutcheck::unreachable(&holder->window, editor.preview()), QStringList{});
         saveShot(panel, QStringLiteral("pnl_led_blinkmuster.png"));
         saveShot(&holder->window, QStringLiteral("led_window.png"));
         longestTimes(panel);
@@ -139,6 +162,23 @@ private slots:
         QCoreApplication::processEvents();
         checkInWindow(holder->window, editor.panelWidget());
         saveShot(editor.panelWidget(), QStringLiteral("pnl_wz_f_neon.png"));
+    }
+
+    // The house-light editor's own field, marked with its longest value, in the window.
+    void housePanel() {
+        RecordingDialogs dialogs;
+        hq::EepromImage eeprom;
+        eeprom.setValue(0x0F, 3);
+        holder->load(firmwareOf(firmwareText(kHouseReset, kMmSchalt, eeprom)));
+        HouseEditor editor;
+        editor.setUp(holder->document, holder->window);
+        editortest::typeEntry(editor.minimumEdit(), QStringLiteral("9"));
+        QVERIFY(hasChangeMark(editor.minimumEdit()));
+        QCoreApplication::processEvents();
+        QWidget* panel = editor.captionLabel()->parentWidget();
+        checkInWindow(holder->window, panel);
+        QVERIFY(editor.minimumEdit()->width() >= editor.minimumEdit()->sizeHint().width());
+        saveShot(panel, QStringLiteral("pnl_haus.png"));
     }
 
 private:

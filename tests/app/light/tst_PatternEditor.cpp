@@ -6,12 +6,15 @@
 #include "LightTestSupport.h"
 #include "RecordingDialogs.h"
 
+#include "ChangeMark.h"
+#include "NumberField.h"
 #include "QtTestSuite.h"
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
 #include "light/PatternBank.h"
 #include "light/PatternCanvas.h"
 #include "light/PatternPanel.h"
+#include "preview/PatternPreviewWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,9 +33,6 @@ using editortest::drag;
 using editortest::sendMouse;
 
 namespace {
-
-const QString kCountMessage =
-    QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..50");
 
 // An entry of a program block (1..4) as the HEX image holds it.
 int imageEntry(const hq::Firmware& firmware, int block, int entry) {
@@ -79,42 +79,83 @@ private slots:
         QCOMPARE(panel->canvas(1)->size(), QSize(481, 41));
         QCOMPARE(panel->canvas(1)->steps().size(), std::size_t(11));
         QVERIFY(panel->canvas(1)->steps()[0] && !panel->canvas(1)->steps()[1]);
-        // In the window, in the room it made for the panel.
-        QCOMPARE(panel->parentWidget(), window->window.panelParent());
-        QVERIFY(window->window.editorRoom().holds(panel->geometry()));
+        // Shown in the window, which the editor handed one widget: the panel with its preview.
+        QVERIFY(panel->isVisible() && editor.preview()->isVisible());
+        QVERIFY(window->window.isAncestorOf(editor.editorArea()));
+        QVERIFY(editor.editorArea()->isAncestorOf(panel) &&
+                editor.editorArea()->isAncestorOf(editor.preview()));
+        // The drawing rule beside the drawings.
+        QCOMPARE(panel->ruleLabel()->text(), QStringLiteral("obere Hälfte: an, untere Hälfte: aus"));
+        QVERIFY(panel->ruleLabel()->isVisible());
     }
 
-    void countIsClampedAndTextChecked() {
+    void countIsClampedAndTextIsMarkedWithoutABox() {
         window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
         BlinkEditor editor;
         editor.setUp(window->document, window->window);
         PatternPanel* panel = editor.panelWidget();
+        NumberField* count = panel->countEdit();
 
-        panel->countEdit()->setText(QStringLiteral("0"));
+        // A number outside the range is stored within it at once; the field keeps what was typed,
+        // marked, until the entry is finished, and then shows what was stored.
+        count->setText(QStringLiteral("0"));
         QCOMPARE(working().table()[53], 1);
-        QCOMPARE(panel->countEdit()->text(), QStringLiteral("1"));
+        QCOMPARE(count->text(), QStringLiteral("0"));
+        QVERIFY(count->isOutOfRange());
+        QCOMPARE(rangeProblemOf(count), QStringLiteral("Erlaubt sind nur Zahlen von 1 bis 50."));
         QVERIFY(panel->acceptButton()->isEnabled());
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(count->text(), QStringLiteral("1"));
+        QVERIFY(!count->isOutOfRange());
 
-        panel->countEdit()->clear();
-        QTest::keyClicks(panel->countEdit(), QStringLiteral("99"));
+        // Cleared (select all, Backspace) and typed anew: no box on the way, the blank field marked.
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClick(count, Qt::Key_Backspace);
+        QCOMPARE(count->text(), QString());
+        QVERIFY(count->isOutOfRange());
+        QCOMPARE(working().table()[53], 1);
+        QTest::keyClicks(count, QStringLiteral("99"));
         QCOMPARE(working().table()[53], 50);
-        QCOMPARE(panel->countEdit()->text(), QStringLiteral("50"));
         QCOMPARE(panel->canvas(1)->steps().size(), std::size_t(50));
-        QVERIFY(dialogs->messages.isEmpty()); // the empty edit on the way shows nothing
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(count->text(), QStringLiteral("50"));
 
-        panel->countEdit()->setText(QStringLiteral("abc"));
-        QCOMPARE(dialogs->messages, QStringList{kCountMessage});
+        // Text that is no number stays in the field, marked, and stores nothing; leaving the field
+        // shows the stored value again.
+        count->setText(QStringLiteral("abc"));
+        QCOMPARE(count->text(), QStringLiteral("abc"));
+        QVERIFY(count->isOutOfRange());
         QCOMPARE(working().table()[53], 50);
-        QCOMPARE(window->window.focusWidget(), panel->countEdit());
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(count->text(), QStringLiteral("50"));
+        QVERIFY(!count->isOutOfRange());
 
-        panel->stretchEdit()->setText(QStringLiteral("1x"));
-        QCOMPARE(dialogs->messages.last(),
-                 QStringLiteral("Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..200"));
-        panel->stretchEdit()->setText(QStringLiteral("999"));
+        NumberField* stretch = panel->stretchEdit();
+        stretch->setText(QStringLiteral("1x"));
+        QVERIFY(stretch->isOutOfRange());
+        QCOMPARE(rangeProblemOf(stretch), QStringLiteral("Erlaubt sind nur Zahlen von 1 bis 200."));
+        QCOMPARE(working().table()[54], 5);
+        editortest::typeEntry(stretch, QStringLiteral("999"));
         QCOMPARE(working().table()[54], 200);
-        QCOMPARE(panel->stretchEdit()->text(), QStringLiteral("200"));
+        QCOMPARE(stretch->text(), QStringLiteral("200"));
         QCOMPARE(panel->timeGridLabel()->text(), QStringLiteral("Zeit-Raster = 4000 ms"));
         QCOMPARE(panel->totalTimeLabel()->text(), QStringLiteral("Gesamtzeit = 200000 ms"));
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    // "05" over 5 is the same value: no step, no mark, and the field keeps what was typed.
+    void theSameValueSpeltOtherwiseIsNoChange() {
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
+        BlinkEditor editor;
+        editor.setUp(window->document, window->window);
+        NumberField* stretch = editor.panelWidget()->stretchEdit();
+        QCOMPARE(stretch->text(), QStringLiteral("5"));
+        editortest::typeEntry(stretch, QStringLiteral("05"));
+        QCOMPARE(stretch->text(), QStringLiteral("05"));
+        QCOMPARE(window->document.undoStack()->count(), 0);
+        QVERIFY(!window->document.isModified());
+        QVERIFY(!hasChangeMark(stretch));
     }
 
     void upDownStepsTheEdit() {
@@ -323,7 +364,7 @@ private slots:
         PatternPanel* panel = editor.panelWidget();
         panel->countEdit()->setText(QStringLiteral("5"));
         editor.reset();
-        QVERIFY(panel->isHidden());
+        QVERIFY(!panel->isVisible());
         QVERIFY(!panel->acceptButton()->isEnabled());
         QCOMPARE(editor.panel(), hq::Panel::Blink);
 
@@ -351,13 +392,13 @@ private slots:
             QCOMPARE(panel->canvas(n)->steps()[static_cast<std::size_t>(n - 1)], true);
         }
 
-        panel->countEdit()->setText(QStringLiteral("101"));
+        editortest::typeEntry(panel->countEdit(), QStringLiteral("101"));
         QCOMPARE(panel->countEdit()->text(), QStringLiteral("100"));
-        QCOMPARE(dialogs->messages, QStringList{});
         panel->countEdit()->setText(QStringLiteral("x"));
-        QCOMPARE(dialogs->messages,
-                 QStringList{QStringLiteral(
-                     "Ungültige Eingabe.\rZugelassen sind nur Zahlen im Werte-Bereich 1..100")});
+        QCOMPARE(rangeProblemOf(panel->countEdit()),
+                 QStringLiteral("Erlaubt sind nur Zahlen von 1 bis 100."));
+        QCOMPARE(working().count(1), 100);
+        QCOMPARE(dialogs->messages, QStringList{});
     }
 
     void ledDrawingBeyondTheEdgesEditsTheFirstAndLastStep() {

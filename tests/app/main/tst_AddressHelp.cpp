@@ -7,6 +7,7 @@
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/MainMenu.h"
 #include "main/ParameterGridBox.h"
 #include "main/TFormMain.h"
@@ -80,7 +81,7 @@ private slots:
         // A warning is no refusal: the file saves.
         const QString target = dir_->filePath(QStringLiteral("saved.hex"));
         dialogs_.saveNames = {target};
-        window_->btn_saveClick();
+        window_->files()->save();
         QVERIFY(QFile::exists(target));
 
         type(address, QStringLiteral("500"));

@@ -8,6 +8,7 @@
 #include "encode/ProgramTable.h"
 #include "image/Firmware.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/TFormMain.h"
 
 #include <QFile>
@@ -119,7 +120,7 @@ void TestEditorsInWindow::drawnTablesAreSavedAsTheCommandLineWritesThem() {
     const QString saved = dir_->filePath(QStringLiteral("saved.hex"));
     dialogs_.answers = {QMessageBox::Yes};
     dialogs_.saveNames = {saved};
-    window_->btn_saveClick();
+    window_->files()->save();
     QCOMPARE(dialogs_.messageTexts(), QStringList{QStringLiteral("Geänderte Werte übernehmen?")});
     QVERIFY(QFile::exists(saved));
     const hq::ProgramTable table = tableOf(saved);

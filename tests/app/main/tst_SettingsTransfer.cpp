@@ -8,6 +8,7 @@
 #include "document/FirmwareDocument.h"
 #include "image/Checksum.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/MainMenu.h"
 #include "main/ParameterGridBox.h"
 #include "main/TFormMain.h"
@@ -135,7 +136,7 @@ void TestSettingsTransfer::importThenSaveWritesWhatApplyWrites() {
     window_->mainMenu()->importSettings->trigger();
     const QString saved = dir_->filePath(QStringLiteral("window.hex"));
     dialogs_.saveNames = {saved};
-    window_->btn_saveClick();
+    window_->files()->save();
     QVERIFY(dialogs_.messages.isEmpty());
 
     const QString viaCli = dir_->filePath(QStringLiteral("cli.hex"));
@@ -185,7 +186,7 @@ void TestSettingsTransfer::takeOverFromAnotherVersionListsTheChangesFirst() {
     const QString olderSaved = dir_->filePath(QStringLiteral("alt-eingestellt.hex"));
     dialogs_.answers = {QMessageBox::Yes}; // take the pending offset over
     dialogs_.saveNames = {olderSaved};
-    window_->btn_saveClick();
+    window_->files()->save();
     const hq::FirmwareSettings wanted = document()->edited();
 
     QVERIFY(window_->loadFile(newer));
@@ -222,7 +223,7 @@ void TestSettingsTransfer::takeOverFromAnotherVersionListsTheChangesFirst() {
     // Saved, the new version carries the old settings.
     const QString result = dir_->filePath(QStringLiteral("neu-eingestellt.hex"));
     dialogs_.saveNames = {result};
-    window_->btn_saveClick();
+    window_->files()->save();
     auto reloaded = hq::loadFirmwareFile(result.toStdString());
     QVERIFY(reloaded.ok());
     QVERIFY(hq::readSettings(*reloaded) == wanted);

@@ -4,11 +4,13 @@
 
 #include "ChangeMark.h"
 #include "FakeDialogs.h"
+#include "NumberField.h"
 #include "QtTestSuite.h"
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "light/NeonPanel.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/MainMenu.h"
 #include "main/ParameterGridBox.h"
 #include "main/TFormMain.h"
@@ -202,6 +204,7 @@ void TestUndoAndMarks::neonAndHouseValuesAreStepsAndMarked() {
     QLineEdit* dunkel = panel->edit(hq::NeonValue::Dunkel);
     const QString inFile = dunkel->text();
     type(dunkel, QStringLiteral("300"));
+    QTest::keyClick(dunkel, Qt::Key_Return);
     QCOMPARE(dunkel->text(), QStringLiteral("255")); // clamped, as stored
     QVERIFY(hasChangeMark(dunkel));
     QCOMPARE(document()->undoStack()->count(), 1);
@@ -214,9 +217,13 @@ void TestUndoAndMarks::neonAndHouseValuesAreStepsAndMarked() {
     QVERIFY(panel->edit(hq::NeonValue::Hell)->toolTip().contains(QStringLiteral("0x21")));
 
     open(15, hq::Protocol::MM);
-    QLineEdit* minimum = window_->zusatz()->minimumEdit();
+    // The house-light editor's own field.
+    auto* house = window_->findChild<QWidget*>(QStringLiteral("pnl_haus"));
+    QVERIFY(house != nullptr);
+    auto* minimum = house->findChild<QLineEdit*>(QStringLiteral("edt_mindestAnzahl"));
     QVERIFY(minimum->isVisible());
     type(minimum, QStringLiteral("12"));
+    QTest::keyClick(minimum, Qt::Key_Return);
     QCOMPARE(minimum->text(), QStringLiteral("9"));
     QVERIFY(window_->isWindowModified() == (document()->fileSettings().house->minimum != 9));
     window_->mainMenu()->undo->trigger();
@@ -234,7 +241,7 @@ void TestUndoAndMarks::aHellLevelTheFileCannotHoldIsAskedAbout() {
 
     dialogs_.answers = {QMessageBox::Cancel};
     dialogs_.saveNames = {target};
-    window_->btn_saveClick();
+    window_->files()->save();
     QCOMPARE(dialogs_.messages.size(), 1);
     QVERIFY(dialogs_.messages.constFirst().text.contains(QStringLiteral("Gespeichert würde HELL = 255.")));
     QCOMPARE(dialogs_.messages.constFirst().buttons, QMessageBox::Save | QMessageBox::Cancel);
@@ -243,7 +250,7 @@ void TestUndoAndMarks::aHellLevelTheFileCannotHoldIsAskedAbout() {
 
     dialogs_.messages.clear();
     dialogs_.answers = {QMessageBox::Save};
-    window_->btn_saveClick();
+    window_->files()->save();
     QVERIFY(QFile::exists(target));
     QCOMPARE(hell->text(), QStringLiteral("255"));
     QVERIFY(!window_->isWindowModified());

@@ -7,6 +7,7 @@
 #include "WindowTestSupport.h"
 #include "document/FirmwareDocument.h"
 #include "main/AppFactory.h"
+#include "main/FileController.h"
 #include "main/MainMenu.h"
 #include "main/ParameterGridBox.h"
 #include "main/RecentFiles.h"
@@ -243,7 +244,7 @@ void TestUnsavedChanges::aRefusedSaveKeepsTheWindowAndTheEdits() {
 }
 
 void TestUnsavedChanges::recentFilesAreListedAndKeptBetweenRuns() {
-    const QStringList files = window_->recentFiles()->files();
+    const QStringList files = window_->files()->recentFiles()->files();
     QCOMPARE(files.size(), 2);
     QCOMPARE(files.at(0), QFileInfo(servoFile_).absoluteFilePath());
     QCOMPARE(files.at(1), QFileInfo(otherFile_).absoluteFilePath());
@@ -251,20 +252,20 @@ void TestUnsavedChanges::recentFilesAreListedAndKeptBetweenRuns() {
 
     // A new window, as after a restart, lists them as well; at most eight are kept.
     window_ = createMainWindow();
-    QCOMPARE(window_->recentFiles()->files(), files);
+    QCOMPARE(window_->files()->recentFiles()->files(), files);
     for (int kind : {2, 4, 5, 6, 7, 8, 9, 10}) {
         const QString path = windowtest::writeDemo(*dir_, kind, hq::Protocol::DCC);
         QVERIFY(window_->loadFile(path));
     }
-    QCOMPARE(window_->recentFiles()->files().size(), RecentFiles::kMaximum);
-    QVERIFY(!window_->recentFiles()->files().contains(QFileInfo(servoFile_).absoluteFilePath()));
-    QCOMPARE(window_->recentFiles()->lastFolder(), QFileInfo(servoFile_).absolutePath());
+    QCOMPARE(window_->files()->recentFiles()->files().size(), RecentFiles::kMaximum);
+    QVERIFY(!window_->files()->recentFiles()->files().contains(QFileInfo(servoFile_).absoluteFilePath()));
+    QCOMPARE(window_->files()->recentFiles()->lastFolder(), QFileInfo(servoFile_).absolutePath());
 
     // A file that is gone is dropped from the list when chosen.
-    const QString gone = window_->recentFiles()->files().constLast();
+    const QString gone = window_->files()->recentFiles()->files().constLast();
     QFile::remove(gone);
-    window_->openRecent(gone);
-    QVERIFY(!window_->recentFiles()->files().contains(gone));
+    window_->files()->openRecent(gone);
+    QVERIFY(!window_->files()->recentFiles()->files().contains(gone));
 }
 
 HQ_TEST_CLASS(TestUnsavedChanges)

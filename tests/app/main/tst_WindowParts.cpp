@@ -1,14 +1,14 @@
-// The window's parts on their own: the grid's pixel mapping, the program's arguments, the
-// minimum-count up-down, the button box narrowed for an editor, and the dialog shorthands.
+// The window's parts on their own: the program's arguments, the minimum-count up-down and the extra
+// value's panel, the button box beside an editor, the picture box, and the dialog shorthands.
 
 #include "ButtonBox.h"
 #include "FakeDialogs.h"
-#include "GridGeometry.h"
 #include "ImageBox.h"
 #include "LaunchOptions.h"
 #include "QtTestSuite.h"
-#include "TFormMain.h"
 #include "ZusatzPanel.h"
+#include "demo/DemoFirmware.h"
+#include "document/FirmwareDocument.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,52 +21,14 @@ class TestWindowParts : public QObject {
     Q_OBJECT
 
 private slots:
-    void gridRowsFillTheFirstColumnThenTheSecond();
-    void gridRowZeroAndOddCounts();
     void launchOptions_data();
     void launchOptions();
     void upDownFollowsTheMinimumEdit();
     void zusatzPanelMakesRoomForTheMinimum();
-    void buttonsFitANarrowedBox();
+    void buttonsFitACompactBox();
     void pictureStaysCentred();
     void dialogShorthandsOfferTheStatedButtons();
 };
-
-void TestWindowParts::gridRowsFillTheFirstColumnThenTheSecond() {
-    const GridGeometry g(15);
-    const int top = GridGeometry::kTop;
-    QVERIFY(GridGeometry::kHeadingTop + 16 <= top); // the column headings stand above the rows
-    QCOMPARE(g.rowOrigin(1), (GridPoint{10, top}));
-    QCOMPARE(g.rowOrigin(2), (GridPoint{10, top + 25}));
-    QCOMPARE(g.rowOrigin(15), (GridPoint{10, top + 14 * 25}));
-    QCOMPARE(g.column(15), 0);
-    QCOMPARE(g.column(16), 1);
-    QCOMPARE(g.rowOrigin(16), (GridPoint{210, top}));
-    QCOMPARE(g.rowOrigin(31), (GridPoint{210, top + 15 * 25}));
-    QCOMPARE(g.addressOrigin(16), (GridPoint{310, top}));
-    QCOMPARE(g.switchOrigin(16), (GridPoint{360, top}));
-
-    const GridGeometry two(2);
-    QCOMPARE(two.rowOrigin(3), (GridPoint{210, top}));
-    QCOMPARE(two.rowOrigin(4), (GridPoint{210, top + 25}));
-
-    // The last row of the fullest column still ends above the help line, the help line above the flags.
-    QVERIFY(g.rowOrigin(31).y + GridGeometry::kFieldHeight <= GridGeometry::kHelpTop);
-    QVERIFY(GridGeometry::kHelpTop + GridGeometry::kHelpHeight <= GridGeometry::kFlagsTop);
-    // Columns do not touch the divider.
-    QVERIFY(g.switchOrigin(1).x + GridGeometry::kButtonWidth < GridGeometry::dividerX());
-    QVERIFY(GridGeometry::dividerX() < g.rowOrigin(16).x);
-    QVERIFY(g.switchOrigin(16).x + GridGeometry::kButtonWidth <= GridGeometry::kBoxWidth - 5);
-}
-
-void TestWindowParts::gridRowZeroAndOddCounts() {
-    const GridGeometry g(4);
-    QCOMPARE(g.rowOrigin(0), g.rowOrigin(1));
-    const GridGeometry nonsense(0);
-    const int top = GridGeometry::kTop;
-    QCOMPARE(nonsense.rowOrigin(1), (GridPoint{10, top}));
-    QCOMPARE(nonsense.column(2), 1);
-}
 
 void TestWindowParts::launchOptions_data() {
     QTest::addColumn<QStringList>("arguments");
@@ -102,7 +64,8 @@ void TestWindowParts::launchOptions() {
 }
 
 void TestWindowParts::upDownFollowsTheMinimumEdit() {
-    ZusatzPanel panel;
+    FirmwareDocument document;
+    ZusatzPanel panel(document);
     QSpinBox* upDown = panel.minimumUpDown();
     QLineEdit* edit = panel.minimumEdit();
     QCOMPARE(upDown->objectName(), QStringLiteral("UpDown5"));
@@ -123,58 +86,66 @@ void TestWindowParts::upDownFollowsTheMinimumEdit() {
 }
 
 void TestWindowParts::zusatzPanelMakesRoomForTheMinimum() {
-    QWidget window;
-    auto* panel = new ZusatzPanel(&window);
-    window.show();
-    panel->showExtra(QStringLiteral("Ablaufgeschwindigkeit (1..255)"),
-                     QStringLiteral("1 = schnell\n255 = langsam"));
-    const int height = panel->height();
-    QVERIFY(panel->rect().contains(panel->extraEdit()->geometry()));
+    FirmwareDocument document;
+    document.load(*hq::loadFirmware(hq::demoFirmwareText(15, hq::Protocol::MM)), QStringLiteral("haus.hex"));
+    ZusatzPanel panel(document);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    const int height = panel.minimumSizeHint().height();
     // What the house-light editor does on set-up.
-    panel->minimumEdit()->show();
-    panel->minimumUpDown()->show();
-    QVERIFY(panel->height() > height);
-    QVERIFY(panel->rect().contains(panel->minimumEdit()->geometry()));
-    QVERIFY(panel->rect().contains(panel->minimumUpDown()->geometry()));
-    QVERIFY(!panel->minimumEdit()->geometry().intersects(panel->minimumUpDown()->geometry()));
-    panel->clear();
-    QVERIFY(panel->isHidden());
-    QCOMPARE(panel->height(), height);
+    panel.minimumCaptionLabel()->show();
+    panel.minimumEdit()->show();
+    panel.minimumUpDown()->show();
+    panel.resize(panel.sizeHint());
+    QCoreApplication::processEvents();
+    QVERIFY(panel.minimumSizeHint().height() > height);
+    for (QWidget* w : {static_cast<QWidget*>(panel.extraEdit()), static_cast<QWidget*>(panel.minimumEdit()),
+                       static_cast<QWidget*>(panel.minimumUpDown())})
+        QVERIFY(panel.rect().contains(w->geometry()));
+    QVERIFY(!panel.minimumEdit()->geometry().intersects(panel.minimumUpDown()->geometry()));
+    QVERIFY(!panel.extraEdit()->geometry().intersects(panel.minimumEdit()->geometry()));
 }
 
-void TestWindowParts::buttonsFitANarrowedBox() {
-    // Narrowed for an editor, the box puts its buttons in two rows.
-    TFormMain window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    ButtonBox* box = window.buttons();
-    const int wide = box->width();
-    window.makeRoom(QSize(0, 0));
-    QCoreApplication::processEvents(); // the box lays its buttons out anew
-    QVERIFY(box->width() < wide);
-    const QList<QPushButton*> buttons = {box->loadButton(), box->saveButton(), box->infoButton(),
-                                         box->closeButton()};
+void TestWindowParts::buttonsFitACompactBox() {
+    // Beside an editor the box puts its buttons in two rows: narrower, nothing overlapping or cut.
+    ButtonBox box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const int wide = box.sizeHint().width();
+    box.setCompact(true);
+    QCoreApplication::processEvents(); // the box, a window of its own here, takes its new least size
+    box.resize(box.sizeHint());
+    QCoreApplication::processEvents();
+    QVERIFY(box.isCompact());
+    QVERIFY(box.width() < wide);
+    const QList<QPushButton*> buttons = {box.loadButton(), box.saveButton(), box.infoButton(),
+                                         box.closeButton()};
     for (int i = 0; i < buttons.size(); ++i) {
         const QRect r = buttons.at(i)->geometry();
-        QVERIFY(box->rect().contains(r));
+        QVERIFY(box.rect().contains(r));
         QVERIFY(r.width() >= buttons.at(i)->fontMetrics().horizontalAdvance(buttons.at(i)->text()));
-        for (int j = 0; j < i; ++j) {
+        for (int j = 0; j < i; ++j)
             QVERIFY(!r.intersects(buttons.at(j)->geometry()));
-        }
     }
-    QVERIFY(box->rect().contains(box->progressBar()->geometry()));
-    QVERIFY(!box->geometry().intersects(window.imageBox()->geometry()));
+    QVERIFY(box.infoButton()->y() > box.loadButton()->geometry().bottom()); // "Info" in the second row
+    QVERIFY(box.rect().contains(box.progressBar()->geometry()));
+    box.setCompact(false);
+    QCoreApplication::processEvents();
+    box.resize(box.sizeHint());
+    QCoreApplication::processEvents();
+    QCOMPARE(box.loadButton()->y(), box.closeButton()->y());
 }
 
 void TestWindowParts::pictureStaysCentred() {
     ImageBox box;
-    box.setGeometry(0, 0, 335, 80);
+    box.resize(box.sizeHint() + QSize(100, 10));
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QLabel* image = box.image();
-    QVERIFY(qAbs(image->geometry().center().x() - box.rect().center().x()) <= 1);
-    box.resize(230, 80);
-    QVERIFY(qAbs(image->geometry().center().x() - box.rect().center().x()) <= 1);
+    QVERIFY(qAbs(image->geometry().center().x() - box.contentsRect().center().x()) <= 1);
+    box.resize(box.sizeHint());
+    QCoreApplication::processEvents();
+    QVERIFY(qAbs(image->geometry().center().x() - box.contentsRect().center().x()) <= 1);
     QVERIFY(box.rect().contains(image->geometry()));
 }
 

@@ -59,6 +59,7 @@ private slots:
     void stopAndHidingEndThePlay();
     void nothingToPlayWithoutATable();
     void ledPreviewShowsTenOutputs();
+    void anUnchangedFrameIsNotPaintedAgain();
     void pictures();
 
 private:
@@ -295,6 +296,52 @@ void PatternPreviewTest::ledPreviewShowsTenOutputs() {
     at(ten, 45);
     QCOMPARE(ten.lamps()[9], On);
     QCOMPARE(ten.shownStep(), 2);
+}
+
+// Every mouse move of a stroke refreshes the preview; only a frame that differs is painted again.
+void PatternPreviewTest::anUnchangedFrameIsNotPaintedAgain() {
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } count;
+    QWidget* view = preview->findChild<QWidget*>(QStringLiteral("preview_view"));
+    QVERIFY(view != nullptr);
+    preview->show();
+    QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
+    QCoreApplication::processEvents();
+    view->installEventFilter(&count);
+
+    // Stopped, a step drawn changes nothing the preview shows: every lamp in use is dark.
+    bank->setStep(2, 2, 3, true);
+    preview->refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(count.paints, 0);
+    // Another output in use, or another count, shows.
+    bank->setOutputUsed(2, 3, true);
+    preview->refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(count.paints, 1);
+    bank->setCount(2, 5);
+    preview->refresh();
+    QCoreApplication::processEvents();
+    QCOMPARE(count.paints, 2);
+    QCOMPARE(preview->stepCount(), 5);
+
+    // Playing, a new step is painted, the same step once only.
+    play(*preview);
+    QCoreApplication::processEvents();
+    const int started = count.paints;
+    QVERIFY(started > 2);
+    at(*preview, 10);
+    QCoreApplication::processEvents();
+    QCOMPARE(count.paints, started);
+    at(*preview, 45);
+    QCoreApplication::processEvents();
+    QCOMPARE(count.paints, started + 1);
+    preview->hide();
 }
 
 void PatternPreviewTest::pictures() {
