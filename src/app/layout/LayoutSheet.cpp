@@ -244,7 +244,7 @@ int paintLayoutSheet(QPagedPaintDevice& device, const LayoutSheetSource& source,
 }
 
 bool saveLayoutSheetPdf(const QString& out, const LayoutSheetSource& source, QString* error,
-                        const QDateTime& printedAt) {
+                        const QDateTime& printedAt, const hq::io::WriteOptions& options) {
     if (layout_sheet::isFileOfLayout(out, source)) {
         if (error)
             *error = QStringLiteral(
@@ -270,7 +270,7 @@ bool saveLayoutSheetPdf(const QString& out, const LayoutSheetSource& source, QSt
     }
     const QByteArray& pdf = buffer.data();
     const hq::Status written = hq::io::writeFileReplacing(
-        localPath(out), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        localPath(out), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), options);
     if (!written) {
         if (error)
             *error = qs(written.message());

@@ -7,6 +7,8 @@
 #include "image/Firmware.h"
 #include "layout/Layout.h"
 
+#include "io/WriteFile.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -33,5 +35,7 @@ int paintLayoutSheet(QPagedPaintDevice& device, const LayoutSheetSource& source,
 // Writes the sheet to `out` as a PDF, replacing an existing file only once the new one is complete.
 // A target that is a file of the layout (a decoder, anlage.json) is refused. False with the German
 // reason in `error` (which may be null).
+// `options` are the write's (a read-only target the user agreed to replace).
 bool saveLayoutSheetPdf(const QString& out, const LayoutSheetSource& source, QString* error,
-                        const QDateTime& printedAt = QDateTime::currentDateTime());
+                        const QDateTime& printedAt = QDateTime::currentDateTime(),
+                        const hq::io::WriteOptions& options = {});

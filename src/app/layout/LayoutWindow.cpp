@@ -6,6 +6,7 @@
 #include "layout/LayoutWindow.h"
 
 #include "Dialogs.h"
+#include "FileWriting.h"
 #include "LayoutJson.h"
 #include "QtText.h"
 #include "layout/AddressTableModel.h"
@@ -774,11 +775,16 @@ void LayoutWindow::saveSheetAsPdf() {
                                                           QStringLiteral("pdf"), proposed);
     if (path.isEmpty())
         return;
+    QStringList warnings;
+    const std::optional<hq::io::WriteOptions> options = writeOptionsAsking(this, path, &warnings);
+    if (!options)
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const LayoutSheetSource source = readLayoutSheetSource(folder_, snapshot_->scan());
     QString error;
-    const bool saved = saveLayoutSheetPdf(path, source, &error);
+    const bool saved = saveLayoutSheetPdf(path, source, &error, QDateTime::currentDateTime(), *options);
     QApplication::restoreOverrideCursor();
+    showWriteWarnings(this, warnings);
     if (!saved)
         warningOk(this, error);
     else

@@ -1,5 +1,7 @@
 #include "FileController.h"
 
+#include "FileWriting.h"
+
 #include "Dialogs.h"
 #include "Dlg_info.h"
 #include "QtText.h"
@@ -124,12 +126,8 @@ bool FileController::writeFile(const QString& path, const hq::Firmware& firmware
     // The file is written beside the target, flushed to the disk and renamed over it only when
     // complete. (QSaveFile was not used: on a full tmpfs it reported success and left an empty file
     // in place of the old one.)
-    const hq::Status written = hq::io::writeFileReplacing(localPath(path), hq::hexImageText(firmware.image));
-    if (!written) {
-        warningOk(&window_, QStringLiteral("Das HEX-File konnte nicht gespeichert werden:\n%1\n\n%2")
-                                .arg(path, qs(written.message())));
-    }
-    return written.ok();
+    return writeFileAsking(&window_, path, hq::hexImageText(firmware.image),
+                           QStringLiteral("Das HEX-File konnte nicht gespeichert werden:\n%1").arg(path));
 }
 
 void FileController::printSheet() {
@@ -152,8 +150,15 @@ void FileController::saveSheetAsPdf() {
                                                           QStringLiteral("pdf"), proposed);
     if (path.isEmpty())
         return;
+    QStringList warnings;
+    const std::optional<hq::io::WriteOptions> options = writeOptionsAsking(&window_, path, &warnings);
+    if (!options)
+        return;
     QString error;
-    if (!saveSettingsSheetPdf(path, document_.firmware(), document_.shown(), document_.path(), &error))
+    const bool saved = saveSettingsSheetPdf(path, document_.firmware(), document_.shown(), document_.path(),
+                                            &error, *options);
+    showWriteWarnings(&window_, warnings);
+    if (!saved)
         warningOk(&window_, error);
 }
 

@@ -1,6 +1,7 @@
 #include "SettingsTransfer.h"
 
 #include "Dialogs.h"
+#include "FileWriting.h"
 #include "QtText.h"
 #include "SettingsJson.h"
 #include "document/FirmwareDocument.h"
@@ -44,11 +45,7 @@ void SettingsTransfer::exportSettings() {
     if (path.isEmpty()) {
         return;
     }
-    const hq::Status written =
-        hq::io::writeFileReplacing(localPath(path), hq::settingsJsonText(document_.firmware(), shown));
-    if (!written) {
-        warningOk(&window_, QString::fromStdString(written.message()));
-    }
+    writeFileAsking(&window_, path, hq::settingsJsonText(document_.firmware(), shown));
 }
 
 void SettingsTransfer::importSettings() {

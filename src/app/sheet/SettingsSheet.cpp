@@ -124,7 +124,8 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
 }
 
 bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
-                          const hq::FirmwareSettings& settings, const QString& fileName, QString* error) {
+                          const hq::FirmwareSettings& settings, const QString& fileName, QString* error,
+                          const hq::io::WriteOptions& options) {
     // Writing the sheet over the HEX file it describes would lose the firmware.
     std::error_code ec;
     if (std::filesystem::equivalent(localPath(out), localPath(fileName), ec)) {
@@ -141,7 +142,7 @@ bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
         return false;
     }
     const hq::Status written = hq::io::writeFileReplacing(
-        localPath(out), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        localPath(out), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), options);
     if (!written) {
         if (error)
             *error = qs(written.message());

@@ -9,6 +9,8 @@
 #include "image/Firmware.h"
 #include "settings/FirmwareSettings.h"
 
+#include "io/WriteFile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -45,8 +47,10 @@ QByteArray settingsSheetPdf(const hq::Firmware& firmware, const hq::FirmwareSett
 // Writes the sheet to `out` as a PDF, replacing an existing file only once the new one is complete.
 // `out` naming the file `fileName` itself is refused. False with the German reason in `error`
 // (which may be null).
+// `options` are the write's (a read-only target the user agreed to replace).
 bool saveSettingsSheetPdf(const QString& out, const hq::Firmware& firmware,
-                          const hq::FirmwareSettings& settings, const QString& fileName, QString* error);
+                          const hq::FirmwareSettings& settings, const QString& fileName, QString* error,
+                          const hq::io::WriteOptions& options = {});
 
 // For scripts (`hexquendra --pdf OUT.pdf FILE`): the sheet of `hexFile` as it is, without marks.
 // Returns 0, or 1

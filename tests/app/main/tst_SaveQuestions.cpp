@@ -61,6 +61,7 @@ private slots:
     void aChecksumWrongInTheFileIsRecomputedOnlyWhenTheUserAgrees_data();
     void aChecksumWrongInTheFileIsRecomputedOnlyWhenTheUserAgrees();
     void noToTakingOverSaysThatNothingWasSaved();
+    void aReadOnlyFileIsReplacedOnlyWhenTheUserAgrees();
     void theTakeOverListNamesTheProtocolAndRefusedValues();
 
 private:
@@ -147,6 +148,32 @@ void TestSaveQuestions::aChecksumWrongInTheFileIsRecomputedOnlyWhenTheUserAgrees
     dialogs_.saveNames = {dir_->filePath(QStringLiteral("wieder.hex"))};
     window_->files()->save();
     QCOMPARE(dialogs_.messageTexts(), QStringList{});
+}
+
+void TestSaveQuestions::aReadOnlyFileIsReplacedOnlyWhenTheUserAgrees() {
+    const QString path = windowtest::writeDemo(*dir_, 31, hq::Protocol::MM);
+    QVERIFY(window_->loadFile(path));
+    const QByteArray before = readAll(path);
+    QVERIFY(QFile::setPermissions(path,
+                                  QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    type(window_->grid()->addressEdit(2), QStringLiteral("77"));
+    dialogs_.messages.clear();
+
+    dialogs_.saveNames = {path};
+    dialogs_.answers = {QMessageBox::No};
+    QVERIFY(!window_->files()->save());
+    QCOMPARE(dialogs_.messageTexts(),
+             QStringList{QStringLiteral("Die Datei ist schreibgeschützt. Trotzdem ersetzen?")});
+    QCOMPARE(readAll(path), before);
+    QVERIFY(window_->isWindowModified());
+
+    dialogs_.messages.clear();
+    dialogs_.saveNames = {path};
+    dialogs_.answers = {QMessageBox::Yes};
+    QVERIFY(window_->files()->save());
+    QVERIFY(readAll(path) != before);
+    QVERIFY(!window_->isWindowModified());
+    QVERIFY2(!(QFile::permissions(path) & QFileDevice::WriteOwner), "the file keeps its mode");
 }
 
 void TestSaveQuestions::noToTakingOverSaysThatNothingWasSaved() {
