@@ -2,6 +2,7 @@
 
 #include "ChangeMark.h"
 #include "EditorHost.h"
+#include "GuardNotice.h"
 #include "Metrics.h"
 #include "NumberField.h"
 #include "QtText.h"
@@ -29,7 +30,7 @@ const QString kManualPage = QStringLiteral("muster.html#zeichnen");
 } // namespace
 
 PatternEditor::PatternEditor(const PatternPanelConfig& config, QWidget* parent)
-    : area_(new QWidget(parent)), panel_(new PatternPanel(config, area_)),
+    : area_(new QWidget(parent)), guard_(new GuardNotice(area_)), panel_(new PatternPanel(config, area_)),
       preview_(new PatternPreviewWidget(config.outputs(), area_)) {
     buildArea();
     connectPreview();
@@ -50,6 +51,7 @@ void PatternEditor::buildArea() {
     layout->setSpacing(kPreviewGap);
     // The drawings have their sizes: the widget is as large as its contents, wherever it is put.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(guard_);
     layout->addWidget(panel_);
     layout->addLayout(previewRow);
 }
@@ -151,6 +153,9 @@ void PatternEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     showing_ = true;
     panel_->addressButton(1)->setChecked(true);
     showing_ = false;
+    // A table block that holds code is only shown.
+    guard_->showBlocks(hq::guardedEditorBlocks(document.firmware().image, panel()));
+    panel_->setEditable(!guard_->guards());
     host.showEditorArea(area_);
     showAddress();
     showMarks();
@@ -162,6 +167,8 @@ void PatternEditor::reset() {
     // follows the document, what it drew becomes a step there and the document is not left inside
     // a stroke.
     area_->hide();
+    guard_->showBlocks({});
+    panel_->setEditable(true);
     disconnect(following_);
     document_ = nullptr;
     host_ = nullptr;
@@ -213,7 +220,7 @@ void PatternEditor::showParameters() {
     const int address = currentAddress();
     showing_ = true;
     for (int a = 1; a <= hq::kPatternAddresses; ++a)
-        panel_->copyButton(a)->setEnabled(a != address);
+        panel_->copyButton(a)->setEnabled(a != address && !guard_->guards());
     // A count or stretch the firmware holds outside its range is shown within it.
     const int count = pattern->count(address);
     const int stretch = pattern->stretch(address);

@@ -15,6 +15,7 @@
 class DocumentChange;
 class NumberField;
 class PatternEdits;
+class GuardNotice;
 class PatternPanel;
 class PatternPreviewWidget;
 class QWidget;
@@ -64,6 +65,7 @@ private:
     void showMarks();
 
     QPointer<QWidget> area_;
+    GuardNotice* guard_;
     PatternPanel* panel_;
     PatternPreviewWidget* preview_;
     FirmwareDocument* document_ = nullptr;

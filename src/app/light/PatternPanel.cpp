@@ -198,3 +198,16 @@ QLayout* PatternPanel::buildFoot() {
     foot->addLayout(decisions);
     return foot;
 }
+
+void PatternPanel::setEditable(bool editable) {
+    for (PatternCanvas* canvas : canvases_)
+        canvas->setEnabled(editable);
+    for (QCheckBox* box : outputBoxes_)
+        box->setEnabled(editable);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{count_, stretch_, countUpDown_, stretchUpDown_, loop_})
+        control->setEnabled(editable);
+    if (!editable)
+        for (QPushButton* button : copyButtons_)
+            button->setEnabled(false);
+}

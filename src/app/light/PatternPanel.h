@@ -43,6 +43,9 @@ public:
     QLabel* ruleLabel() const { return rule_; }
     QPushButton* discardButton() const { return discard_; }
     QPushButton* acceptButton() const { return accept_; }
+    // Drawings and the fields and boxes that change the table take input or not; the address
+    // choice always does, so a table that is only shown can still be looked through.
+    void setEditable(bool editable);
 
 signals:
     // The "?" beside the drawing rule: the manual's page on drawing patterns.

@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>

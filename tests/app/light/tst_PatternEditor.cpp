@@ -9,6 +9,8 @@
 #include "ChangeMark.h"
 #include "NumberField.h"
 #include "QtTestSuite.h"
+#include "encode/ProgramTable.h"
+#include "image/Checksum.h"
 #include "light/BlinkEditor.h"
 #include "light/LedEditor.h"
 #include "light/PatternBank.h"
@@ -39,6 +41,19 @@ int imageEntry(const hq::Firmware& firmware, int block, int entry) {
     hq::ProgramTable table{};
     hq::readProgramBlock(firmware.image, block, table);
     return table[static_cast<std::size_t>(256 * (block - 1) + entry)];
+}
+
+// The firmware with `word` (high byte first) as word k of record j of program block `block`.
+hq::Firmware withWord(hq::Firmware firmware, int block, int j, int k, const std::string& word) {
+    int start = -1;
+    for (int i = 0; i < firmware.image.lineCount; ++i)
+        if (firmware.image.lines[i].starts_with(hq::programBlockKey(block)))
+            start = i;
+    std::string& line = firmware.image.lines[start + j];
+    std::string body = line.substr(0, line.size() - 2);
+    body.replace(9 + 4 * static_cast<std::size_t>(k), 4, word.substr(2, 2) + word.substr(0, 2));
+    line = *hq::completeRecord(body);
+    return firmware;
 }
 
 } // namespace
@@ -87,6 +102,35 @@ private slots:
         // The drawing rule beside the drawings.
         QCOMPARE(panel->ruleLabel()->text(), QStringLiteral("obere Hälfte: an, untere Hälfte: aus"));
         QVERIFY(panel->ruleLabel()->isVisible());
+    }
+
+    // A table block that holds code (a word that is no retlw) is shown, never edited: the save would
+    // leave it as it is, so the editor does not pretend otherwise.
+    void aBlockHoldingCodeIsShownReadOnlyWithTheReason() {
+        window->load(withWord(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())), 1, 2, 5, "2805"));
+        BlinkEditor editor;
+        editor.setUp(window->document, window->window);
+        PatternPanel* panel = editor.panelWidget();
+        auto* notice = editor.editorArea()->findChild<QLabel*>(QStringLiteral("lbl_tabellenschutz"));
+        QVERIFY(notice != nullptr && notice->isVisible());
+        QVERIFY2(notice->text().contains(QStringLiteral("2805")), qPrintable(notice->text()));
+        QVERIFY(!panel->canvas(1)->isEnabled());
+        QVERIFY(!panel->countEdit()->isEnabled() && !panel->loopBox()->isEnabled());
+        QVERIFY(!panel->copyButton(2)->isEnabled() && !panel->outputBox(1)->isEnabled());
+        QVERIFY(panel->addressButton(2)->isEnabled());
+        const int steps = window->document.undoStack()->count();
+        drag(panel->canvas(1), {QPoint(3, 3), QPoint(200, 3)});
+        QCOMPARE(window->document.undoStack()->count(), steps);
+        panel->addressButton(2)->click();
+        QVERIFY2(!panel->copyButton(1)->isEnabled(), "looking through the addresses enables no copy");
+
+        // The next firmware, whose table is sound, is edited as usual.
+        editor.reset();
+        window->load(firmwareOf(tableFirmware(kBlinkReset, 1, blinkDemoTable())));
+        editor.setUp(window->document, window->window);
+        QVERIFY(notice->isHidden());
+        QVERIFY(panel->canvas(1)->isEnabled() && panel->countEdit()->isEnabled());
+        QVERIFY(panel->copyButton(2)->isEnabled());
     }
 
     void countIsClampedAndTextIsMarkedWithoutABox() {
