@@ -138,8 +138,7 @@ std::string overview() {
             << extraCell(info) << "</td><td>" << editorCell(info.panel) << "</td></tr>\n";
     }
     out << "</table>\n";
-    out << foot("kommandozeile.html", "Kommandozeile", kindPage(kinds.front().kind),
-                kindTitle(kinds.front()));
+    out << foot("anlage.html", "Die ganze Anlage", kindPage(kinds.front().kind), kindTitle(kinds.front()));
     return out.str();
 }
 

@@ -9,6 +9,7 @@
 #include "FileWriting.h"
 #include "LayoutJson.h"
 #include "QtText.h"
+#include "help/ShowManual.h"
 #include "layout/AddressTableModel.h"
 #include "layout/ClashTableModel.h"
 #include "layout/DecoderTableModel.h"
@@ -180,6 +181,12 @@ void LayoutWindow::buildMenu() {
     QAction* close = layoutMenu->addAction(QStringLiteral("Schl&ießen"));
     close->setObjectName(QStringLiteral("act_layout_close"));
     close->setShortcut(QKeySequence::Close);
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    QAction* manual = helpMenu->addAction(QStringLiteral("&Handbuch"));
+    manual->setObjectName(QStringLiteral("act_layout_manual"));
+    manual->setShortcut(QKeySequence::HelpContents);
+    connect(manual, &QAction::triggered, this, [this] { showManual(this, QStringLiteral("anlage.html")); });
 
     connect(rescanAction_, &QAction::triggered, this, &LayoutWindow::rescan);
     connect(seriesAction_, &QAction::triggered, this, &LayoutWindow::openSeriesDialog);

@@ -5,6 +5,7 @@
 #include "LayoutWindowTestSupport.h"
 #include "QtTestSuite.h"
 #include "document/FirmwareDocument.h"
+#include "help/ManualWindow.h"
 #include "io/WriteFile.h"
 #include "layout/AddressTableModel.h"
 #include "layout/DecoderTableModel.h"
@@ -206,6 +207,26 @@ private slots:
         main->mainMenu()->openLayout->trigger();
         QCOMPARE(layoutWindows().size(), 1);
         QVERIFY(dialogs_.messages.isEmpty());
+        layout->close();
+    }
+
+    void f1OpensTheManualAtTheLayoutPage() {
+        const std::unique_ptr<TFormMain> main = createMainWindow();
+        main->show();
+        dialogs_.folderNames = {layout_->dir.path()};
+        main->mainMenu()->openLayout->trigger();
+        LayoutWindow* layout = layoutWindows().first();
+        QAction* manual = layout->findChild<QAction*>(QStringLiteral("act_layout_manual"));
+        QVERIFY(manual != nullptr);
+        QCOMPARE(manual->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        manual->trigger();
+        ManualWindow* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<ManualWindow*>(widget); window != nullptr && window->isVisible())
+                shown = window;
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->currentPage(), QStringLiteral("anlage.html"));
+        shown->close();
         layout->close();
     }
 
