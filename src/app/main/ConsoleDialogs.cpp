@@ -22,3 +22,7 @@ QMessageBox::StandardButton ConsoleDialogs::message(QWidget*, QMessageBox::Icon,
 }
 
 void ConsoleDialogs::openUrl(const QUrl&) {}
+
+QString ConsoleDialogs::existingFolder(QWidget*, const QString&) {
+    return {};
+}

@@ -12,4 +12,6 @@ public:
     QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
     void openUrl(const QUrl& url) override;
+    // Without a window to ask in, no folder is chosen.
+    QString existingFolder(QWidget* parent, const QString& title) override;
 };

@@ -24,16 +24,8 @@
 
 namespace layouttest {
 
-// The dialogs of the window tests, with the folder chooser answering from `folderNames`.
-class LayoutDialogs : public FakeDialogs {
-public:
-    QString existingFolder(QWidget*, const QString& title) override {
-        folderTitles.append(title);
-        return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
-    }
-    QStringList folderNames;
-    QStringList folderTitles;
-};
+// The dialogs of the window tests; the folder chooser answers from `folderNames`.
+using LayoutDialogs = FakeDialogs;
 
 // The text of the demo firmware of `kind`, every used address moved by `shift` (the demos start
 // at 5, function decoders at 3).

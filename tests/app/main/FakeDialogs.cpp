@@ -53,3 +53,8 @@ QStringList FakeDialogs::messageTexts() const {
     }
     return texts;
 }
+
+QString FakeDialogs::existingFolder(QWidget*, const QString& title) {
+    folderTitles.append(title);
+    return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
+}

@@ -29,6 +29,10 @@ public:
     void openUrl(const QUrl& url) override;
     bool confirmList(QWidget* parent, const QString& title, const QString& intro,
                      const QStringList& lines) override;
+    // Answers from `folderNames` in turn; cancelled when they are used up.
+    QString existingFolder(QWidget* parent, const QString& title) override;
+    QStringList folderNames;
+    QStringList folderTitles;
     // Prints into `printFile` as a PDF when it is set, else cancels.
     bool choosePrinter(QWidget* parent, QPrinter& printer) override;
     QString printFile;
