@@ -103,7 +103,8 @@ void PreviewWidget::refresh() {
         takeFrame(player_.elapsed(now));
     button_->setEnabled(playable);
     followPlayer(now);
-    view_->update();
+    if (frameChanged())
+        view_->update();
 }
 
 void PreviewWidget::followPlayer(hq::Milliseconds now) {

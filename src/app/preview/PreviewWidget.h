@@ -57,6 +57,9 @@ protected:
     virtual std::optional<hq::Milliseconds> playLength() const = 0;
     // Takes the frame at `elapsed`, or the resting frame of a stopped preview when nothing.
     virtual void takeFrame(std::optional<hq::Milliseconds> elapsed) = 0;
+    // Whether the frame just taken looks different from the one painted before; a preview that can
+    // tell saves the repaint of a frame that did not change (an edit of a point it does not show).
+    virtual bool frameChanged() const { return true; }
 
     void hideEvent(QHideEvent* event) override;
 

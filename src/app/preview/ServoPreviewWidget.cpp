@@ -76,6 +76,9 @@ void ServoPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
             relay_ = false;
         }
     }
+    const FrameKey key{point, pointCount_, position_, relay_, lowest_, highest_};
+    frameChanged_ = !(key == lastFrame_);
+    lastFrame_ = key;
     if (point != shownPoint_) {
         shownPoint_ = point;
         emit pointShown(point);

@@ -39,6 +39,7 @@ protected:
     bool hasSource() const override;
     std::optional<hq::Milliseconds> playLength() const override;
     void takeFrame(std::optional<hq::Milliseconds> elapsed) override;
+    bool frameChanged() const override { return frameChanged_; }
 
 private:
     const hq::CurveBlock* curve() const { return source_ ? source_() : nullptr; }
@@ -53,6 +54,18 @@ private:
     bool relay_ = false;
     int lowest_ = 0; // the curve's range for the scale
     int highest_ = 0;
+    // What a frame shows, to tell whether the one taken needs painting.
+    struct FrameKey {
+        int point = -2;
+        int count = 0;
+        int position = 0;
+        bool relay = false;
+        int lowest = 0;
+        int highest = 0;
+        friend bool operator==(const FrameKey&, const FrameKey&) = default;
+    };
+    FrameKey lastFrame_;
+    bool frameChanged_ = true;
 
     struct ScaleKey {
         QSize size;
