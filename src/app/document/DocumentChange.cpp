@@ -1,6 +1,7 @@
 #include "DocumentChange.h"
 
 #include "light/PatternLayout.h"
+#include "servo/CurveTransform.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ using Area = DocumentChange::Area;
 
 using PointSpan = DocumentChange::PointSpan;
 
-constexpr PointSpan kAllPoints{0, hq::kMaxCurvePoints - 1};
+constexpr PointSpan kAllPoints{0, hq::kMaxCurvePoints - 1, true, true};
 
 // The points of a curve that differ; all of them where the count or the stretch differs, since the
 // drawing's x-step and the times follow these.
@@ -20,10 +21,13 @@ PointSpan curvePointsDiffering(const hq::CurveBlock& a, const hq::CurveBlock& b)
         return kAllPoints;
     PointSpan span;
     for (int point = 0; point < hq::kMaxCurvePoints; ++point) {
-        if (a[static_cast<std::size_t>(point)] != b[static_cast<std::size_t>(point)]) {
+        const int differing = a[static_cast<std::size_t>(point)] ^ b[static_cast<std::size_t>(point)];
+        if (differing != 0) {
             if (span.isEmpty())
                 span.first = point;
             span.last = point;
+            span.positions = span.positions || (differing & hq::kPositionMask) != 0;
+            span.relays = span.relays || (differing & ~hq::kPositionMask) != 0;
         }
     }
     return span;
@@ -34,7 +38,8 @@ PointSpan unite(const PointSpan& a, const PointSpan& b) {
         return b;
     if (b.isEmpty())
         return a;
-    return {std::min(a.first, b.first), std::max(a.last, b.last)};
+    return {std::min(a.first, b.first), std::max(a.last, b.last), a.positions || b.positions,
+            a.relays || b.relays};
 }
 
 // Everything of a curve block that is not the curve: the servo's flag byte and the assignments.
@@ -60,15 +65,17 @@ DocumentChange DocumentChange::everything() {
     return change;
 }
 
-DocumentChange DocumentChange::servoPointsDrawn(int curve, int first, int last) {
+DocumentChange DocumentChange::servoPointsDrawn(int curve, PointSpan points) {
     DocumentChange change;
-    if (curve < 1 || curve > hq::kServoCurveCount)
+    if (curve < 1 || curve > hq::kServoCurveCount || points.isEmpty())
         return change;
     const auto index = static_cast<std::size_t>(curve - 1);
     change.add(Area::Servo);
     change.pending_ = true;
     change.curves_.set(index);
-    change.curvePoints_[index] = {std::max(first, 0), std::min(last, hq::kMaxCurvePoints - 1)};
+    points.first = std::max(points.first, 0);
+    points.last = std::min(points.last, hq::kMaxCurvePoints - 1);
+    change.curvePoints_[index] = points;
     return change;
 }
 

@@ -21,10 +21,12 @@ public:
         Baseline, // the file's settings (a load or a save): every change mark may differ
     };
 
-    // Points first..last of a servo curve, both within 0..99.
+    // Points first..last of a servo curve, both within 0..99, and what of them changed.
     struct PointSpan {
         int first = 0;
-        int last = -1; // below `first`: no point
+        int last = -1;          // below `first`: no point
+        bool positions = false; // a position (or the count or stretch: the whole drawing)
+        bool relays = false;    // a relay bit (or the count or stretch)
 
         bool isEmpty() const { return last < first; }
         bool isWholeCurve() const { return first == 0 && last >= hq::kMaxCurvePoints - 1; }
@@ -34,9 +36,9 @@ public:
     // Everything, for a new firmware.
     static DocumentChange everything();
     static DocumentChange between(const DocumentState& before, const DocumentState& after);
-    // Points first..last of servo curve 1..4 drawn in the working copy (a stroke's mouse move), for a
-    // change made in place and so never compared.
-    static DocumentChange servoPointsDrawn(int curve, int first, int last);
+    // Points of servo curve 1..4 drawn in the working copy (a stroke's mouse move), for a change made
+    // in place and so never compared.
+    static DocumentChange servoPointsDrawn(int curve, PointSpan points);
 
     bool isEmpty() const { return areas_.none(); }
     bool touches(Area area) const;

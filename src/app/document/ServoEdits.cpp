@@ -152,9 +152,11 @@ void ServoEdits::draw(int curve, int point, const std::function<void(hq::CurveBl
         hq::CurveBlock& block = state.servo->data.curve(curve);
         const int before = block[static_cast<std::size_t>(point)];
         edit(block);
-        return block[static_cast<std::size_t>(point)] == before
-                   ? DocumentChange()
-                   : DocumentChange::servoPointsDrawn(curve, point, point);
+        const int differing = block[static_cast<std::size_t>(point)] ^ before;
+        if (differing == 0)
+            return DocumentChange();
+        return DocumentChange::servoPointsDrawn(
+            curve, {point, point, (differing & hq::kPositionMask) != 0, (differing & hq::kRelayBit) != 0});
     });
 }
 
