@@ -31,7 +31,15 @@ ServoPreviewWidget::ServoPreviewWidget(QWidget* parent)
                                    "Ein zweiter Klick hält an."),
                     parent) {
     setObjectName(QStringLiteral("servo_preview"));
+    editTimer_.setSingleShot(true);
+    editTimer_.setInterval(kFrameIntervalMs);
+    connect(&editTimer_, &QTimer::timeout, this, &ServoPreviewWidget::refresh);
     refresh();
+}
+
+void ServoPreviewWidget::showEdit() {
+    if (!frameTimerActive() && !editTimer_.isActive())
+        editTimer_.start();
 }
 
 void ServoPreviewWidget::setSource(CurveSource source) {

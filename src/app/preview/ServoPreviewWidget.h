@@ -21,6 +21,9 @@ public:
 
     // The source is asked on every frame; it must stay callable while the widget lives.
     void setSource(CurveSource source);
+    // The curve was edited: the frame is taken again within one frame interval (at once by the
+    // frames of a playing preview), so that a stroke's many mouse moves cost one frame, not one each.
+    void showEdit();
 
     // The point shown, 0..count-1; -1 while stopped (the arm then rests at the first point).
     int shownPoint() const { return shownPoint_; }
@@ -48,6 +51,7 @@ private:
     const QImage& scaleImage(QSize size, qreal pixelRatio) const;
 
     CurveSource source_;
+    QTimer editTimer_;
     int shownPoint_ = -1;
     int pointCount_ = 0;
     int position_ = 0;

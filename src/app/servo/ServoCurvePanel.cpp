@@ -209,8 +209,10 @@ void ServoCurvePanel::showChange(const DocumentChange& change) {
         return;
     const int curve = selectedCurve();
     const DocumentChange::PointSpan points = change.touchedPoints(curve);
-    curveCanvas_->showPoints(points);
-    relayCanvas_->showPoints(points);
+    if (points.positions)
+        curveCanvas_->showPoints(points);
+    if (points.relays)
+        relayCanvas_->showPoints(points);
     // Count and stretch change the times and the whole drawing; a drawn point neither.
     if (points.isWholeCurve())
         showFieldsAndTimes(false);

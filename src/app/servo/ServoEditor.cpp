@@ -51,7 +51,7 @@ void ServoEditor::showChange(const DocumentChange& change) {
     if (change.touchesServoSettings() || baseline)
         assignmentPanel_->showSettings();
     if (change.touchesCurve(curvePanel_->selectedCurve()))
-        preview_->refresh();
+        preview_->showEdit();
 }
 
 void ServoEditor::reset() {
