@@ -10,11 +10,14 @@
 #include "StrokeCanvas.h"
 #include "document/FirmwareDocument.h"
 #include "image/Firmware.h"
+#include "preview/ServoPreviewWidget.h"
 #include "servo/CurveCanvasGeometry.h"
+#include "servo/CurveGenerator.h"
 #include "servo/CurveTransform.h"
 #include "servo/ServoAssignment.h"
 #include "servo/ServoAssignmentPanel.h"
 #include "servo/ServoEditor.h"
+#include "servo/ServoUpDown.h"
 #include "settings/FirmwareSettings.h"
 
 #include <QCheckBox>
@@ -28,6 +31,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -72,6 +77,10 @@ private slots:
     void curveFileRefusalsChangeNothing();
     void setFileLoadRefreshesAssignmentsAndFlags();
     void resetHidesThePanels();
+    void clearingCountOrStretchPopsNothingAndStoresNothing();
+    void thePreviewPlaysTheWorkingCopyBeforeItIsTakenOver();
+    void aStretchAboveTheLimitPlaysToTheLastPoint();
+    void importedSettingsShowAndLeaveNothingPending();
 
 private:
     template <class T> T* find(const char* name) const {
@@ -608,6 +617,151 @@ void ServoEditorTest::resetHidesThePanels() {
     find<QPushButton>("btn_Lin")->click();
     find<QComboBox>("cbx_a1_servo")->setCurrentIndex(2);
     QVERIFY(document->state() == before);
+}
+
+// Select all, Backspace: the field is blank while a new number is typed, marked as not allowed to
+// stay so; nothing pops up and nothing is stored until there is a number, and a field left blank
+// shows the stored value again. Clearing "Anzahl" used to pop up "Ungültige Eingabe…" at once.
+void ServoEditorTest::clearingCountOrStretchPopsNothingAndStoresNothing() {
+    QUndoStack* stack = document->undoStack();
+    for (const char* name : {"edt_Anzahl", "edt_stretch"}) {
+        auto* field = find<QLineEdit>(name);
+        const QString stored = field->text();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), QString());
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(stack->count(), 0);
+        QVERIFY(!document->isModified());
+        QVERIFY(!rangeProblemOf(field).isEmpty());
+
+        QTest::keyClicks(field, QStringLiteral("25"));
+        QCOMPARE(field->text(), QStringLiteral("25"));
+        QVERIFY(rangeProblemOf(field).isEmpty());
+        QCOMPARE(stack->count(), 1); // "2", then "25": one entry
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->text(), QStringLiteral("25"));
+        QVERIFY(dialogs.messages.isEmpty());
+        stack->undo();
+        QCOMPARE(field->text(), stored);
+        stack->clear();
+    }
+    QCOMPARE(document->servo().copy(), *document->fileSettings().servo);
+
+    // The arrows beside the fields keep working: up from 11, down from 1 stays at 1.
+    const QList<ServoUpDown*> arrows =
+        find<QLineEdit>("edt_Anzahl")->parentWidget()->findChildren<ServoUpDown*>();
+    QCOMPARE(arrows.size(), 2);
+    arrows[0]->findChildren<QToolButton*>().at(0)->click();
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("12"));
+    QCOMPARE(document->servo().storedCount(1), 12);
+    arrows[1]->findChildren<QToolButton*>().at(1)->click();
+    QCOMPARE(find<QLineEdit>("edt_stretch")->text(), QStringLiteral("1"));
+    QCOMPARE(stack->count(), 1);
+}
+
+// The preview plays what the editor shows (the working copy), not the file's curve, before anything is
+// taken over; edits show in it within a frame.
+void ServoEditorTest::thePreviewPlaysTheWorkingCopyBeforeItIsTakenOver() {
+    ServoPreviewWidget* preview = editor->preview();
+    hq::Milliseconds now = 0;
+    preview->setClock([&now] { return now; });
+    find<QPushButton>("btn_MirrorVertikal")->click();
+    QVERIFY(acceptEnabled());
+    const ServoEdits& edits = document->servo();
+    QVERIFY(edits.position(1, 3) != hq::pointPosition(document->fileSettings().servo->data.curve(1)[3]));
+
+    preview->start();
+    now = 3 * 20; // curve 1: stretch 1, a point every 20 ms
+    preview->refresh();
+    QCOMPARE(preview->shownPoint(), 3);
+    QCOMPARE(preview->position(), edits.position(1, 3));
+    QCOMPARE(preview->relayLit(), edits.isRelayOn(1, 3));
+
+    // Paused on point 3, a click that moves it shows in the preview.
+    preview->pause();
+    auto* canvas = find<QWidget>("servo_Image1");
+    const hq::CurveCanvasGeometry geometry(canvas->width(), canvas->height(), edits.pointCount(1));
+    editortest::click(canvas, {geometry.pointX(3), geometry.pointY(100)});
+    QCOMPARE(edits.position(1, 3), 100);
+    QTRY_COMPARE(preview->position(), 100);
+    QVERIFY(document->hasPendingEditorChanges());
+}
+
+// A file whose curve has a stretch byte above what the editor allows (250 > 200) plays through to its
+// last point and ends there; the field shows the byte and marks it.
+void ServoEditorTest::aStretchAboveTheLimitPlaysToTheLastPoint() {
+    editor->reset();
+    hq::ServoData data = hq::servotest::demoServoData();
+    data.curve(1)[hq::kCurveStretchEntry] = 250;
+    auto loaded = hq::loadFirmware(":04000000D3303A2897\r\n" + hq::servotest::servoFirmwareText(data));
+    QVERIFY(loaded.ok());
+    document->load(*loaded, QStringLiteral("stretch.hex"));
+    editor->setUp(*document, *window);
+    auto* stretch = find<QLineEdit>("edt_stretch");
+    QCOMPARE(stretch->text(), QStringLiteral("250"));
+    QVERIFY(!rangeProblemOf(stretch).isEmpty());
+    QVERIFY(!document->isModified());
+
+    ServoPreviewWidget* preview = editor->preview();
+    hq::Milliseconds now = 0;
+    preview->setClock([&now] { return now; });
+    preview->start();
+    const int last = document->servo().pointCount(1) - 1;
+    // The whole sweep: the points one "Zeit zwischen 2 Punkten" apart, at most 200 × 20 ms.
+    now = last * 20 * hq::kMaxStretch - 1;
+    preview->refresh();
+    QCOMPARE(preview->shownPoint(), last - 1);
+    QVERIFY(preview->isPlaying());
+    now = last * 20 * hq::kMaxStretch;
+    preview->refresh();
+    QCOMPARE(preview->shownPoint(), last);
+    QCOMPARE(preview->position(), document->servo().position(1, last));
+    QVERIFY(!preview->isPlaying());
+    now *= 10;
+    preview->refresh();
+    QCOMPARE(preview->shownPoint(), last);
+}
+
+// Settings imported or taken over from another file replace the working copy too: the editor shows
+// the new curves, assignments and timing at once, nothing is left to take over, and a save writes
+// them.
+void ServoEditorTest::importedSettingsShowAndLeaveNothingPending() {
+    // Something drawn and not taken over, which the import replaces.
+    editortest::drag(find<QWidget>("servo_Image1"), {{10, 10}, {60, 20}});
+    QVERIFY(acceptEnabled());
+
+    hq::FirmwareSettings imported = document->fileSettings();
+    hq::CurveBlock& curve = imported.servo->data.curve(1);
+    curve[hq::kCurveCountEntry] = 30;
+    hq::generateCurve(curve, hq::CurveShape::HalfSine);
+    hq::setAssignmentRow(imported.servo->data, 1, {0x18, 0x21});
+    imported.servo->timing.setOffset(2, 90);
+    document->replaceSettings(QStringLiteral("Einstellungen aus andere.hex übernommen"), imported);
+
+    QVERIFY(!document->hasPendingEditorChanges());
+    QVERIFY(!acceptEnabled());
+    QCOMPARE(document->servo().copy(), *imported.servo);
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("30"));
+    QCOMPARE(find<QLabel>("lbl_KurveInfo2")->text(), QStringLiteral("Gesamtzeit für diese Kurve = 580 ms"));
+    QVERIFY(hasChangeMark(find<QRadioButton>("servo_rad_a1")));
+    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 3);
+    QCOMPARE(find<QComboBox>("cbx_a1_action")->currentIndex(), 1);
+    QVERIFY(hasChangeMark(find<QComboBox>("cbx_a1_servo")));
+    QCOMPARE(find<QLineEdit>("servo_edt_Offset_2")->text(), millis("0.720"));
+
+    hq::Firmware saved = document->firmware();
+    QVERIFY(!hq::applySettings(saved, document->edited()));
+    QCOMPARE(hq::loadServoWorkingCopy(saved.image, saved.eeprom()), *imported.servo);
+
+    // One step: undone, the file's settings again (the stroke before it was taken back with it).
+    document->undoStack()->undo();
+    QCOMPARE(find<QLineEdit>("edt_Anzahl")->text(), QStringLiteral("11"));
+    QCOMPARE(find<QComboBox>("cbx_a1_servo")->currentIndex(), 0);
+    QVERIFY(acceptEnabled());
 }
 
 HQ_TEST_CLASS(ServoEditorTest)
