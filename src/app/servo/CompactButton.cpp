@@ -3,8 +3,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-CompactButton::CompactButton(const QString& name, const QString& caption, QWidget* parent)
-    : QPushButton(caption, parent) {
+CompactButton::CompactButton(const QString& name, const QString& caption, QWidget* parent, Padding padding)
+    : QPushButton(caption, parent), padding_(padding) {
     setObjectName(name);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -12,7 +12,8 @@ CompactButton::CompactButton(const QString& name, const QString& caption, QWidge
 QSize CompactButton::sizeHint() const {
     QStyleOptionButton option;
     initStyleOption(&option);
-    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    const int styleMargin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+    const int margin = padding_ == Padding::Text ? styleMargin : styleMargin * 2 / 3;
     const int width = fontMetrics().horizontalAdvance(text()) + 2 * margin;
     return {width, QPushButton::sizeHint().height()};
 }

@@ -8,9 +8,16 @@
 class CompactButton : public QPushButton {
     Q_OBJECT
 public:
+    // Symbols ("<<", ">") take less room around them than words.
+    enum class Padding { Text, Symbol };
+
     // A button named `name` (its object name) with `caption`.
-    CompactButton(const QString& name, const QString& caption, QWidget* parent);
+    CompactButton(const QString& name, const QString& caption, QWidget* parent,
+                  Padding padding = Padding::Text);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+private:
+    Padding padding_;
 };

@@ -59,11 +59,22 @@ void ServoAssignmentPanel::buildPage(int index) {
         return;
     }
     showSettings();
+    fitPages();
+}
+
+void ServoAssignmentPanel::fitPages() {
+    // A page built now may need more room than the pages before it: the panel takes it before the
+    // page is first painted, not a frame later with the page squeezed meanwhile.
+    tabs_->updateGeometry();
+    updateGeometry();
+    if (parentWidget() != nullptr && parentWidget()->layout() != nullptr)
+        parentWidget()->layout()->activate();
 }
 
 void ServoAssignmentPanel::buildAssignments() {
     assignments_ = new ServoAssignmentPage;
     tabs_->widget(kAssignmentTab)->layout()->addWidget(assignments_);
+    assignments_->show();
     connect(assignments_, &ServoAssignmentPage::assignmentChosen, this,
             [this](int row, ServoEdits::AssignmentField field, int item) {
                 if (edits_ != nullptr)
@@ -74,6 +85,7 @@ void ServoAssignmentPanel::buildAssignments() {
 void ServoAssignmentPanel::buildTiming() {
     timing_ = new ServoTimingPage;
     tabs_->widget(kTimingTab)->layout()->addWidget(timing_);
+    timing_->show();
     connect(timing_, &ServoTimingPage::offsetStepped, this, [this](int servo, int step) {
         if (edits_ != nullptr)
             edits_->stepOffset(servo, step);
@@ -87,6 +99,7 @@ void ServoAssignmentPanel::buildTiming() {
 void ServoAssignmentPanel::buildFlags() {
     flags_ = new ServoFlagsPage;
     tabs_->widget(kFlagsTab)->layout()->addWidget(flags_);
+    flags_->show();
     connect(flags_, &ServoFlagsPage::flagSet, this, [this](int servo, hq::ServoFlag flag, bool on) {
         if (edits_ != nullptr)
             edits_->setFlag(servo, flag, on);

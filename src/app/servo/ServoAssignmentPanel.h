@@ -39,6 +39,7 @@ private:
     void buildAssignments();
     void buildTiming();
     void buildFlags();
+    void fitPages();
 
     ServoEdits* edits_ = nullptr;
     QTabWidget* tabs_;

@@ -18,7 +18,8 @@ constexpr std::array<const char*, 4> kNames{"cbx_v_off_", "cbx_imp_off_", "cbx_n
 
 ServoFlagsPage::ServoFlagsPage(QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(8, 6, 8, 6);
+    // As high as the first tab's rows, so that the panel keeps its size when this tab is opened.
+    grid->setContentsMargins(8, 4, 8, 2);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(0);
     for (int servo = 1; servo <= hq::kServoCurveCount; ++servo) {
@@ -36,7 +37,7 @@ ServoFlagsPage::ServoFlagsPage(QWidget* parent) : QWidget(parent) {
                     [this, servo, flag](bool on) { emit flagSet(servo, flag, on); });
         }
     }
-    grid->setRowMinimumHeight(5, 10);
+    grid->setRowMinimumHeight(5, 8);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(11, 1);
 }

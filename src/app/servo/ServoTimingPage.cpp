@@ -28,7 +28,7 @@ constexpr std::array<StepInfo, 4> kSteps{{
 }};
 
 // The room the change mark's corner flag takes beside the text.
-constexpr int kTimeMarkRoom = 6;
+constexpr int kTimeMarkRoom = 3;
 
 const QString kPulseHint =
     QStringLiteral("Offset: der kürzeste Impuls, bei Kurven-Position 0 (unten).\n"
@@ -93,7 +93,8 @@ QLineEdit* ServoTimingPage::addTime(int servo, bool offset, int column) {
                                  .arg(QString::fromLatin1(step.name),
                                       offset ? QStringLiteral("offset") : QStringLiteral("faktor"))
                                  .arg(servo);
-        auto* button = new CompactButton(name, QString::fromLatin1(step.caption), this);
+        auto* button =
+            new CompactButton(name, QString::fromLatin1(step.caption), this, CompactButton::Padding::Symbol);
         grid->addWidget(button, servo, column + static_cast<int>(s) + (s >= 2 ? 1 : 0));
         connect(button, &QPushButton::clicked, this, [this, servo, offset, delta = step.step] {
             if (offset)

@@ -242,7 +242,7 @@ void ServoLayoutTest::tabOrderOfTheCurvePanel() {
 }
 
 // Only the first tab's controls exist when the editor is first shown; the others are built when their
-// tab is chosen, show the document's values at once, and fit below the curve panel.
+// tab is chosen, show the document's values at once, and fit the panel as it is.
 void ServoLayoutTest::tabsAreBuiltWhenFirstShown() {
     auto* settings = window->findChild<ServoAssignmentPanel*>();
     QVERIFY(settings->assignmentPage() != nullptr);
@@ -250,13 +250,20 @@ void ServoLayoutTest::tabsAreBuiltWhenFirstShown() {
     QVERIFY(settings->flagsPage() == nullptr);
     QVERIFY(window->findChild<QPushButton*>(QStringLiteral("btn_inc1offset_1")) == nullptr);
     QVERIFY(window->findChild<QCheckBox*>(QStringLiteral("cbx_v_off_2")) == nullptr);
+    const QSize size = settings->size();
 
+    // Built and shown at once, without the panel changing its size (a page built later used to show
+    // squeezed for a frame, and would have widened the panel).
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("servo_tabs"));
+    tabs->setCurrentIndex(1);
+    QVERIFY(window->findChild<QPushButton*>(QStringLiteral("btn_inc1offset_1"))->isVisible());
+    QCOMPARE(layoutcheck::cutOff(settings), QStringList{});
     openEveryServoTab(window.get());
     QCoreApplication::processEvents();
+    QCOMPARE(settings->size(), size);
     QVERIFY(window->findChild<QCheckBox*>(QStringLiteral("cbx_v_off_2"))->isChecked());
     QVERIFY(!window->findChild<QLineEdit*>(QStringLiteral("servo_edt_Offset_1"))->text().isEmpty());
     arrangementAsBefore();
-    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("servo_tabs"));
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
         QCoreApplication::processEvents();
