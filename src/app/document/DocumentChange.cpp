@@ -1,6 +1,7 @@
 #include "DocumentChange.h"
 
 #include "light/PatternLayout.h"
+#include "servo/CurveTransform.h"
 
 #include <algorithm>
 
@@ -8,10 +9,37 @@ namespace {
 
 using Area = DocumentChange::Area;
 
-bool curvePointsDiffer(const hq::CurveBlock& a, const hq::CurveBlock& b) {
-    return !std::equal(a.begin(), a.begin() + hq::kMaxCurvePoints, b.begin()) ||
-           a[hq::kCurveCountEntry] != b[hq::kCurveCountEntry] ||
-           a[hq::kCurveStretchEntry] != b[hq::kCurveStretchEntry];
+using PointSpan = DocumentChange::PointSpan;
+
+constexpr PointSpan kAllPoints{0, hq::kMaxCurvePoints - 1, true, true};
+
+// The points of a curve that differ; all of them where the count or the stretch differs, since the
+// drawing's x-step and the times follow these.
+PointSpan curvePointsDiffering(const hq::CurveBlock& a, const hq::CurveBlock& b) {
+    if (a[hq::kCurveCountEntry] != b[hq::kCurveCountEntry] ||
+        a[hq::kCurveStretchEntry] != b[hq::kCurveStretchEntry])
+        return kAllPoints;
+    PointSpan span;
+    for (int point = 0; point < hq::kMaxCurvePoints; ++point) {
+        const int differing = a[static_cast<std::size_t>(point)] ^ b[static_cast<std::size_t>(point)];
+        if (differing != 0) {
+            if (span.isEmpty())
+                span.first = point;
+            span.last = point;
+            span.positions = span.positions || (differing & hq::kPositionMask) != 0;
+            span.relays = span.relays || (differing & ~hq::kPositionMask) != 0;
+        }
+    }
+    return span;
+}
+
+PointSpan unite(const PointSpan& a, const PointSpan& b) {
+    if (a.isEmpty())
+        return b;
+    if (b.isEmpty())
+        return a;
+    return {std::min(a.first, b.first), std::max(a.last, b.last), a.positions || b.positions,
+            a.relays || b.relays};
 }
 
 // Everything of a curve block that is not the curve: the servo's flag byte and the assignments.
@@ -30,9 +58,24 @@ DocumentChange DocumentChange::everything() {
     change.areas_.set();
     change.rows_.set();
     change.curves_.set();
+    change.curvePoints_.fill(kAllPoints);
     change.patternAddresses_.set();
     change.servoSettings_ = true;
     change.pending_ = true;
+    return change;
+}
+
+DocumentChange DocumentChange::servoPointsDrawn(int curve, PointSpan points) {
+    DocumentChange change;
+    if (curve < 1 || curve > hq::kServoCurveCount || points.isEmpty())
+        return change;
+    const auto index = static_cast<std::size_t>(curve - 1);
+    change.add(Area::Servo);
+    change.pending_ = true;
+    change.curves_.set(index);
+    points.first = std::max(points.first, 0);
+    points.last = std::min(points.last, hq::kMaxCurvePoints - 1);
+    change.curvePoints_[index] = points;
     return change;
 }
 
@@ -67,14 +110,17 @@ DocumentChange DocumentChange::between(const DocumentState& before, const Docume
             for (int curve = 1; curve <= hq::kServoCurveCount; ++curve) {
                 const hq::CurveBlock& x = from->data.curve(curve);
                 const hq::CurveBlock& y = to->data.curve(curve);
-                if (curvePointsDiffer(x, y))
-                    change.curves_.set(static_cast<std::size_t>(curve - 1));
+                const auto index = static_cast<std::size_t>(curve - 1);
+                change.curvePoints_[index] = curvePointsDiffering(x, y);
+                if (!change.curvePoints_[index].isEmpty())
+                    change.curves_.set(index);
                 if (blockSettingsDiffer(x, y))
                     change.servoSettings_ = true;
             }
             change.servoSettings_ = change.servoSettings_ || !(from->timing == to->timing);
         } else {
             change.curves_.set();
+            change.curvePoints_.fill(kAllPoints);
             change.servoSettings_ = true;
         }
     }
@@ -110,6 +156,12 @@ bool DocumentChange::touchesCurve(int curve) const {
     return curve >= 1 && curve <= hq::kServoCurveCount && curves_.test(static_cast<std::size_t>(curve - 1));
 }
 
+DocumentChange::PointSpan DocumentChange::touchedPoints(int curve) const {
+    if (!touchesCurve(curve))
+        return {};
+    return curvePoints_[static_cast<std::size_t>(curve - 1)];
+}
+
 bool DocumentChange::touchesServoSettings() const {
     return servoSettings_;
 }
@@ -123,6 +175,8 @@ DocumentChange& DocumentChange::operator|=(const DocumentChange& other) {
     areas_ |= other.areas_;
     rows_ |= other.rows_;
     curves_ |= other.curves_;
+    for (std::size_t curve = 0; curve < curvePoints_.size(); ++curve)
+        curvePoints_[curve] = unite(curvePoints_[curve], other.curvePoints_[curve]);
     patternAddresses_ |= other.patternAddresses_;
     servoSettings_ = servoSettings_ || other.servoSettings_;
     pending_ = pending_ || other.pending_;

@@ -111,6 +111,14 @@ void FirmwareDocument::strokeChange(const std::function<void(State&)>& change) {
     notify(drawn);
 }
 
+void FirmwareDocument::strokeDraw(const std::function<DocumentChange(State&)>& draw) {
+    if (!strokeBefore_)
+        return;
+    const DocumentChange drawn = draw(state_);
+    if (!drawn.isEmpty())
+        notify(drawn);
+}
+
 void FirmwareDocument::endStroke(const QString& text) {
     if (!strokeBefore_)
         return;

@@ -76,6 +76,10 @@ public:
     // A mouse stroke: its changes show at once and become one undo step when it ends.
     void beginStroke();
     void strokeChange(const std::function<void(State&)>& change);
+    // A stroke's change made in place, for mouse moves: `draw` changes the state and returns what it
+    // touched (an empty change where it changed nothing). Neither a copy of the state nor a comparison
+    // is made per move; the stroke's step still compares the states before and after it.
+    void strokeDraw(const std::function<DocumentChange(State&)>& draw);
     void endStroke(const QString& text);
     bool inStroke() const { return strokeBefore_.has_value(); }
 

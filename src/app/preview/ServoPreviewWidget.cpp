@@ -31,7 +31,15 @@ ServoPreviewWidget::ServoPreviewWidget(QWidget* parent)
                                    "Ein zweiter Klick hält an."),
                     parent) {
     setObjectName(QStringLiteral("servo_preview"));
+    editTimer_.setSingleShot(true);
+    editTimer_.setInterval(kFrameIntervalMs);
+    connect(&editTimer_, &QTimer::timeout, this, &ServoPreviewWidget::refresh);
     refresh();
+}
+
+void ServoPreviewWidget::showEdit() {
+    if (!frameTimerActive() && !editTimer_.isActive())
+        editTimer_.start();
 }
 
 void ServoPreviewWidget::setSource(CurveSource source) {
@@ -76,6 +84,9 @@ void ServoPreviewWidget::takeFrame(std::optional<hq::Milliseconds> elapsed) {
             relay_ = false;
         }
     }
+    const FrameKey key{point, pointCount_, position_, relay_, lowest_, highest_};
+    frameChanged_ = !(key == lastFrame_);
+    lastFrame_ = key;
     if (point != shownPoint_) {
         shownPoint_ = point;
         emit pointShown(point);

@@ -21,6 +21,9 @@ public:
 
     // The source is asked on every frame; it must stay callable while the widget lives.
     void setSource(CurveSource source);
+    // The curve was edited: the frame is taken again within one frame interval (at once by the
+    // frames of a playing preview), so that a stroke's many mouse moves cost one frame, not one each.
+    void showEdit();
 
     // The point shown, 0..count-1; -1 while stopped (the arm then rests at the first point).
     int shownPoint() const { return shownPoint_; }
@@ -39,6 +42,7 @@ protected:
     bool hasSource() const override;
     std::optional<hq::Milliseconds> playLength() const override;
     void takeFrame(std::optional<hq::Milliseconds> elapsed) override;
+    bool frameChanged() const override { return frameChanged_; }
 
 private:
     const hq::CurveBlock* curve() const { return source_ ? source_() : nullptr; }
@@ -47,12 +51,25 @@ private:
     const QImage& scaleImage(QSize size, qreal pixelRatio) const;
 
     CurveSource source_;
+    QTimer editTimer_;
     int shownPoint_ = -1;
     int pointCount_ = 0;
     int position_ = 0;
     bool relay_ = false;
     int lowest_ = 0; // the curve's range for the scale
     int highest_ = 0;
+    // What a frame shows, to tell whether the one taken needs painting.
+    struct FrameKey {
+        int point = -2;
+        int count = 0;
+        int position = 0;
+        bool relay = false;
+        int lowest = 0;
+        int highest = 0;
+        friend bool operator==(const FrameKey&, const FrameKey&) = default;
+    };
+    FrameKey lastFrame_;
+    bool frameChanged_ = true;
 
     struct ScaleKey {
         QSize size;

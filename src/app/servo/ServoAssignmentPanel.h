@@ -1,71 +1,49 @@
 #pragma once
-// pnl_servo2: for each switching address a1..a8 the servo, action, curve and relay it drives; for
-// each servo its pulse range (offset and faktor, shown in milliseconds) and its four option flags.
-
-#include "servo/ServoAssignment.h"
-#include "servo/ServoWorkingCopy.h"
+// pnl_servo2: the servo settings besides the curves, on three tabs: "Zuordnung" (what each switching
+// address a1..a8 drives), "Impulse" (each servo's pulse range) and "Optionen" (each servo's flags).
+// A tab's controls are built when it is first shown, so that a window opening on the servo firmware
+// builds only what it shows. The tabs show the document's working copy and change it through the
+// servo edits.
 
 #include <QFrame>
 
-#include <array>
-
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 class QTabWidget;
+class ServoAssignmentPage;
+class ServoEdits;
+class ServoFlagsPage;
+class ServoTimingPage;
 
 class ServoAssignmentPanel : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 405;
+    explicit ServoAssignmentPanel(QWidget* parent = nullptr);
 
-    enum class Field { Servo, Action, Curve, Relay };
+    // The settings shown and changed; null shows nothing.
+    void setEdits(ServoEdits* edits);
+    // Shows the assignments, timing and flags of the tabs built so far.
+    void showSettings();
 
-    // `copy` is the editor's working copy; it outlives the panel.
-    explicit ServoAssignmentPanel(hq::ServoWorkingCopy& copy, QWidget* parent = nullptr);
-
-    // While busy, flag clicks are no edits.
-    void setBusy(bool busy) { busy_ = busy; }
-
-    // Sets the 32 combo boxes and their visibility from the assignment bytes.
-    void showAssignments();
-    // Sets the 16 check boxes from the flag bytes.
-    void showFlags();
-    // Shows offset and maximum pulse of every servo in milliseconds.
-    void showTiming();
-    // Marks the combo boxes, check boxes and pulse times whose value differs from `file`.
-    void markChanges(const hq::ServoWorkingCopy& file);
-
-    QComboBox* combo(int row, Field field) const;
-
-    // Handlers.
-    void assignmentChange(int row, Field field, int item);
-    void flagClick();
-    void btn_offsetClick(int servo, int step);
-    void btn_faktorClick(int servo, int step);
+    QTabWidget* tabs() const { return tabs_; }
+    // The tab's page, once it is built (null before).
+    ServoAssignmentPage* assignmentPage() const { return assignments_; }
+    ServoTimingPage* timingPage() const { return timing_; }
+    ServoFlagsPage* flagsPage() const { return flags_; }
 
 signals:
-    // The working copy changed by one step named `text`.
-    void edited(const QString& text);
+    // The tabs showed the settings again (for tests that count what a change repaints).
+    void settingsShown();
 
 private:
-    struct Row {
-        std::array<QComboBox*, 4> combos{};
-    };
-    struct Servo {
-        QLineEdit* offset = nullptr;
-        QLineEdit* maximum = nullptr;
-        std::array<QCheckBox*, 4> flags{};
-    };
+    // Builds the page of tab `index` if it is not built yet, and shows the settings on it.
+    void buildPage(int index);
+    void buildAssignments();
+    void buildTiming();
+    void buildFlags();
+    void fitPages();
 
-    QWidget* buildAssignments();
-    QWidget* buildTiming();
-    QWidget* buildFlags();
-    void applyVisibility(int row);
-
-    hq::ServoWorkingCopy& copy_;
-    bool busy_ = false;
+    ServoEdits* edits_ = nullptr;
     QTabWidget* tabs_;
-    std::array<Row, hq::kAssignmentRowCount> rows_{};
-    std::array<Servo, hq::kServoCurveCount> servos_{};
+    ServoAssignmentPage* assignments_ = nullptr;
+    ServoTimingPage* timing_ = nullptr;
+    ServoFlagsPage* flags_ = nullptr;
 };

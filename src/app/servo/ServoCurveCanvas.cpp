@@ -1,61 +1,72 @@
 #include "ServoCurveCanvas.h"
 
+#include "document/ServoEdits.h"
 #include "servo/CurveCanvasGeometry.h"
-#include "servo/CurveTransform.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
-ServoCurveCanvas::ServoCurveCanvas(QWidget* parent) : StrokeCanvas(parent) {
+#include <algorithm>
+#include <cmath>
+
+ServoCurveCanvas::ServoCurveCanvas(QWidget* parent) : ServoCanvas(parent) {
     setObjectName(QStringLiteral("servo_Image1"));
     setFixedSize(kWidth, kHeight);
 }
 
-void ServoCurveCanvas::setCurve(const std::optional<hq::CurveBlock>& curve) {
-    if (curve == curve_) {
-        return;
-    }
-    curve_ = curve;
-    update();
-}
-
 std::optional<StrokeCanvas::DrawnPoint> ServoCurveCanvas::pointAt(QPointF position) const {
-    if (!curve_) {
+    const int count = pointCount();
+    if (count == 0)
         return std::nullopt;
-    }
-    const hq::CurveCanvasGeometry geometry(width(), height(), hq::clampedPointCount(*curve_));
+    const hq::CurveCanvasGeometry geometry(width(), height(), count);
     return DrawnPoint{geometry.pointIndexAt(position.x()), geometry.positionAt(position.y())};
 }
 
-void ServoCurveCanvas::paintEvent(QPaintEvent*) {
+std::pair<int, int> ServoCurveCanvas::pointColumns(int first, int last) const {
+    // A point's square, and the lines from the point before it and to the point after it (point 0's
+    // line starts at the left edge).
+    const hq::CurveCanvasGeometry geometry(width(), height(), pointCount());
+    const int margin = geometry.markerRadius() + 1;
+    const int left = first == 0 ? 0 : geometry.pointX(first - 1);
+    return {left - margin, geometry.pointX(last + 1) + margin};
+}
+
+void ServoCurveCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (!curve_) {
+    painter.fillRect(event->rect(), Qt::white);
+    const int count = pointCount();
+    if (count == 0)
         return;
-    }
-    const hq::CurveBlock& curve = *curve_;
-    const int count = hq::clampedPointCount(curve);
     const hq::CurveCanvasGeometry geometry(width(), height(), count);
     const int r = geometry.markerRadius();
+    // Only the points whose lines or squares reach into the repainted columns.
+    const QRect dirty = event->rect();
+    const int first =
+        std::clamp(static_cast<int>(std::floor((dirty.left() - r) / geometry.xStep())) - 1, 0, count - 1);
+    const int last =
+        std::clamp(static_cast<int>(std::ceil((dirty.right() + r) / geometry.xStep())) + 1, 0, count - 1);
+    auto at = [this, &geometry](int i) {
+        return QPoint(geometry.pointX(i), geometry.pointY(edits()->position(curve(), i)));
+    };
 
-    QPoint previous;
-    for (int i = 0; i < count; ++i) {
-        const QPoint point(geometry.pointX(i),
-                           geometry.pointY(hq::pointPosition(curve[static_cast<std::size_t>(i)])));
-        painter.setPen(Qt::black);
-        painter.drawLine(i == 0 ? QPoint(0, point.y()) : previous, point);
+    painter.setPen(Qt::black);
+    QPoint previous = first == 0 ? QPoint(0, at(0).y()) : at(first - 1);
+    for (int i = first; i <= last; ++i) {
+        const QPoint point = at(i);
+        painter.drawLine(previous, point);
         previous = point;
     }
     painter.setBrush(Qt::red);
-    for (int i = 0; i < count; ++i) {
-        const int x = geometry.pointX(i);
-        const int y = geometry.pointY(hq::pointPosition(curve[static_cast<std::size_t>(i)]));
-        painter.drawRect(x - r, y - r, 2 * r - 1, 2 * r - 1);
+    for (int i = first; i <= last; ++i) {
+        const QPoint point = at(i);
+        painter.drawRect(point.x() - r, point.y() - r, 2 * r - 1, 2 * r - 1);
     }
     paintPlayCursor(painter);
 }
 
 std::optional<CursorSpan> ServoCurveCanvas::cursorSpan(int index) const {
-    if (!curve_)
+    const int count = pointCount();
+    if (count == 0)
         return std::nullopt;
-    return curvePointSpan(hq::CurveCanvasGeometry(width(), height(), hq::clampedPointCount(*curve_)), index);
+    return curvePointSpan(hq::CurveCanvasGeometry(width(), height(), count), index);
 }

@@ -1,13 +1,11 @@
 #pragma once
 // servo_Image1: the selected curve as a black line through red point squares. Drawing with the left
-// button reports the point nearest to the mouse and the position at the mouse's height.
+// button reports the point nearest to the mouse and the position at the mouse's height
+// (pointDrawn(point 0..99, position 0..127)).
 
-#include "StrokeCanvas.h"
-#include "servo/ServoData.h"
+#include "ServoCanvas.h"
 
-#include <optional>
-
-class ServoCurveCanvas : public StrokeCanvas {
+class ServoCurveCanvas : public ServoCanvas {
     Q_OBJECT
 public:
     static constexpr int kWidth = 513;
@@ -15,17 +13,9 @@ public:
 
     explicit ServoCurveCanvas(QWidget* parent = nullptr);
 
-    // The curve shown; nothing draws an empty canvas that reports no points.
-    void setCurve(const std::optional<hq::CurveBlock>& curve);
-    const std::optional<hq::CurveBlock>& curve() const { return curve_; }
-
-    // pointDrawn(point 0..99, position 0..127).
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     std::optional<DrawnPoint> pointAt(QPointF position) const override;
     std::optional<CursorSpan> cursorSpan(int index) const override;
-
-private:
-    std::optional<hq::CurveBlock> curve_;
+    std::pair<int, int> pointColumns(int first, int last) const override;
 };

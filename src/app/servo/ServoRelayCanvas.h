@@ -1,13 +1,11 @@
 #pragma once
-// servo_Image2: the relay state of every point of the selected curve as red bars. Drawing with the
-// left button reports the point under the mouse with its relay on (upper half, value 1) or off (0).
+// servo_Image2: the relay state of every point of the selected curve as red bars, in columns that
+// share the x-step of the curve drawing above. Drawing with the left button reports the point under
+// the mouse with its relay on (upper half, value 1) or off (0).
 
-#include "StrokeCanvas.h"
-#include "servo/ServoData.h"
+#include "ServoCanvas.h"
 
-#include <optional>
-
-class ServoRelayCanvas : public StrokeCanvas {
+class ServoRelayCanvas : public ServoCanvas {
     Q_OBJECT
 public:
     static constexpr int kWidth = 513;
@@ -15,18 +13,9 @@ public:
 
     explicit ServoRelayCanvas(QWidget* parent = nullptr);
 
-    // The curve whose relays are shown; nothing draws an empty track that reports no points. The
-    // columns share the x-step of the curve drawing above.
-    void setCurve(const std::optional<hq::CurveBlock>& curve);
-    const std::optional<hq::CurveBlock>& curve() const { return curve_; }
-
-    // pointDrawn(point 0..99, relay 1 on / 0 off).
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     std::optional<DrawnPoint> pointAt(QPointF position) const override;
     std::optional<CursorSpan> cursorSpan(int index) const override;
-
-private:
-    std::optional<hq::CurveBlock> curve_;
+    std::pair<int, int> pointColumns(int first, int last) const override;
 };

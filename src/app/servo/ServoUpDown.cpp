@@ -3,6 +3,7 @@
 #include "ParseInteger.h"
 
 #include <QLineEdit>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -16,14 +17,23 @@ ServoUpDown::ServoUpDown(QLineEdit* associate, int minimum, int maximum, QWidget
     layout->setSpacing(0);
     for (QToolButton* button : {up_, down_}) {
         button->setArrowType(button == up_ ? Qt::UpArrow : Qt::DownArrow);
-        button->setFixedSize(16, 11);
+        // The two share the height of the field; an arrow fits any of it.
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(true);
         layout->addWidget(button);
     }
     connect(up_, &QToolButton::clicked, this, [this] { step(1); });
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
-    setFixedSize(16, 22);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize ServoUpDown::sizeHint() const {
+    return {style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this), associate_->sizeHint().height()};
+}
+
+QSize ServoUpDown::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void ServoUpDown::step(int delta) {

@@ -10,6 +10,7 @@
 #include "layout/AddressTableModel.h"
 #include "layout/DecoderTableModel.h"
 #include "layout/DecoderWindows.h"
+#include "layout/LayoutFilterProxy.h"
 #include "layout/LayoutFolderWatcher.h"
 #include "layout/LayoutMenu.h"
 #include "layout/RecentLayouts.h"
@@ -18,6 +19,7 @@
 #include "main/TFormMain.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QSettings>
 #include <QTableView>

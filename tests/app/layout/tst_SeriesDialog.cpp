@@ -5,6 +5,7 @@
 #include "LayoutWindowTestSupport.h"
 #include "QtTestSuite.h"
 #include "layout/DecoderTableModel.h"
+#include "layout/LayoutFilterProxy.h"
 #include "layout/SeriesDialog.h"
 
 #include <QCheckBox>

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QUndoStack>
 
@@ -85,6 +86,8 @@ private:
         window_->grid()->redGreenButton(3)->click();
         window_->findChild<QPushButton*>(QStringLiteral("btn_sin2"))->click();
         window_->findChild<QPushButton*>(QStringLiteral("servo_btn_uebernehmen"))->click();
+        // The pulse buttons are on the "Impulse" tab.
+        window_->findChild<QTabWidget*>(QStringLiteral("servo_tabs"))->setCurrentIndex(1);
         window_->findChild<QPushButton*>(QStringLiteral("btn_inc10offset_2"))->click();
     }
     FirmwareDocument* document() const { return window_->document(); }

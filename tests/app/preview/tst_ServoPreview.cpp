@@ -37,8 +37,10 @@ private slots:
     void armAndRelayFollowTheElapsedTime_data();
     void armAndRelayFollowTheElapsedTime();
     void stretchSetsTheTimeBetweenPoints();
+    void aStretchAboveTheLimitPlaysToTheLastPoint();
     void pauseFreezesTheArm();
     void editsWhilePlayingShowAtTheNextPoint();
+    void anEditShowsInAPausedPreviewWithinAFrame();
     void pointSignalAndStop();
     void hidingStopsThePlay();
     void nothingToPlayWithoutACurve();
@@ -109,6 +111,22 @@ void ServoPreviewTest::stretchSetsTheTimeBetweenPoints() {
     QCOMPARE(preview->shownPoint(), 1);
 }
 
+// A stretch byte above the editor's 200 (a file can hold up to 255) counts as 200 for the time between
+// points and for the length of the sweep alike, so the sweep ends on the last point.
+void ServoPreviewTest::aStretchAboveTheLimitPlaysToTheLastPoint() {
+    curve[hq::kCurveStretchEntry] = 250;
+    preview->start();
+    at(4 * 20 * 200 - 1);
+    QCOMPARE(preview->shownPoint(), 3);
+    QVERIFY(preview->isPlaying());
+    at(4 * 20 * 200);
+    QCOMPARE(preview->shownPoint(), 4);
+    QCOMPARE(preview->position(), 127);
+    QVERIFY(!preview->isPlaying());
+    at(10 * 20 * 250);
+    QCOMPARE(preview->shownPoint(), 4);
+}
+
 void ServoPreviewTest::pauseFreezesTheArm() {
     preview->start();
     at(50);
@@ -138,6 +156,22 @@ void ServoPreviewTest::editsWhilePlayingShowAtTheNextPoint() {
     at(70);
     QCOMPARE(preview->shownPoint(), 2);
     QVERIFY(!preview->isPlaying());
+}
+
+// An editor reports edits with showEdit: the many moves of a stroke are taken as one frame, within a
+// frame interval, also while the preview is paused.
+void ServoPreviewTest::anEditShowsInAPausedPreviewWithinAFrame() {
+    preview->start();
+    at(45);
+    preview->pause();
+    QCOMPARE(preview->position(), 60);
+    for (int position : {70, 80, 90}) {
+        hq::setPointPosition(curve, 2, position);
+        preview->showEdit();
+    }
+    QCOMPARE(preview->position(), 60);
+    QTRY_COMPARE(preview->position(), 90);
+    QCOMPARE(preview->state(), hq::PreviewPlayer::State::Paused);
 }
 
 void ServoPreviewTest::pointSignalAndStop() {

@@ -7,6 +7,7 @@
 #include "main/TFormMain.h"
 
 #include <QStringList>
+#include <QTabWidget>
 
 #include <string>
 
@@ -44,3 +45,13 @@ public:
 
 // The main window as the editor's host, without editors of its own.
 using StandInWindow = TFormMain;
+
+// Shows each tab of the assignment panel once, as a user looking through them does (a tab's controls
+// are built when it is first shown), and goes back to the first.
+inline void openEveryServoTab(QWidget* window) {
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("servo_tabs"));
+    if (tabs == nullptr)
+        return;
+    for (int i = tabs->count() - 1; i >= 0; --i)
+        tabs->setCurrentIndex(i);
+}
