@@ -66,21 +66,8 @@ public:
     LightEdits& light() { return light_; }
     const LightEdits& light() const { return light_; }
 
-    // One undo step named `text`. Steps with the same `mergeKey` (not kNoMerge) merge until
-    // `finishEntry` is called or another step comes in between. A change that changes nothing adds
-    // no step.
-    void edit(const QString& text, const std::function<void(State&)>& change, int mergeKey = kNoMerge);
     // The field entry is finished: the next edit with the same merge key is a step of its own.
     void finishEntry();
-
-    // A mouse stroke: its changes show at once and become one undo step when it ends.
-    void beginStroke();
-    void strokeChange(const std::function<void(State&)>& change);
-    // A stroke's change made in place, for mouse moves: `draw` changes the state and returns what it
-    // touched (an empty change where it changed nothing). Neither a copy of the state nor a comparison
-    // is made per move; the stroke's step still compares the states before and after it.
-    void strokeDraw(const std::function<DocumentChange(State&)>& draw);
-    void endStroke(const QString& text);
     bool inStroke() const { return strokeBefore_.has_value(); }
 
     // "übernehmen": the working copies become the edited tables.
@@ -108,6 +95,26 @@ signals:
 
 private:
     friend class DocumentStep;
+    // The typed edits are the only way in: they name the step and say what it touched.
+    friend class GridEdits;
+    friend class ServoEdits;
+    friend class PatternEdits;
+    friend class LightEdits;
+
+    // One undo step named `text`. Steps with the same `mergeKey` (not kNoMerge) merge until
+    // `finishEntry` is called or another step comes in between. A change that changes nothing adds
+    // no step.
+    void edit(const QString& text, const std::function<void(State&)>& change, int mergeKey = kNoMerge);
+
+    // A mouse stroke: its changes show at once and become one undo step when it ends.
+    void beginStroke();
+    void strokeChange(const std::function<void(State&)>& change);
+    // A stroke's change made in place, for mouse moves: `draw` changes the state and returns what it
+    // touched (an empty change where it changed nothing). Neither a copy of the state nor a comparison
+    // is made per move; the stroke's step still compares the states before and after it.
+    void strokeDraw(const std::function<DocumentChange(State&)>& draw);
+    void endStroke(const QString& text);
+
     void setState(const State& state);
     void notify(const DocumentChange& change);
 

@@ -67,7 +67,6 @@ TFormMain::TFormMain(QWidget* parent)
     connect(document_, &FirmwareDocument::reloaded, this, &TFormMain::showFirmware);
     connect(document_, &FirmwareDocument::changed, this, &TFormMain::showChange);
     connect(document_, &FirmwareDocument::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(area_, &EditorArea::roomChanged, this, &TFormMain::makeRoomLater);
     arrange();
 }
 
@@ -238,22 +237,6 @@ void TFormMain::showStatusNote(const QString& text) {
 
 void TFormMain::showManualPage(const QString& page) {
     showManual(this, page);
-}
-
-QWidget* TFormMain::panelParent() {
-    return area_->placedPanelsParent();
-}
-
-EditorRoom TFormMain::editorRoom() const {
-    return area_->room();
-}
-
-EditorRoom TFormMain::makeRoom(QSize size) {
-    return area_->makeRoom(size);
-}
-
-HouseMinimumControls TFormMain::houseMinimumControls() {
-    return {zusatz_->minimumCaptionLabel(), zusatz_->minimumEdit(), zusatz_->minimumUpDown()};
 }
 
 void TFormMain::showEvent(QShowEvent* event) {

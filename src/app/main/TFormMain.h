@@ -60,10 +60,6 @@ public:
     void showEditorArea(QWidget* area) override;
     void showStatusNote(const QString& text) override;
     void showManualPage(const QString& page) override;
-    QWidget* panelParent() override;
-    EditorRoom editorRoom() const override;
-    EditorRoom makeRoom(QSize size) override;
-    HouseMinimumControls houseMinimumControls() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -3,16 +3,10 @@
 #include "ChangeMark.h"
 #include "NumberField.h"
 #include "QtText.h"
-#include "UpDownAssociate.h"
 #include "document/FirmwareDocument.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
-#include <QStyle>
-#include <QStyleOptionSpinBox>
 
 ZusatzPanel::ZusatzPanel(FirmwareDocument& document, QWidget* parent)
     : QFrame(parent), document_(document), layout_(new QGridLayout(this)), caption_(new QLabel(this)),
@@ -42,11 +36,6 @@ void ZusatzPanel::showFirmware() {
     setHint(extra_, extra ? qs(extra->hint) : QString());
     if (extra)
         extra_->setRange(0, extra->maximum);
-    if (minimum_ != nullptr) {
-        for (QWidget* w : {static_cast<QWidget*>(minimumCaption_), static_cast<QWidget*>(minimum_),
-                           static_cast<QWidget*>(upDown_)})
-            w->hide();
-    }
 }
 
 void ZusatzPanel::showChange(const DocumentChange& change) {
@@ -56,55 +45,4 @@ void ZusatzPanel::showChange(const DocumentChange& change) {
     const GridEdits& edits = document_.grid();
     extra_->showValue(edits.extra());
     setChangeMark(extra_, edits.extra() != edits.fileExtra(), qs(edits.fileExtra().text()));
-}
-
-void ZusatzPanel::buildMinimumControls() {
-    if (minimum_ != nullptr)
-        return;
-    minimumCaption_ = new QLabel(QStringLiteral("Mindestanzahl (1..9)"), this);
-    minimumCaption_->setObjectName(QStringLiteral("lbl_MindestAnzahl"));
-    auto* minimum = new NumberField(this);
-    minimum->setRange(1, 9);
-    minimum->setText(QStringLiteral("9"));
-    minimum_ = minimum;
-    minimum_->setObjectName(QStringLiteral("edt_mindestAnzahl"));
-    minimum_->setToolTip(QStringLiteral("Anzahl der mindest aktiven Ausgänge beim Ablauf"));
-    minimumCaption_->setBuddy(minimum_);
-    // The up-down shows only its arrows, right beside the edit.
-    upDown_ = new QSpinBox(this);
-    upDown_->setObjectName(QStringLiteral("UpDown5"));
-    upDown_->setRange(1, 9);
-    upDown_->setValue(9);
-    upDown_->setFocusPolicy(Qt::NoFocus);
-    QStyleOptionSpinBox option;
-    option.initFrom(upDown_);
-    option.subControls = QStyle::SC_SpinBoxUp;
-    upDown_->setFixedWidth(
-        upDown_->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, upDown_).width() +
-        2 * upDown_->style()->pixelMetric(QStyle::PM_SpinBoxFrameWidth, &option, upDown_));
-    new UpDownAssociate(minimum_, upDown_);
-    auto* field = new QHBoxLayout;
-    field->setSpacing(0);
-    field->addWidget(minimum_);
-    field->addWidget(upDown_);
-    layout_->addWidget(minimumCaption_, 1, 0);
-    layout_->addLayout(field, 1, 1, Qt::AlignLeft);
-    for (QWidget* w : {static_cast<QWidget*>(minimumCaption_), static_cast<QWidget*>(minimum_),
-                       static_cast<QWidget*>(upDown_)})
-        w->hide();
-}
-
-QLabel* ZusatzPanel::minimumCaptionLabel() {
-    buildMinimumControls();
-    return minimumCaption_;
-}
-
-QLineEdit* ZusatzPanel::minimumEdit() {
-    buildMinimumControls();
-    return minimum_;
-}
-
-QSpinBox* ZusatzPanel::minimumUpDown() {
-    buildMinimumControls();
-    return upDown_;
 }

@@ -17,10 +17,9 @@ hq::Firmware demo(int kind, hq::Protocol protocol = hq::Protocol::DCC) {
     return *hq::loadFirmware(hq::demoFirmwareText(kind, protocol));
 }
 
-auto setAddress(int row, const char* text) {
-    return [row, text](State& state) {
-        state.edited.rows[static_cast<std::size_t>(row)].address = hq::FieldValue::fromText(text);
-    };
+// Typed into the address field of `row`.
+void typeAddress(FirmwareDocument& document, int row, const std::string& text) {
+    document.grid().setAddress(row, hq::FieldValue::fromText(text));
 }
 
 } // namespace
@@ -36,7 +35,7 @@ private slots:
         QVERIFY(!document.undoStack()->canUndo());
 
         const std::string loaded = document.edited().rows[1].address.text();
-        document.edit(QStringLiteral("Adresse"), setAddress(1, "99"));
+        typeAddress(document, 1, "99");
         QVERIFY(document.isModified());
         QCOMPARE(modified.count(), 1);
         document.undoStack()->undo();
@@ -46,14 +45,15 @@ private slots:
         document.undoStack()->redo();
         QCOMPARE(document.edited().rows[1].address.text(), std::string("99"));
 
-        // Back to the file's value by another edit: not modified, though there is history.
-        document.edit(QStringLiteral("Adresse"), setAddress(1, loaded.c_str()));
+        // Back to the file's value by another entry: not modified, though there is history.
+        document.finishEntry();
+        typeAddress(document, 1, loaded);
         QVERIFY(!document.isModified());
         QVERIFY(document.undoStack()->canUndo());
 
         // A change that changes nothing is no step.
         const int steps = document.undoStack()->count();
-        document.edit(QStringLiteral("nichts"), setAddress(1, loaded.c_str()));
+        typeAddress(document, 1, loaded);
         QCOMPARE(document.undoStack()->count(), steps);
     }
 
@@ -62,10 +62,10 @@ private slots:
         document.load(demo(31), QStringLiteral("relay.hex"));
         const std::string loaded = document.edited().rows[2].address.text();
         for (const char* typed : {"1", "12", "123"})
-            document.edit(QStringLiteral("Adresse"), setAddress(2, typed), 2);
+            typeAddress(document, 2, typed);
         QCOMPARE(document.undoStack()->count(), 1);
         document.finishEntry();
-        document.edit(QStringLiteral("Adresse"), setAddress(2, "1234"), 2);
+        typeAddress(document, 2, "1234");
         QCOMPARE(document.undoStack()->count(), 2);
         document.undoStack()->undo();
         QCOMPARE(document.edited().rows[2].address.text(), std::string("123"));
@@ -74,10 +74,9 @@ private slots:
 
         // Typed and taken back within one entry leaves no step.
         document.finishEntry();
-        document.edit(QStringLiteral("Adresse"), setAddress(3, "77"), 3);
+        typeAddress(document, 3, "77");
         QCOMPARE(document.undoStack()->count(), 1);
-        document.edit(QStringLiteral("Adresse"),
-                      setAddress(3, document.fileSettings().rows[3].address.text().c_str()), 3);
+        typeAddress(document, 3, document.fileSettings().rows[3].address.text());
         QCOMPARE(document.undoStack()->count(), 0);
         QVERIFY(!document.isModified());
     }
@@ -86,14 +85,13 @@ private slots:
         FirmwareDocument document;
         document.load(demo(42), QStringLiteral("servo.hex"));
         const hq::ServoWorkingCopy before = *document.state().servo;
-        document.beginStroke();
+        document.servo().beginStroke(1, ServoEdits::Track::Positions);
         for (int point = 0; point < 5; ++point)
-            document.strokeChange(
-                [point](State& state) { state.servo->data.curve(1)[static_cast<std::size_t>(point)] = 100; });
+            document.servo().setPosition(1, point, 100);
         QVERIFY(document.isModified());
         QVERIFY(document.hasPendingEditorChanges());
         QCOMPARE(document.undoStack()->count(), 0);
-        document.endStroke(QStringLiteral("Kurve zeichnen"));
+        document.servo().endStroke();
         QCOMPARE(document.undoStack()->count(), 1);
         document.undoStack()->undo();
         QVERIFY(*document.state().servo == before);
@@ -103,7 +101,7 @@ private slots:
     void takingOverAndDiscardingTheWorkingCopy() {
         FirmwareDocument document;
         document.load(demo(45), QStringLiteral("led.hex"));
-        document.edit(QStringLiteral("Schritt"), [](State& state) { state.patterns->table[0] ^= 1; });
+        document.patterns().toggleLoop(1);
         QVERIFY(document.hasPendingEditorChanges());
         QVERIFY(document.shown().patterns == document.state().patterns);
         QVERIFY(!(document.edited().patterns == document.state().patterns));
@@ -124,8 +122,8 @@ private slots:
     void discardAllAndReplaceAreOneStepEach() {
         FirmwareDocument document;
         document.load(demo(44), QStringLiteral("neon.hex"));
-        document.edit(QStringLiteral("HELL"), [](State& state) { state.edited.neon->hell = 7; });
-        document.edit(QStringLiteral("Adresse"), setAddress(1, "42"));
+        document.light().setNeonValue(hq::NeonValue::Hell, 7);
+        typeAddress(document, 1, "42");
         document.discardAllChanges();
         QVERIFY(!document.isModified());
         QCOMPARE(document.undoStack()->count(), 3);
@@ -145,7 +143,7 @@ private slots:
         FirmwareDocument document;
         document.load(demo(31), QStringLiteral("relay.hex"));
         const hq::FieldValue before = document.edited().rows[1].address;
-        document.edit(QStringLiteral("Adresse"), setAddress(1, "007"));
+        typeAddress(document, 1, "007");
         hq::Firmware saved = document.firmware();
         QVERIFY(!hq::applySettings(saved, document.edited()));
         document.markSaved(saved, QStringLiteral("saved.hex"));
@@ -162,7 +160,7 @@ private slots:
         FirmwareDocument document;
         QSignalSpy reloaded(&document, &FirmwareDocument::reloaded);
         document.load(demo(31), QStringLiteral("a.hex"));
-        document.edit(QStringLiteral("Adresse"), setAddress(1, "9"));
+        typeAddress(document, 1, "9");
         document.load(demo(43), QStringLiteral("b.hex"));
         QCOMPARE(reloaded.count(), 2);
         QVERIFY(!document.undoStack()->canUndo());
@@ -209,15 +207,15 @@ private slots:
         QVERIFY(!seen.last().touchesRow(2));
         QVERIFY(!seen.last().touches(DocumentChange::Area::Servo));
 
-        document.beginStroke();
-        document.strokeChange([](State& state) { state.servo->data.curve(2)[4] ^= 0x10; });
+        document.servo().beginStroke(2, ServoEdits::Track::Positions);
+        document.servo().setPosition(2, 4, document.servo().position(2, 4) ^ 0x10);
         const DocumentChange stroke = seen.last();
         QVERIFY(stroke.touches(DocumentChange::Area::Servo));
         QVERIFY(stroke.touchesCurve(2));
         QVERIFY(!stroke.touchesCurve(1));
         QVERIFY(!stroke.touchesServoSettings());
         QVERIFY(!stroke.touches(DocumentChange::Area::Rows));
-        document.endStroke(QStringLiteral("Kurve zeichnen"));
+        document.servo().endStroke();
 
         // Undo gives back exactly what the step changed.
         seen.clear();

@@ -117,10 +117,8 @@ private slots:
         QVERIFY(!window->document.hasPendingEditorChanges());
 
         // The test firmware's rows hold no valid address: as typed in the grid before saving.
-        window->document.edit(QStringLiteral("Adressen"), [](FirmwareDocument::State& state) {
-            state.edited.rows[1].address = hq::FieldValue::fromText("3");
-            state.edited.rows[2].address = hq::FieldValue::fromText("4");
-        });
+        window->document.grid().setAddress(1, 3);
+        window->document.grid().setAddress(2, 4);
         // The save stores the levels inverted and the delay as it is. Byte 0x21 is written with row
         // 1's code after HELL, so the file cannot hold HELL 0: saved only where the user agrees.
         QVERIFY(!savedFirmware(window->document));
@@ -296,6 +294,29 @@ private slots:
         QVERIFY(!edit->isVisible());
         edit->setText(QStringLiteral("5"));
         QCOMPARE(minimum(), std::optional<int>(1));
+    }
+
+    void houseUpDownFollowsTheField() {
+        window->load(houseFirmware(4));
+        HouseEditor editor;
+        editor.setUp(window->document, window->window);
+        QSpinBox* upDown = editor.minimumUpDown();
+        NumberField* edit = editor.minimumEdit();
+        QCOMPARE(upDown->objectName(), QStringLiteral("UpDown5"));
+        QCOMPARE(upDown->minimum(), 1);
+        QCOMPARE(upDown->maximum(), 9);
+        QCOMPARE(upDown->value(), 4);
+        upDown->stepBy(-2);
+        QCOMPARE(edit->text(), QStringLiteral("2"));
+        QCOMPARE(window->document.edited().house->minimum, std::optional<int>(2));
+        edit->setText(QStringLiteral("7"));
+        QCOMPARE(upDown->value(), 7);
+        // Text out of range or no number leaves the up-down where it was.
+        edit->setText(QStringLiteral("12"));
+        QCOMPARE(upDown->value(), 7);
+        edit->setText(QStringLiteral("x"));
+        QCOMPARE(upDown->value(), 7);
+        QVERIFY(dialogs->messages.isEmpty());
     }
 
     void houseSetUpPutsAStoredMinimumOutOfRangeRightAsOneStep() {

@@ -754,8 +754,7 @@ void TestMainWindow::editorsAreResetSetUpAndAskedBeforeSaving() {
 
     // An editor's change not taken over: "No" ends the save.
     FirmwareDocument* document = w_->document();
-    document->edit(QStringLiteral("Schritt"),
-                   [](FirmwareDocument::State& state) { state.patterns->table[0] ^= 1; });
+    document->patterns().toggleLoop(1);
     QVERIFY(document->hasPendingEditorChanges());
     dialogs_.answers = {QMessageBox::No};
     dialogs_.saveNames = {dir_->filePath(QStringLiteral("no.hex"))};

@@ -23,8 +23,6 @@ class TestWindowParts : public QObject {
 private slots:
     void launchOptions_data();
     void launchOptions();
-    void upDownFollowsTheMinimumEdit();
-    void zusatzPanelMakesRoomForTheMinimum();
     void buttonsFitACompactBox();
     void pictureStaysCentred();
     void dialogShorthandsOfferTheStatedButtons();
@@ -61,49 +59,6 @@ void TestWindowParts::launchOptions() {
     QCOMPARE(options.file, file);
     QCOMPARE(options.screenshot, screenshot);
     QCOMPARE(!options.error.isEmpty(), error);
-}
-
-void TestWindowParts::upDownFollowsTheMinimumEdit() {
-    FirmwareDocument document;
-    ZusatzPanel panel(document);
-    QSpinBox* upDown = panel.minimumUpDown();
-    QLineEdit* edit = panel.minimumEdit();
-    QCOMPARE(upDown->objectName(), QStringLiteral("UpDown5"));
-    QCOMPARE(upDown->minimum(), 1);
-    QCOMPARE(upDown->maximum(), 9);
-    QCOMPARE(upDown->value(), 9);
-
-    upDown->stepBy(-2);
-    QCOMPARE(edit->text(), QStringLiteral("7"));
-    edit->setText(QStringLiteral("3"));
-    QCOMPARE(upDown->value(), 3);
-    // Text out of range or no number leaves the up-down where it was.
-    edit->setText(QStringLiteral("12"));
-    QCOMPARE(upDown->value(), 3);
-    edit->setText(QStringLiteral("x"));
-    QCOMPARE(upDown->value(), 3);
-    QCOMPARE(edit->text(), QStringLiteral("x"));
-}
-
-void TestWindowParts::zusatzPanelMakesRoomForTheMinimum() {
-    FirmwareDocument document;
-    document.load(*hq::loadFirmware(hq::demoFirmwareText(15, hq::Protocol::MM)), QStringLiteral("haus.hex"));
-    ZusatzPanel panel(document);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    const int height = panel.minimumSizeHint().height();
-    // What the house-light editor does on set-up.
-    panel.minimumCaptionLabel()->show();
-    panel.minimumEdit()->show();
-    panel.minimumUpDown()->show();
-    panel.resize(panel.sizeHint());
-    QCoreApplication::processEvents();
-    QVERIFY(panel.minimumSizeHint().height() > height);
-    for (QWidget* w : {static_cast<QWidget*>(panel.extraEdit()), static_cast<QWidget*>(panel.minimumEdit()),
-                       static_cast<QWidget*>(panel.minimumUpDown())})
-        QVERIFY(panel.rect().contains(w->geometry()));
-    QVERIFY(!panel.minimumEdit()->geometry().intersects(panel.minimumUpDown()->geometry()));
-    QVERIFY(!panel.extraEdit()->geometry().intersects(panel.minimumEdit()->geometry()));
 }
 
 void TestWindowParts::buttonsFitACompactBox() {

@@ -284,7 +284,7 @@ void ServoLayoutTest::pictures() {
             copy.data.curve(1)[static_cast<std::size_t>(i)] |= 0x80;
         }
     }
-    document.edit(QStringLiteral("Bild"), [&copy](FirmwareDocument::State& state) { state.servo = copy; });
+    document.servo().loadCurves(copy.data);
 
     QCoreApplication::processEvents();
     const QString dir = QStringLiteral(HQ_SHOTS_DIR);
