@@ -29,8 +29,14 @@ CurveCopyRow::CurveCopyRow(QWidget* parent)
 }
 
 void CurveCopyRow::showSelected(int curve) {
+    selected_ = curve;
     for (int i = 0; i < static_cast<int>(copies_.size()); ++i)
-        copies_[static_cast<std::size_t>(i)]->setEnabled(i + 1 != curve);
+        copies_[static_cast<std::size_t>(i)]->setEnabled(copiesAllowed_ && i + 1 != curve);
+}
+
+void CurveCopyRow::setCopiesAllowed(bool allowed) {
+    copiesAllowed_ = allowed;
+    showSelected(selected_);
 }
 
 void CurveCopyRow::setAcceptEnabled(bool enabled) {

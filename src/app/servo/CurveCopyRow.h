@@ -17,6 +17,8 @@ public:
     // The copy buttons for `curve` selected.
     void showSelected(int curve);
     void setAcceptEnabled(bool enabled);
+    // Copies are offered only while the curves may be changed.
+    void setCopiesAllowed(bool allowed);
 
     QPushButton* acceptButton() const { return accept_; }
     QPushButton* discardButton() const { return discard_; }
@@ -30,4 +32,6 @@ private:
     std::array<QPushButton*, 4> copies_{};
     QPushButton* accept_;
     QPushButton* discard_;
+    bool copiesAllowed_ = true;
+    int selected_ = 1;
 };

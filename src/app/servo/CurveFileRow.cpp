@@ -2,6 +2,7 @@
 
 #include "CompactButton.h"
 #include "Dialogs.h"
+#include "FileWriting.h"
 #include "QtText.h"
 #include "ServoCaptions.h"
 #include "document/ServoEdits.h"
@@ -42,8 +43,7 @@ void CurveFileRow::save(const QString& filter, const QString& suffix, const std:
     const QString path = Dialogs::instance().saveFileName(this, filter, suffix, QString());
     if (path.isEmpty())
         return;
-    if (const hq::Status written = hq::writeFileReplacing(localPath(path), text); !written)
-        warningOk(this, qs(written.message()));
+    writeFileAsking(this, path, text);
 }
 
 std::optional<std::string> CurveFileRow::read(const QString& filter) {

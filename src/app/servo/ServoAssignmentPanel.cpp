@@ -74,6 +74,7 @@ void ServoAssignmentPanel::fitPages() {
 void ServoAssignmentPanel::buildAssignments() {
     assignments_ = new ServoAssignmentPage;
     tabs_->widget(kAssignmentTab)->layout()->addWidget(assignments_);
+    assignments_->setEnabled(curveSettingsEditable_);
     assignments_->show();
     connect(assignments_, &ServoAssignmentPage::assignmentChosen, this,
             [this](int row, ServoEdits::AssignmentField field, int item) {
@@ -99,11 +100,19 @@ void ServoAssignmentPanel::buildTiming() {
 void ServoAssignmentPanel::buildFlags() {
     flags_ = new ServoFlagsPage;
     tabs_->widget(kFlagsTab)->layout()->addWidget(flags_);
+    flags_->setEnabled(curveSettingsEditable_);
     flags_->show();
     connect(flags_, &ServoFlagsPage::flagSet, this, [this](int servo, hq::ServoFlag flag, bool on) {
         if (edits_ != nullptr)
             edits_->setFlag(servo, flag, on);
     });
+}
+
+void ServoAssignmentPanel::setCurveSettingsEditable(bool editable) {
+    curveSettingsEditable_ = editable;
+    for (QWidget* page : std::initializer_list<QWidget*>{assignments_, flags_})
+        if (page != nullptr)
+            page->setEnabled(editable);
 }
 
 void ServoAssignmentPanel::setEdits(ServoEdits* edits) {

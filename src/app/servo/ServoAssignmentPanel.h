@@ -20,6 +20,9 @@ public:
 
     // The settings shown and changed; null shows nothing.
     void setEdits(ServoEdits* edits);
+    // The assignments and options live in the curve blocks: while those hold code, their pages are
+    // only shown. The pulse timing (in the EEPROM) stays editable.
+    void setCurveSettingsEditable(bool editable);
     // Shows the assignments, timing and flags of the tabs built so far.
     void showSettings();
 
@@ -44,6 +47,7 @@ private:
     ServoEdits* edits_ = nullptr;
     QTabWidget* tabs_;
     ServoAssignmentPage* assignments_ = nullptr;
+    bool curveSettingsEditable_ = true;
     ServoTimingPage* timing_ = nullptr;
     ServoFlagsPage* flags_ = nullptr;
 };

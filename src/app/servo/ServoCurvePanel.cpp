@@ -1,5 +1,7 @@
 #include "ServoCurvePanel.h"
 
+#include "GuardNotice.h"
+
 #include "CurveCopyRow.h"
 #include "CurveFileRow.h"
 #include "CurveSelectionRow.h"
@@ -48,7 +50,8 @@ constexpr int kLargestByte = 255;
 
 ServoCurvePanel::ServoCurvePanel(QWidget* parent)
     : QFrame(parent), curveCanvas_(new ServoCurveCanvas(this)), relayCanvas_(new ServoRelayCanvas(this)),
-      selection_(new CurveSelectionRow(this)), copying_(new CurveCopyRow(this)),
+      guard_(new GuardNotice(this)), selection_(new CurveSelectionRow(this)),
+      copying_(new CurveCopyRow(this)),
       interval_(new TimeLabel("lbl_KurveInfo1", hq::pointIntervalText(kLargestByte), this)),
       duration_(
           new TimeLabel("lbl_KurveInfo2", hq::curveDurationText(hq::kMaxCurvePoints, kLargestByte), this)),
@@ -73,6 +76,7 @@ void ServoCurvePanel::buildLayout() {
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(10, 6, 10, 6);
     root->setSpacing(4);
+    root->addWidget(guard_);
     root->addWidget(curveCanvas_);
     root->addWidget(relayCanvas_);
     root->addWidget(selection_);
@@ -231,4 +235,14 @@ void ServoCurvePanel::showChange(const DocumentChange& change) {
 void ServoCurvePanel::setPlayCursor(int point) {
     curveCanvas_->setPlayCursor(point);
     relayCanvas_->setPlayCursor(point);
+}
+
+void ServoCurvePanel::showGuardedBlocks(const std::vector<hq::GuardedBlock>& blocks) {
+    guard_->showBlocks(blocks);
+    const bool editable = !guard_->guards();
+    for (QWidget* input :
+         std::initializer_list<QWidget*>{curveCanvas_, relayCanvas_, selection_->countField(),
+                                         selection_->stretchField(), shapes_, files_})
+        input->setEnabled(editable);
+    copying_->setCopiesAllowed(editable);
 }

@@ -7,11 +7,16 @@
 
 #include "document/DocumentChange.h"
 
+#include "encode/TableGuard.h"
+
 #include <QFrame>
+
+#include <vector>
 
 class CurveCopyRow;
 class CurveFileRow;
 class CurveSelectionRow;
+class GuardNotice;
 class CurveShapeRow;
 class QLabel;
 class ServoCurveCanvas;
@@ -34,6 +39,9 @@ public:
     void showChange(const DocumentChange& change);
     // The point a preview shows, as a band on both drawings; -1 for none.
     void setPlayCursor(int point);
+    // Curve blocks that hold code are only shown: the notice names them, and the drawings, fields,
+    // generators, copies and file loads take no input; the curve choice still does.
+    void showGuardedBlocks(const std::vector<hq::GuardedBlock>& blocks);
 
     ServoCurveCanvas* curveCanvas() const { return curveCanvas_; }
     ServoRelayCanvas* relayCanvas() const { return relayCanvas_; }
@@ -53,6 +61,7 @@ private:
     ServoEdits* edits_ = nullptr;
     ServoCurveCanvas* curveCanvas_;
     ServoRelayCanvas* relayCanvas_;
+    GuardNotice* guard_;
     CurveSelectionRow* selection_;
     CurveCopyRow* copying_;
     QLabel* interval_;

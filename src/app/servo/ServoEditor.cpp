@@ -5,6 +5,7 @@
 #include "ServoCurvePanel.h"
 #include "ServoEditorArea.h"
 #include "document/FirmwareDocument.h"
+#include "encode/TableGuard.h"
 #include "preview/ServoPreviewWidget.h"
 
 ServoEditor::ServoEditor(QWidget* parent)
@@ -39,6 +40,10 @@ void ServoEditor::setUp(FirmwareDocument& document, EditorHost& host) {
     following_ = connect(&document, &FirmwareDocument::changed, this, &ServoEditor::showChange);
     curvePanel_->setEdits(edits_);
     assignmentPanel_->setEdits(edits_);
+    // Curve blocks that hold code are only shown.
+    const std::vector<hq::GuardedBlock> guarded = hq::guardedEditorBlocks(document.firmware().image, panel());
+    curvePanel_->showGuardedBlocks(guarded);
+    assignmentPanel_->setCurveSettingsEditable(guarded.empty());
     preview_->refresh();
     host.showEditorArea(area_);
 }
@@ -62,4 +67,6 @@ void ServoEditor::reset() {
     edits_ = nullptr;
     curvePanel_->setEdits(nullptr);
     assignmentPanel_->setEdits(nullptr);
+    curvePanel_->showGuardedBlocks({});
+    assignmentPanel_->setCurveSettingsEditable(true);
 }

@@ -9,6 +9,8 @@
 #include "QtTestSuite.h"
 #include "StrokeCanvas.h"
 #include "document/FirmwareDocument.h"
+#include "encode/ProgramTable.h"
+#include "image/Checksum.h"
 #include "image/Firmware.h"
 #include "preview/ServoPreviewWidget.h"
 #include "servo/CurveCanvasGeometry.h"
@@ -81,6 +83,7 @@ private slots:
     void thePreviewPlaysTheWorkingCopyBeforeItIsTakenOver();
     void aStretchAboveTheLimitPlaysToTheLastPoint();
     void importedSettingsShowAndLeaveNothingPending();
+    void curveBlocksHoldingCodeAreShownReadOnly();
 
 private:
     template <class T> T* find(const char* name) const {
@@ -598,6 +601,47 @@ void ServoEditorTest::setFileLoadRefreshesAssignmentsAndFlags() {
     find<QPushButton>("servo_load_all")->click();
     QCOMPARE(dialogs.messages, QStringList{kInvalidLine.arg(510)});
     QCOMPARE(document->servo().copy().data, hq::servotest::demoServoData());
+}
+
+// A curve block holding a word that is no retlw (code of another firmware version) is shown, never
+// edited; the pulse timing, which lives in the EEPROM, stays editable.
+void ServoEditorTest::curveBlocksHoldingCodeAreShownReadOnly() {
+    editor->reset();
+    hq::Firmware guarded = *firmware;
+    int start = -1;
+    for (int i = 0; i < guarded.image.lineCount; ++i)
+        if (guarded.image.lines[i].starts_with(hq::programBlockKey(4)))
+            start = i;
+    QVERIFY(start >= 0);
+    std::string& line = guarded.image.lines[start + 3];
+    std::string body = line.substr(0, line.size() - 2);
+    body.replace(9, 4, "0528"); // goto 0x005 as the file stores it, low byte first
+    line = *hq::completeRecord(body);
+    document->load(guarded, QStringLiteral("servo-code.hex"));
+    editor->setUp(*document, *window);
+    openEveryServoTab(window.get());
+
+    auto* notice = find<QLabel>("lbl_tabellenschutz");
+    QVERIFY(notice->isVisible());
+    QVERIFY2(notice->text().contains(QStringLiteral("2805")), qPrintable(notice->text()));
+    QVERIFY(!find<QWidget>("servo_Image1")->isEnabled());
+    QVERIFY(!find<QLineEdit>("edt_Anzahl")->isEnabled());
+    QVERIFY(!find<QPushButton>("btn_Lin")->isEnabled());
+    QVERIFY(!find<QPushButton>("btn_copy2")->isEnabled());
+    QVERIFY(!find<QComboBox>("cbx_a1_servo")->isEnabled());
+    QVERIFY(find<QPushButton>("btn_inc10offset_1")->isEnabled());
+    QVERIFY(find<QRadioButton>("servo_rad_a2")->isEnabled());
+    const int steps = document->undoStack()->count();
+    drag(find<QWidget>("servo_Image1"), {QPoint(10, 10), QPoint(60, 10)});
+    QCOMPARE(document->undoStack()->count(), steps);
+
+    // The next firmware, whose blocks are sound, is edited as usual.
+    editor->reset();
+    document->load(*firmware, QStringLiteral("servo.hex"));
+    editor->setUp(*document, *window);
+    QVERIFY(notice->isHidden());
+    QVERIFY(find<QWidget>("servo_Image1")->isEnabled() && find<QLineEdit>("edt_Anzahl")->isEnabled());
+    QVERIFY(find<QPushButton>("btn_copy2")->isEnabled() && find<QComboBox>("cbx_a1_servo")->isEnabled());
 }
 
 void ServoEditorTest::resetHidesThePanels() {
