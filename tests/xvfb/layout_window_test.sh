@@ -98,7 +98,7 @@ wait_for 30 reachable || fail "Xvfb said $DISPLAY but takes no connection"
 echo "Xvfb on $DISPLAY"
 
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" \
-    XDG_RUNTIME_DIR="$scratch" "$app" >"$scratch/app.log" 2>&1 &
+    XDG_RUNTIME_DIR="$scratch" HQ_QT_DETAILS=1 "$app" >"$scratch/app.log" 2>&1 &
 window=$!
 
 found=""

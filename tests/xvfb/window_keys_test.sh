@@ -89,7 +89,7 @@ echo "Xvfb on $DISPLAY"
 cp "$file" "$scratch/decoder.hex"
 # The window gets the X server even where the tests run offscreen.
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" \
-    XDG_RUNTIME_DIR="$scratch" "$app" "$scratch/decoder.hex" >"$scratch/app.log" 2>&1 &
+    XDG_RUNTIME_DIR="$scratch" HQ_QT_DETAILS=1 "$app" "$scratch/decoder.hex" >"$scratch/app.log" 2>&1 &
 window=$!
 
 wid=""

@@ -73,6 +73,16 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
                      environmentText("QT_QPA_PLATFORM")));
         printError(QStringLiteral("Ohne Anzeige schreibt \"hexquendra --pdf BLATT.pdf HEX-File\" das "
                                   "Einstellungsblatt; hexquendra-cli zeigt und ändert HEX-Files."));
+        // What Qt said on the way (English), only for whoever looks into why the display could not
+        // be reached: the tests that start an X server ask for it.
+        if (qEnvironmentVariableIsEmpty("HQ_QT_DETAILS")) {
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+        if (heldMessages != nullptr)
+            for (const HeldMessage& held : *heldMessages)
+                printError(QStringLiteral("Einzelheiten (Qt): ") + held.text);
+        printError(QStringLiteral("Einzelheiten (Qt): ") + text);
         std::fflush(stderr);
         std::_Exit(1);
     }
