@@ -5,6 +5,8 @@
 EditorArea::EditorArea(QWidget* parent) : QWidget(parent), layout_(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("EditorArea"));
     layout_->setContentsMargins(0, 0, 0, 0);
+    // An editor smaller than the area stands at its top left, below the extra value, as it always has.
+    layout_->addStretch(1);
 }
 
 void EditorArea::showEditor(QWidget* editor) {
@@ -16,7 +18,7 @@ void EditorArea::showEditor(QWidget* editor) {
     if (editor->parentWidget() != this)
         editor->setParent(this);
     if (layout_->indexOf(editor) < 0)
-        layout_->insertWidget(0, editor);
+        layout_->insertWidget(0, editor, 0, Qt::AlignLeft | Qt::AlignTop);
     editor->show();
     show();
 }
