@@ -18,7 +18,7 @@ void EditorArea::showEditor(QWidget* editor) {
     if (editor->parentWidget() != this)
         editor->setParent(this);
     if (layout_->indexOf(editor) < 0)
-        layout_->insertWidget(0, editor, 0, Qt::AlignLeft | Qt::AlignTop);
+        layout_->insertWidget(0, editor);
     editor->show();
     show();
 }
