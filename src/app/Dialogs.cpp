@@ -122,7 +122,12 @@ bool Dialogs::confirmList(QWidget* parent, const QString& title, const QString& 
     auto* list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("changeList"));
     list->addItems(lines);
-    // Room for a line of about 80 characters and a dozen changes before the list scrolls.
+    // Room for a line of about 80 characters and a dozen changes before the list scrolls; a longer
+    // line (a value the save would refuse, with the reason) wraps instead of hiding its end.
+    list->setWordWrap(true);
+    list->setTextElideMode(Qt::ElideNone);
+    list->setResizeMode(QListView::Adjust);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setMinimumSize(list->fontMetrics().averageCharWidth() * 80, list->fontMetrics().lineSpacing() * 12);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(&dialog);

@@ -168,6 +168,8 @@ void TFormMain::showChange(const DocumentChange& change) {
     // The file behind the document is another after a load or a save.
     if (!change.touches(DocumentChange::Area::Baseline))
         return;
+    // A note about the file before (a stroke that changed nothing) is not about this one.
+    statusBar()->clearMessage();
     status_->showFirmware(document_->firmware(), document_->path());
     setWindowTitle(kCaption + QStringLiteral(" – ") + QFileInfo(document_->path()).fileName() +
                    QStringLiteral("[*]"));
