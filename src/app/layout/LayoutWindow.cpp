@@ -798,3 +798,10 @@ void LayoutWindow::saveSheetAsPdf() {
         statusBar()->showMessage(
             QStringLiteral("Anlagenblatt gespeichert: %1").arg(QDir::toNativeSeparators(path)));
 }
+
+LayoutWindow::Parts LayoutWindow::parts() const {
+    return {decoderModel_, addressModel_, clashModel_, decoderProxy_, addressProxy_, clashProxy_,
+            decoderView_,  addressView_,  clashView_,  problems_,     filter_,       onlyClashes_,
+            progress_,     cancel_,       summary_,    free_,         tabs_,         rescanAction_,
+            seriesAction_, printAction_,  pdfAction_};
+}

@@ -70,27 +70,31 @@ public:
     void printSheet();
     void saveSheetAsPdf();
 
-    DecoderTableModel* decoderModel() const { return decoderModel_; }
-    AddressTableModel* addressModel() const { return addressModel_; }
-    ClashTableModel* clashModel() const { return clashModel_; }
-    LayoutFilterProxy* decoderProxy() const { return decoderProxy_; }
-    LayoutFilterProxy* addressProxy() const { return addressProxy_; }
-    LayoutFilterProxy* clashProxy() const { return clashProxy_; }
-    QTableView* decoderView() const { return decoderView_; }
-    QTableView* addressView() const { return addressView_; }
-    QTableView* clashView() const { return clashView_; }
-    QTableWidget* problemTable() const { return problems_; }
-    QLineEdit* filterEdit() const { return filter_; }
-    QCheckBox* onlyClashesBox() const { return onlyClashes_; }
-    QProgressBar* progressBar() const { return progress_; }
-    QPushButton* cancelButton() const { return cancel_; }
-    QLabel* summaryLabel() const { return summary_; }
-    QLabel* freeLabel() const { return free_; }
-    QTabWidget* tabs() const { return tabs_; }
-    QAction* rescanAction() const { return rescanAction_; }
-    QAction* seriesAction() const { return seriesAction_; }
-    QAction* printAction() const { return printAction_; }
-    QAction* pdfAction() const { return pdfAction_; }
+    // The window's models, views and controls, for tests and accessibility tools.
+    struct Parts {
+        DecoderTableModel* decoderModel;
+        AddressTableModel* addressModel;
+        ClashTableModel* clashModel;
+        LayoutFilterProxy* decoderProxy;
+        LayoutFilterProxy* addressProxy;
+        LayoutFilterProxy* clashProxy;
+        QTableView* decoderView;
+        QTableView* addressView;
+        QTableView* clashView;
+        QTableWidget* problemTable;
+        QLineEdit* filterEdit;
+        QCheckBox* onlyClashesBox;
+        QProgressBar* progressBar;
+        QPushButton* cancelButton;
+        QLabel* summaryLabel;
+        QLabel* freeLabel;
+        QTabWidget* tabs;
+        QAction* rescanAction;
+        QAction* seriesAction;
+        QAction* printAction;
+        QAction* pdfAction;
+    };
+    Parts parts() const;
 
 signals:
     // A scan's result is in the tables.

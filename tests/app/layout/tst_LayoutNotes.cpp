@@ -54,7 +54,7 @@ private slots:
                           R"({"decoders": {"signal.hex": {"note": "alt", "farbe": "blau"}}, "version": 3})"));
         window_ = openWindow(layout_->dir.path());
         QVERIFY(window_);
-        QTableView* view = window_->decoderView();
+        QTableView* view = window_->parts().decoderView;
         const int row = rowWith(view->model(), QStringLiteral("signal.hex"));
         QCOMPARE(view->model()->index(row, DecoderTableModel::Note).data().toString(), QStringLiteral("alt"));
         window_->activateWindow();
@@ -93,7 +93,7 @@ private slots:
         QVERIFY(window_);
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        QTableView* view = window_->decoderView();
+        QTableView* view = window_->parts().decoderView;
         const QModelIndex note = view->model()->index(rowWith(view->model(), QStringLiteral("weiche-03.hex")),
                                                       DecoderTableModel::Note);
         view->setFocus();
@@ -112,7 +112,7 @@ private slots:
         QVERIFY(window_);
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        QTableView* view = window_->decoderView();
+        QTableView* view = window_->parts().decoderView;
         const QModelIndex name = view->model()->index(rowWith(view->model(), QStringLiteral("weiche-01.hex")),
                                                       DecoderTableModel::Name);
         view->setFocus();
@@ -137,7 +137,7 @@ private slots:
         QTRY_COMPARE(window_->snapshot()->scan().decoders.back().rows.front().address, 31);
         QTRY_COMPARE(window_->snapshot()
                          ->scan()
-                         .decoders[rowWith(window_->decoderModel(), QStringLiteral("weiche-01.hex"))]
+                         .decoders[rowWith(window_->parts().decoderModel, QStringLiteral("weiche-01.hex"))]
                          .name,
                      std::string("Nord"));
         QCOMPARE(notesOf(*layout_).decoders.at("weiche-01.hex").name, std::string("Nord"));
@@ -149,8 +149,8 @@ private slots:
         window_ = openWindow(layout_->dir.path());
         QVERIFY(window_);
         // The broken file is listed; the rest of the layout is shown.
-        QCOMPARE(window_->problemTable()->item(0, 0)->text(), QStringLiteral("anlage.json"));
-        QAbstractItemModel* model = window_->decoderView()->model();
+        QCOMPARE(window_->parts().problemTable->item(0, 0)->text(), QStringLiteral("anlage.json"));
+        QAbstractItemModel* model = window_->parts().decoderView->model();
         const int row = rowWith(model, QStringLiteral("weiche-01.hex"));
         QVERIFY(!model->setData(model->index(row, DecoderTableModel::Name), QStringLiteral("Weichen Nord")));
         QCOMPARE(dialogs_.messages.size(), 1);
@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(model->index(row, DecoderTableModel::Name).data().toString(), QString());
 
         // Marking a clash is refused the same way.
-        QAbstractItemModel* clashes = window_->clashView()->model();
+        QAbstractItemModel* clashes = window_->parts().clashView->model();
         QVERIFY(
             !clashes->setData(clashes->index(0, ClashTableModel::Intended), Qt::Checked, Qt::CheckStateRole));
         QCOMPARE(dialogs_.messages.size(), 2);
@@ -179,7 +179,7 @@ private slots:
     void aClashIsMarkedIntendedAndTheMarkTakenBack() {
         window_ = openWindow(layout_->dir.path());
         QVERIFY(window_);
-        QTableView* clashes = window_->clashView();
+        QTableView* clashes = window_->parts().clashView;
         QVERIFY(clashes->model()->setData(clashes->model()->index(0, ClashTableModel::Intended), Qt::Checked,
                                           Qt::CheckStateRole));
         const hq::LayoutNotes notes = notesOf(*layout_);
@@ -193,12 +193,12 @@ private slots:
 
         // The layout shows it at once: no longer amber, marked "(gewollt)", counted as intended.
         QTRY_VERIFY(window_->snapshot()->scan().openClashCount() == 0);
-        const QAbstractItemModel* addresses = window_->addressProxy();
+        const QAbstractItemModel* addresses = window_->parts().addressProxy;
         const int signal = rowWith(addresses, QStringLiteral("signal.hex"));
         QVERIFY(!addresses->index(signal, 0).data(Qt::BackgroundRole).isValid());
         QCOMPARE(addresses->index(signal, AddressTableModel::Clash).data().toString(),
                  QStringLiteral("Doppelbelegung (gewollt)"));
-        QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("1 Doppelbelegung, gewollt")));
+        QVERIFY(window_->parts().summaryLabel->text().contains(QStringLiteral("1 Doppelbelegung, gewollt")));
         QCOMPARE(
             window_->windowTitle(),
             QStringLiteral("Anlage %1 – HEX Quendrabolt").arg(QFileInfo(layout_->dir.path()).fileName()));

@@ -102,12 +102,12 @@ private slots:
         LoopWatch loop(
             [&bar] { return bar && bar->isVisible() && bar->value() > 0 && bar->value() < bar->maximum(); });
         LayoutWindow window(dir_->path());
-        bar = window.progressBar();
-        QSignalSpy progress(window.progressBar(), &QProgressBar::valueChanged);
+        bar = window.parts().progressBar;
+        QSignalSpy progress(window.parts().progressBar, &QProgressBar::valueChanged);
         QSignalSpy shown(&window, &LayoutWindow::snapshotShown);
         window.show();
         QVERIFY(window.isScanning());
-        QVERIFY(window.progressBar()->isVisible());
+        QVERIFY(window.parts().progressBar->isVisible());
         QVERIFY(shown.wait(120000));
         const qint64 elapsed = loop.elapsed();
         qInfo("500 decoders shown after %lld ms; the event loop turned %d times (%d while the files were "
@@ -116,27 +116,28 @@ private slots:
               static_cast<long long>(elapsed), loop.ticks(), loop.ticksMidway(),
               static_cast<long long>(loop.longest()));
 
-        QCOMPARE(window.decoderModel()->rowCount(), kDecoders);
-        QCOMPARE(window.addressModel()->rowCount(), 200 * 4 + 150 + 150 * 2);
+        QCOMPARE(window.parts().decoderModel->rowCount(), kDecoders);
+        QCOMPARE(window.parts().addressModel->rowCount(), 200 * 4 + 150 + 150 * 2);
         QCOMPARE(window.snapshot()->scan().clashes.size(), std::size_t{0});
-        QVERIFY(window.summaryLabel()->text().startsWith(QStringLiteral("500 Dekoder · 1250 Adressen")));
+        QVERIFY(
+            window.parts().summaryLabel->text().startsWith(QStringLiteral("500 Dekoder · 1250 Adressen")));
         // The bar followed the files, and the loop kept turning while they were read.
         QVERIFY2(progress.count() > 3, qPrintable(QString::number(progress.count())));
-        QCOMPARE(window.progressBar()->maximum(), kDecoders);
+        QCOMPARE(window.parts().progressBar->maximum(), kDecoders);
         QCOMPARE(progress.last().first().toInt(), kDecoders);
         QVERIFY2(loop.ticksMidway() >= 2, qPrintable(QString::number(loop.ticksMidway())));
         QVERIFY2(loop.longest() < kLongestStallMs, qPrintable(QString::number(loop.longest())));
-        QTRY_VERIFY(!window.progressBar()->isVisible());
+        QTRY_VERIFY(!window.parts().progressBar->isVisible());
 
         // A rescan keeps the window as responsive, and the tables as they were.
         LoopWatch again;
         shown.clear();
-        window.rescanAction()->trigger();
+        window.parts().rescanAction->trigger();
         QVERIFY(shown.wait(120000));
         qInfo("rescan: %lld ms, longest stall %lld ms", static_cast<long long>(again.elapsed()),
               static_cast<long long>(again.longest()));
         QVERIFY2(again.longest() < kLongestStallMs, qPrintable(QString::number(again.longest())));
-        QCOMPARE(window.decoderModel()->rowCount(), kDecoders);
+        QCOMPARE(window.parts().decoderModel->rowCount(), kDecoders);
     }
 
     void aWindowClosedWhileItReadsEndsItsScan() {
@@ -155,23 +156,23 @@ private slots:
         LayoutWindow window(dir_->path());
         QSignalSpy shown(&window, &LayoutWindow::snapshotShown);
         window.show();
-        QVERIFY(window.cancelButton()->isVisible());
-        QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+        QVERIFY(window.parts().cancelButton->isVisible());
+        QTest::mouseClick(window.parts().cancelButton, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!window.isScanning(), 60000);
         QCOMPARE(shown.count(), 0);
-        QCOMPARE(window.decoderModel()->rowCount(), 0);
-        QCOMPARE(window.summaryLabel()->text(),
+        QCOMPARE(window.parts().decoderModel->rowCount(), 0);
+        QCOMPARE(window.parts().summaryLabel->text(),
                  QStringLiteral("Einlesen abgebrochen; „Neu einlesen“ (F5) liest die Anlage."));
-        QVERIFY(!window.cancelButton()->isVisible());
+        QVERIFY(!window.parts().cancelButton->isVisible());
 
         // F5 reads it all; a second scan cancelled leaves the tables as they were.
-        window.rescanAction()->trigger();
+        window.parts().rescanAction->trigger();
         QVERIFY(shown.wait(120000));
-        QCOMPARE(window.decoderModel()->rowCount(), kDecoders);
+        QCOMPARE(window.parts().decoderModel->rowCount(), kDecoders);
         window.rescan();
         window.cancelScan();
         QTRY_VERIFY_WITH_TIMEOUT(!window.isScanning(), 60000);
-        QCOMPARE(window.decoderModel()->rowCount(), kDecoders);
+        QCOMPARE(window.parts().decoderModel->rowCount(), kDecoders);
         QCOMPARE(window.statusBar()->currentMessage(),
                  QStringLiteral("Einlesen abgebrochen; die Tabellen zeigen den Stand davor."));
     }

@@ -63,7 +63,7 @@ private slots:
         QTemporaryDir out;
         const QString pdf = out.filePath(QStringLiteral("anlage.pdf"));
         dialogs_.saveNames = {pdf};
-        window_->pdfAction()->trigger();
+        window_->parts().pdfAction->trigger();
         QVERIFY2(dialogs_.messages.isEmpty(), qPrintable(dialogs_.messageTexts().join(u'\n')));
         QCOMPARE(dialogs_.saveCalls.first().proposedName,
                  QFileInfo(layout_->dir.path()).fileName() + QStringLiteral("-anlagenblatt.pdf"));
@@ -122,9 +122,9 @@ private slots:
 
     void printingGoesToTheChosenPrinter() {
         QTemporaryDir out;
-        window_->printAction()->trigger(); // cancelled: nothing printed
+        window_->parts().printAction->trigger(); // cancelled: nothing printed
         dialogs_.printFile = out.filePath(QStringLiteral("gedruckt.pdf"));
-        window_->printAction()->trigger();
+        window_->parts().printAction->trigger();
         const QStringList pages = pageTexts(dialogs_.printFile);
         QVERIFY(pages.first().contains(QStringLiteral("HEX Quendrabolt · Anlagenblatt")));
         QCOMPARE(sheetFiles(pages).size(), 6);
@@ -148,7 +148,7 @@ private slots:
     void theSheetIsNeverWrittenOverAFileOfTheLayout() {
         const QByteArray before = shiftedDemo(28, hq::Protocol::DCC, 1);
         dialogs_.saveNames = {layout_->path(QStringLiteral("signal.hex"))};
-        window_->pdfAction()->trigger();
+        window_->parts().pdfAction->trigger();
         QCOMPARE(dialogs_.messages.size(), 1);
         QCOMPARE(
             dialogs_.messages.first().text,

@@ -37,10 +37,10 @@ private slots:
     }
 
     void tablesHoldEveryDecoderAndAddress() {
-        QCOMPARE(columnTexts(window_->decoderProxy(), DecoderTableModel::File),
+        QCOMPARE(columnTexts(window_->parts().decoderProxy, DecoderTableModel::File),
                  (texts({"bahnhof/nord.hex", "mm-weiche.hex", "signal.hex", "weiche-01.hex", "weiche-02.hex",
                          "weiche-03.hex"})));
-        const QAbstractItemModel* decoders = window_->decoderProxy();
+        const QAbstractItemModel* decoders = window_->parts().decoderProxy;
         const int weiche = rowWith(decoders, QStringLiteral("weiche-02.hex"));
         QCOMPARE(decoders->index(weiche, DecoderTableModel::Firmware).data().toString(),
                  QStringLiteral("Zumbar88"));
@@ -58,7 +58,7 @@ private slots:
             QStringLiteral("MM Schalt"));
 
         // The address index: 4 + 4 + 4 + 1 + 4 DCC accessory addresses, then MM's two.
-        const QAbstractItemModel* addresses = window_->addressProxy();
+        const QAbstractItemModel* addresses = window_->parts().addressProxy;
         QCOMPARE(addresses->rowCount(), 19);
         QCOMPARE(addresses->index(0, AddressTableModel::Protocol).data().toString(),
                  QStringLiteral("MM Zubehör"));
@@ -72,29 +72,30 @@ private slots:
         QCOMPARE(addresses->index(signal, AddressTableModel::Caption).data().toString(),
                  QStringLiteral("Weiche"));
 
-        QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("6 Dekoder")));
-        QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("19 Adressen")));
-        QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("1 Doppelbelegung nicht gewollt")));
+        QVERIFY(window_->parts().summaryLabel->text().contains(QStringLiteral("6 Dekoder")));
+        QVERIFY(window_->parts().summaryLabel->text().contains(QStringLiteral("19 Adressen")));
+        QVERIFY(
+            window_->parts().summaryLabel->text().contains(QStringLiteral("1 Doppelbelegung nicht gewollt")));
         QCOMPARE(window_->windowTitle(), QStringLiteral("Anlage %1 – 1 Doppelbelegung – HEX Quendrabolt")
                                              .arg(QFileInfo(layout_->dir.path()).fileName()));
     }
 
     void filesPassedOverAndFreeAddressesAreShown() {
-        QTableWidget* problems = window_->problemTable();
+        QTableWidget* problems = window_->parts().problemTable;
         QCOMPARE(problems->rowCount(), 1);
         QCOMPARE(problems->item(0, 0)->text(), QStringLiteral("kaputt.hex"));
         QVERIFY(problems->item(0, 1)->text().startsWith(
             QStringLiteral("Das HEX-File konnte leider nicht erkannt")));
-        QCOMPARE(window_->tabs()->tabText(2), QStringLiteral("Übersprungen (1)"));
-        QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("1 Datei übersprungen")));
+        QCOMPARE(window_->parts().tabs->tabText(2), QStringLiteral("Übersprungen (1)"));
+        QVERIFY(window_->parts().summaryLabel->text().contains(QStringLiteral("1 Datei übersprungen")));
         // MM uses 5–6; DCC 1–12 and 20–23.
-        QCOMPARE(window_->freeLabel()->text(),
+        QCOMPARE(window_->parts().freeLabel->text(),
                  QStringLiteral("MM: einzeln: 1; 4 am Stück: 1–4; 8 am Stück: 7–14\n"
                                 "DCC: einzeln: 13; 4 am Stück: 13–16; 8 am Stück: 24–31"));
     }
 
     void aClashIsAmberWithTheOtherPartyInItsTooltip() {
-        const QAbstractItemModel* addresses = window_->addressProxy();
+        const QAbstractItemModel* addresses = window_->parts().addressProxy;
         const int signal = rowWith(addresses, QStringLiteral("signal.hex"));
         const QModelIndex cell = addresses->index(signal, AddressTableModel::Address);
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), kClashAmber);
@@ -115,7 +116,7 @@ private slots:
         QVERIFY(!addresses->index(quiet, 0).data(Qt::BackgroundRole).isValid());
 
         // In the decoder table both decoders are amber, with the clash in the tooltip.
-        const QAbstractItemModel* decoders = window_->decoderProxy();
+        const QAbstractItemModel* decoders = window_->parts().decoderProxy;
         const QModelIndex weiche = decoders->index(rowWith(decoders, QStringLiteral("weiche-02.hex")), 0);
         QCOMPARE(weiche.data(Qt::BackgroundRole).value<QColor>(), kClashAmber);
         QVERIFY(weiche.data(Qt::ToolTipRole)
@@ -126,18 +127,19 @@ private slots:
                      .isValid());
 
         // The clash list names both parties.
-        QCOMPARE(window_->clashProxy()->rowCount(), 1);
-        QCOMPARE(window_->clashProxy()->index(0, ClashTableModel::Text).data().toString(),
+        QCOMPARE(window_->parts().clashProxy->rowCount(), 1);
+        QCOMPARE(window_->parts().clashProxy->index(0, ClashTableModel::Text).data().toString(),
                  QStringLiteral(
                      "DCC-Zubehöradresse 6, grün: signal.hex Zeile 1 (Weiche) und weiche-02.hex Zeile 2 "
                      "(Weiche 2)"));
-        QCOMPARE(window_->clashProxy()->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QCOMPARE(window_->parts().clashProxy->index(0, 0).data(Qt::CheckStateRole).toInt(),
+                 int(Qt::Unchecked));
     }
 
     void headingsSortByNumberAndAThirdClickRestoresTheIndexOrder() {
-        QTableView* view = window_->addressView();
+        QTableView* view = window_->parts().addressView;
         QHeaderView* header = view->horizontalHeader();
-        const QAbstractItemModel* addresses = window_->addressProxy();
+        const QAbstractItemModel* addresses = window_->parts().addressProxy;
         header->setSortIndicator(AddressTableModel::Address, Qt::DescendingOrder);
         QList<int> shown;
         for (int row = 0; row < addresses->rowCount(); ++row)
@@ -146,9 +148,9 @@ private slots:
         QVERIFY(std::is_sorted(shown.rbegin(), shown.rend()));
 
         // Sorting the decoders by kind puts the Dorvats (23, 28) before the Zumbar88s (32).
-        window_->decoderView()->horizontalHeader()->setSortIndicator(DecoderTableModel::Kind,
-                                                                     Qt::AscendingOrder);
-        QCOMPARE(columnTexts(window_->decoderProxy(), DecoderTableModel::Kind).mid(0, 3),
+        window_->parts().decoderView->horizontalHeader()->setSortIndicator(DecoderTableModel::Kind,
+                                                                           Qt::AscendingOrder);
+        QCOMPARE(columnTexts(window_->parts().decoderProxy, DecoderTableModel::Kind).mid(0, 3),
                  texts({"23", "28", "32"}));
 
         header->setSortIndicator(-1, Qt::AscendingOrder);
@@ -158,30 +160,30 @@ private slots:
     }
 
     void theFilterNarrowsEveryTableByAllItsWords() {
-        QTest::keyClicks(window_->filterEdit(), QStringLiteral("weiche-02"));
-        QCOMPARE(window_->decoderProxy()->rowCount(), 1);
-        QCOMPARE(window_->addressProxy()->rowCount(), 4);
-        QCOMPARE(window_->clashProxy()->rowCount(), 1);
+        QTest::keyClicks(window_->parts().filterEdit, QStringLiteral("weiche-02"));
+        QCOMPARE(window_->parts().decoderProxy->rowCount(), 1);
+        QCOMPARE(window_->parts().addressProxy->rowCount(), 4);
+        QCOMPARE(window_->parts().clashProxy->rowCount(), 1);
 
         // Every word must be found, in any column, case aside.
-        window_->filterEdit()->setText(QStringLiteral("ROT dcc"));
-        QCOMPARE(columnTexts(window_->addressProxy(), AddressTableModel::Address),
+        window_->parts().filterEdit->setText(QStringLiteral("ROT dcc"));
+        QCOMPARE(columnTexts(window_->parts().addressProxy, AddressTableModel::Address),
                  texts({"3", "7", "11", "22"}));
-        window_->filterEdit()->setText(QStringLiteral("rot mm"));
-        QCOMPARE(window_->addressProxy()->rowCount(), 0);
+        window_->parts().filterEdit->setText(QStringLiteral("rot mm"));
+        QCOMPARE(window_->parts().addressProxy->rowCount(), 0);
 
-        window_->filterEdit()->clear();
-        window_->onlyClashesBox()->setChecked(true);
-        QCOMPARE(columnTexts(window_->decoderProxy(), DecoderTableModel::File),
+        window_->parts().filterEdit->clear();
+        window_->parts().onlyClashesBox->setChecked(true);
+        QCOMPARE(columnTexts(window_->parts().decoderProxy, DecoderTableModel::File),
                  texts({"signal.hex", "weiche-02.hex"}));
-        QCOMPARE(columnTexts(window_->addressProxy(), AddressTableModel::File),
+        QCOMPARE(columnTexts(window_->parts().addressProxy, AddressTableModel::File),
                  texts({"signal.hex", "weiche-02.hex"}));
-        window_->onlyClashesBox()->setChecked(false);
-        QCOMPARE(window_->addressProxy()->rowCount(), 19);
+        window_->parts().onlyClashesBox->setChecked(false);
+        QCOMPARE(window_->parts().addressProxy->rowCount(), 19);
     }
 
     void aRescanKeepsSortSelectionAndCurrentRow() {
-        QTableView* view = window_->addressView();
+        QTableView* view = window_->parts().addressView;
         view->horizontalHeader()->setSortIndicator(AddressTableModel::File, Qt::DescendingOrder);
         const int row = rowWith(view->model(), QStringLiteral("weiche-01.hex|3"), layout_roles::Key);
         view->selectRow(row);

@@ -80,7 +80,7 @@ private slots:
     void aDoubleClickOpensTheDecoderInItsOwnMainWindowOnce() {
         window_ = openWindow(layout_->dir.path());
         QVERIFY(window_);
-        QTableView* addresses = window_->addressView();
+        QTableView* addresses = window_->parts().addressView;
         doubleClick(addresses,
                     addresses->model()->index(rowWith(addresses->model(), QStringLiteral("signal.hex")),
                                               AddressTableModel::Address));
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(decoder->testAttribute(Qt::WA_DeleteOnClose));
 
         // The same file again, from the decoder table: the window comes to the front, no second one.
-        QTableView* decoders = window_->decoderView();
+        QTableView* decoders = window_->parts().decoderView;
         doubleClick(decoders,
                     decoders->model()->index(rowWith(decoders->model(), QStringLiteral("signal.hex")),
                                              DecoderTableModel::Firmware));
@@ -134,13 +134,13 @@ private slots:
                     .ok());
         QVERIFY(waitForScan(*window_, shown));
         QCOMPARE(window_->snapshot()->scan().clashes.size(), std::size_t{0});
-        const QAbstractItemModel* addresses = window_->addressProxy();
+        const QAbstractItemModel* addresses = window_->parts().addressProxy;
         QCOMPARE(
             addresses->index(rowWith(addresses, QStringLiteral("signal.hex")), AddressTableModel::Address)
                 .data()
                 .toInt(),
             13);
-        QVERIFY(window_->summaryLabel()->text().contains(QStringLiteral("keine Doppelbelegung")));
+        QVERIFY(window_->parts().summaryLabel->text().contains(QStringLiteral("keine Doppelbelegung")));
 
         // A file written in place (not renamed) and a new file in a sub-folder show as well.
         shown.clear();
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(writeFile(layout_->path(QStringLiteral("bahnhof/sued.hex")),
                           shiftedDemo(28, hq::Protocol::DCC, 40)));
         QVERIFY(waitForScan(*window_, shown));
-        QTRY_VERIFY(rowWith(window_->decoderProxy(), QStringLiteral("bahnhof/sued.hex")) >= 0);
+        QTRY_VERIFY(rowWith(window_->parts().decoderProxy, QStringLiteral("bahnhof/sued.hex")) >= 0);
         // A new sub-folder is watched from the scan after it appeared: its files show as well.
         shown.clear();
         QVERIFY(QDir(layout_->dir.path()).mkpath(QStringLiteral("lokschuppen")));
@@ -167,7 +167,7 @@ private slots:
         QVERIFY(writeFile(layout_->path(QStringLiteral("lokschuppen/tor.hex")),
                           shiftedDemo(28, hq::Protocol::DCC, 50)));
         QVERIFY(waitForScan(*window_, shown));
-        QTRY_VERIFY(rowWith(window_->decoderProxy(), QStringLiteral("lokschuppen/tor.hex")) >= 0);
+        QTRY_VERIFY(rowWith(window_->parts().decoderProxy, QStringLiteral("lokschuppen/tor.hex")) >= 0);
     }
 
     void aFolderThatVanishesEmptiesTheTablesAndSaysWhy() {
@@ -176,10 +176,10 @@ private slots:
         QSignalSpy shown(window_.get(), &LayoutWindow::snapshotShown);
         QVERIFY(QDir(layout_->dir.path()).removeRecursively());
         QVERIFY(waitForScan(*window_, shown));
-        QTRY_COMPARE(window_->decoderModel()->rowCount(), 0);
-        QCOMPARE(window_->addressModel()->rowCount(), 0);
-        QVERIFY2(window_->summaryLabel()->text().contains(QStringLiteral("wurde nicht gefunden.")),
-                 qPrintable(window_->summaryLabel()->text()));
+        QTRY_COMPARE(window_->parts().decoderModel->rowCount(), 0);
+        QCOMPARE(window_->parts().addressModel->rowCount(), 0);
+        QVERIFY2(window_->parts().summaryLabel->text().contains(QStringLiteral("wurde nicht gefunden.")),
+                 qPrintable(window_->parts().summaryLabel->text()));
         QVERIFY(dialogs_.messages.isEmpty()); // said in the window, not in a box on every change
     }
 

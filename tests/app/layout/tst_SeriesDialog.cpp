@@ -52,10 +52,10 @@ private slots:
         window_ = openWindow(layout_->dir.path());
         QVERIFY(window_);
         // The selected decoder is the template the dialog starts with.
-        QTableView* decoders = window_->decoderView();
+        QTableView* decoders = window_->parts().decoderView;
         decoders->setCurrentIndex(
             decoders->model()->index(rowWith(decoders->model(), QStringLiteral("weiche-03.hex")), 0));
-        window_->seriesAction()->trigger();
+        window_->parts().seriesAction->trigger();
         dialog_ = window_->seriesDialog();
         QVERIFY(dialog_);
         QVERIFY(dialog_->isVisible());
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(folderContent(layout_->dir.path()), expected);
         QVERIFY(waitForScan(*window_, shown));
         QTRY_COMPARE(window_->snapshot()->scan().decoders.size(), std::size_t{16});
-        const QAbstractItemModel* decoders = window_->decoderProxy();
+        const QAbstractItemModel* decoders = window_->parts().decoderProxy;
         QCOMPARE(
             decoders->index(rowWith(decoders, QStringLiteral("block-10.hex")), DecoderTableModel::Addresses)
                 .data()
