@@ -83,18 +83,8 @@ mkdir -p "$layout" "$scratch/vorlagen" "$scratch/neu"
 mv "$scratch/neu/signal-01.hex" "$layout/signal.hex"
 "$cli" layout "$layout" >/dev/null 2>&1 && fail "the layout should have a clash"
 
-: >"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -fbdir "$scratch" \
-    3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-xvfb=$!
-server_ready() {
-    local number
-    IFS= read -r number 2>/dev/null <"$scratch/display" && [[ "$number" =~ ^[0-9]+$ ]]
-}
-wait_for 60 server_ready || { cat "$scratch/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -1 "$scratch/display")"
-reachable() { xdotool getmouselocation >/dev/null 2>&1; }
-wait_for 30 reachable || fail "Xvfb said $DISPLAY but takes no connection"
+. "$(dirname "$0")/xvfb_server.sh"
+start_xvfb 1600x1000
 echo "Xvfb on $DISPLAY"
 
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" \

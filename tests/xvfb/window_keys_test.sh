@@ -71,19 +71,8 @@ wait_for() {
     "$@"
 }
 
-: >"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -fbdir "$scratch" \
-    3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-xvfb=$!
-# Ready once the number is there with its line end (it is written in two steps).
-server_ready() {
-    local number
-    IFS= read -r number 2>/dev/null <"$scratch/display" && [[ "$number" =~ ^[0-9]+$ ]]
-}
-wait_for 60 server_ready || { cat "$scratch/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$(head -1 "$scratch/display")"
-reachable() { xdotool getmouselocation >/dev/null 2>&1; }
-wait_for 30 reachable || fail "Xvfb said $DISPLAY but takes no connection"
+. "$(dirname "$0")/xvfb_server.sh"
+start_xvfb 1280x1024
 echo "Xvfb on $DISPLAY"
 
 cp "$file" "$scratch/decoder.hex"
