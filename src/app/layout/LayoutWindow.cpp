@@ -23,6 +23,7 @@
 #include "layout/LayoutSheet.h"
 #include "layout/SeriesDialog.h"
 #include "layout/TableSelection.h"
+#include "pictures/Pictures.h"
 #include "sheet/SettingsSheet.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ LayoutWindow::LayoutWindow(const QString& folder, QWidget* parent)
       decoderProxy_(new LayoutFilterProxy(this)), addressProxy_(new LayoutFilterProxy(this)),
       clashProxy_(new LayoutFilterProxy(this)) {
     setObjectName(QStringLiteral("LayoutWindow"));
-    setWindowIcon(QIcon(QStringLiteral(":/hexquendra/hexquendra-icon.png")));
+    setWindowIcon(pictures::windowIcon());
 
     decoderProxy_->setSourceModel(decoderModel_);
     addressProxy_->setSourceModel(addressModel_);

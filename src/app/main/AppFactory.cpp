@@ -8,16 +8,7 @@
 #include "light/NeonEditor.h"
 #include "servo/ServoEditor.h"
 
-#include <QtGlobal>
-
-// The pictures live in the static GUI library; the linker keeps them only when they are named.
-// (Outside any namespace, as the resource initialiser is declared at global scope.)
-static void initResources() {
-    Q_INIT_RESOURCE(hexquendra);
-}
-
 std::unique_ptr<TFormMain> createMainWindow() {
-    initResources();
     auto window = std::make_unique<TFormMain>();
     // Asked about pending changes in this order when saving: servo, blink, LED. Each is built when
     // its firmware is first loaded; its set-up shows its panels in the window.

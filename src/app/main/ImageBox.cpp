@@ -1,5 +1,7 @@
 #include "ImageBox.h"
 
+#include "pictures/Pictures.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -9,7 +11,7 @@ ImageBox::ImageBox(QWidget* parent) : QGroupBox(parent), image_(new QLabel(this)
     setObjectName(QStringLiteral("GroupBoxImage"));
     image_->setObjectName(QStringLiteral("Image2"));
     image_->setToolTip(QStringLiteral("Zur WebSite"));
-    image_->setPixmap(QPixmap(QStringLiteral(":/hexquendra/hexquendra.png")));
+    image_->setPixmap(pictures::logo());
     // The label ignores mouse presses, so a click on the picture reaches the box.
     image_->setCursor(Qt::PointingHandCursor);
     setCursor(Qt::PointingHandCursor);

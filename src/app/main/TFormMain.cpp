@@ -17,6 +17,7 @@
 #include "ZusatzPanel.h"
 #include "document/FirmwareDocument.h"
 #include "help/ShowManual.h"
+#include "pictures/Pictures.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -49,7 +50,7 @@ TFormMain::TFormMain(QWidget* parent)
     : QMainWindow(parent), document_(new FirmwareDocument(this)), status_(new StatusPanelBar(this)) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(kCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/hexquendra/hexquendra-icon.png")));
+    setWindowIcon(pictures::windowIcon());
     setAcceptDrops(true);
     setStatusBar(status_);
     buildClientArea();
