@@ -4,6 +4,7 @@
 #include "FlagsBox.h"
 #include "NumberField.h"
 #include "QtText.h"
+#include "WrappedLabel.h"
 #include "document/FirmwareDocument.h"
 
 #include <QEvent>
@@ -83,14 +84,13 @@ QString wrapped(const QString& text, int width = 72) {
 
 ParameterGridBox::ParameterGridBox(FirmwareDocument& document, QWidget* parent)
     : QGroupBox(parent), document_(document), rowsLayout_(new QGridLayout), line_(new QFrame(this)),
-      helpLine_(new QLabel(this)), flags_(new FlagsBox(this)) {
+      helpLine_(new WrappedLabel(this)), flags_(new FlagsBox(this)) {
     setObjectName(QStringLiteral("GroupBoxMain"));
     line_->setObjectName(QStringLiteral("Line"));
     line_->setFrameShape(QFrame::VLine);
     line_->setFrameShadow(QFrame::Sunken);
     line_->hide();
     helpLine_->setObjectName(QStringLiteral("lbl_adresshilfe"));
-    helpLine_->setWordWrap(true);
     helpLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont small = helpLine_->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);

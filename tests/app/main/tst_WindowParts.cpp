@@ -1,15 +1,19 @@
 // The window's parts on their own: the program's arguments, the minimum-count up-down and the extra
-// value's panel, the button box beside an editor, the picture box, and the dialog shorthands.
+// value's panel, the button box beside an editor, the picture box and the pictures compiled in, the
+// wrapped label, and the dialog shorthands.
 
 #include "ButtonBox.h"
 #include "FakeDialogs.h"
 #include "ImageBox.h"
 #include "LaunchOptions.h"
 #include "QtTestSuite.h"
+#include "WrappedLabel.h"
 #include "ZusatzPanel.h"
 #include "demo/DemoFirmware.h"
 #include "document/FirmwareDocument.h"
+#include "pictures/Pictures.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -25,6 +29,8 @@ private slots:
     void launchOptions();
     void buttonsFitACompactBox();
     void pictureStaysCentred();
+    void compiledInPicturesAreTheSourcePictures();
+    void wrappedLabelMeasuresItsPresentTextAndFont();
     void dialogShorthandsOfferTheStatedButtons();
 };
 
@@ -102,6 +108,54 @@ void TestWindowParts::pictureStaysCentred() {
     QCoreApplication::processEvents();
     QVERIFY(qAbs(image->geometry().center().x() - box.contentsRect().center().x()) <= 1);
     QVERIFY(box.rect().contains(image->geometry()));
+}
+
+void TestWindowParts::compiledInPicturesAreTheSourcePictures() {
+    // Pixel for pixel, transparency included, as a pixmap read from the picture file shows: a fault in
+    // the build tool (a row shifted, channels swapped, the last pixels cut) shows here.
+    // (The pixels alone: a picture file may also name its colour space, which drawing does not use.)
+    auto shown = [](const QPixmap& pixmap) {
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        QList<QRgb> pixels{QRgb(image.width())};
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                pixels << image.pixel(x, y);
+        return pixels;
+    };
+    const QPixmap logo(QStringLiteral(HQ_PICTURES_DIR "/hexquendra.png"));
+    const QPixmap icon(QStringLiteral(HQ_PICTURES_DIR "/hexquendra-icon.png"));
+    QVERIFY(!logo.isNull() && !icon.isNull());
+    QCOMPARE(shown(pictures::logo()), shown(logo));
+    const QIcon windowIcon = pictures::windowIcon();
+    QCOMPARE(windowIcon.availableSizes(), QList<QSize>{icon.size()});
+    QCOMPARE(shown(windowIcon.pixmap(icon.size())), shown(icon));
+    ImageBox box;
+    QCOMPARE(box.image()->pixmap().size(), logo.size());
+}
+
+void TestWindowParts::wrappedLabelMeasuresItsPresentTextAndFont() {
+    // It remembers heights; each must be the height a plain label needs for the same text, font
+    // and width, after the text or the font changed as before.
+    WrappedLabel wrapped;
+    QLabel plain;
+    plain.setWordWrap(true);
+    auto same = [&](int width) { return wrapped.heightForWidth(width) == plain.heightForWidth(width); };
+    const QString shortText = QStringLiteral("Adresse 01: DCC-Zubehöradresse 5");
+    const QString longText = shortText + QStringLiteral(", grün · Dekoder 2, Ausgang 1. Manche Zentralen "
+                                                        "zählen die Ausgänge um 4 versetzt.");
+    for (const QString& text : {shortText, longText, shortText}) {
+        wrapped.setText(text);
+        plain.setText(text);
+        for (int width : {120, 300, 120})
+            QVERIFY2(same(width), qPrintable(text));
+    }
+    const int before = wrapped.heightForWidth(120);
+    QFont large = wrapped.font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    wrapped.setFont(large);
+    plain.setFont(large);
+    QVERIFY(wrapped.heightForWidth(120) > before);
+    QVERIFY(same(120));
 }
 
 void TestWindowParts::dialogShorthandsOfferTheStatedButtons() {
