@@ -3,12 +3,40 @@
 #include "ChangeMark.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QStringListModel>
 
 namespace {
+
+// A box of one column: all boxes of a column hold the same items, so the size one of them works out
+// from its items is the size of all.
+class AssignmentBox : public QComboBox {
+public:
+    AssignmentBox(const QStringList& items, std::shared_ptr<QSize> size, QWidget* parent)
+        : QComboBox(parent), size_(std::move(size)) {
+        addItems(items);
+    }
+
+    QSize sizeHint() const override {
+        if (!size_->isValid())
+            *size_ = QComboBox::sizeHint();
+        return *size_;
+    }
+    // The items are known, so the least size is the size they need.
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            *size_ = QSize();
+        QComboBox::changeEvent(event);
+    }
+
+private:
+    std::shared_ptr<QSize> size_;
+};
 
 using Field = ServoEdits::AssignmentField;
 
@@ -75,8 +103,10 @@ std::array<int, 4> itemsOf(const hq::AssignmentRow& bytes) {
 } // namespace
 
 ServoAssignmentPage::ServoAssignmentPage(QWidget* parent) : QWidget(parent) {
-    for (std::size_t f = 0; f < kFields.size(); ++f)
-        items_[f] = new QStringListModel(fieldItems(kFields[f]), this);
+    for (std::size_t f = 0; f < kFields.size(); ++f) {
+        items_[f] = fieldItems(kFields[f]);
+        sizes_[f] = std::make_shared<QSize>();
+    }
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(6);
@@ -92,11 +122,11 @@ ServoAssignmentPage::ServoAssignmentPage(QWidget* parent) : QWidget(parent) {
 }
 
 QComboBox* ServoAssignmentPage::addCombo(int row, Field field) {
-    auto* box = new QComboBox(this);
+    const auto f = static_cast<std::size_t>(field);
+    auto* box = new AssignmentBox(items_[f], sizes_[f], this);
     box->setObjectName(QStringLiteral("cbx_a%1_%2").arg(row).arg(QString::fromLatin1(fieldName(field))));
-    box->setModel(items_[static_cast<std::size_t>(field)]);
     box->setToolTip(fieldHint(field, row));
-    rows_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(field)] = box;
+    rows_[static_cast<std::size_t>(row - 1)][f] = box;
     // Also an item set by a program (a test, accessibility) is a choice; showing one is not.
     connect(box, &QComboBox::currentIndexChanged, this,
             [this, row, field](int item) { emit assignmentChosen(row, field, item); });

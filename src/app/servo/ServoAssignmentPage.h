@@ -8,9 +8,10 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QComboBox;
-class QStringListModel;
+class QSize;
 
 class ServoAssignmentPage : public QWidget {
     Q_OBJECT
@@ -30,7 +31,9 @@ signals:
 private:
     QComboBox* addCombo(int row, Field field);
 
-    // The items of each kind of box, shared by its eight boxes.
-    std::array<QStringListModel*, 4> items_{};
+    // The items of each kind of box, and the size its eight boxes share (worked out by the first
+    // box asked, again after a change of font or style).
+    std::array<QStringList, 4> items_{};
+    std::array<std::shared_ptr<QSize>, 4> sizes_{};
     std::array<std::array<QComboBox*, 4>, hq::kAssignmentRowCount> rows_{};
 };

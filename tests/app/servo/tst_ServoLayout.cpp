@@ -42,6 +42,7 @@ private slots:
     void everyControlCanBeReached();
     void nothingIsCutOff();
     void aLargeFontFitsToo();
+    void assignmentBoxesFitTheirItemsAlsoAfterAFontChange();
     void tabOrderOfTheCurvePanel();
     void tabsAreBuiltWhenFirstShown();
     void pictures();
@@ -202,6 +203,38 @@ void ServoLayoutTest::aLargeFontFitsToo() {
         QCoreApplication::processEvents();
         QCOMPARE(layoutcheck::cutOff(panel("pnl_servo2")), QStringList{});
     }
+    QApplication::setFont(before);
+}
+
+// The boxes of a column share the size one of them worked out: it must be the size a box of their
+// items needs, also after the font changed while the editor was shown.
+void ServoLayoutTest::assignmentBoxesFitTheirItemsAlsoAfterAFontChange() {
+    auto sizesAsNeeded = [this] {
+        QStringList wrong;
+        for (QComboBox* box : window->findChildren<QComboBox*>()) {
+            if (!box->objectName().startsWith(QStringLiteral("cbx_a")))
+                continue;
+            QComboBox plain;
+            plain.setFont(box->font());
+            for (int i = 0; i < box->count(); ++i)
+                plain.addItem(box->itemText(i));
+            if (box->sizeHint() != plain.sizeHint() ||
+                box->minimumSizeHint().width() < plain.minimumSizeHint().width())
+                wrong << box->objectName();
+        }
+        return wrong;
+    };
+    QCOMPARE(window->findChildren<QComboBox*>(QStringLiteral("cbx_a1_servo")).size(), 1);
+    QCOMPARE(sizesAsNeeded(), QStringList{});
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(before.pointSize() * 2);
+    const int widthBefore =
+        window->findChild<QComboBox*>(QStringLiteral("cbx_a3_action"))->sizeHint().width();
+    QApplication::setFont(large);
+    QCoreApplication::processEvents();
+    QVERIFY(window->findChild<QComboBox*>(QStringLiteral("cbx_a3_action"))->sizeHint().width() > widthBefore);
+    QCOMPARE(sizesAsNeeded(), QStringList{});
     QApplication::setFont(before);
 }
 
