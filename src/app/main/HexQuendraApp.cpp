@@ -198,9 +198,11 @@ int HexQuendraApp::run() {
     if (options.quitAfterFirstFrame) {
         quitOnFirstPaint();
     }
-    window->show();
+    // A file given at the start is loaded before the window first shows: its views are built and
+    // sized once, not built into a shown window and arranged again.
     if (!options.file.isEmpty()) {
         window->loadFile(options.file);
     }
+    window->show();
     return exec();
 }
