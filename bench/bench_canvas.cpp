@@ -85,6 +85,9 @@ void ServoCurveCanvas(benchmark::State& state) {
 // the document's working copy within the stroke, followed by the views that show it; the drawing
 // repaints synchronously.
 void BlinkCanvas(benchmark::State& state) {
+    // Counted, not compared at the end: the moves switch steps on and off again, so after an even
+    // number of them the drawing may be as it was before. (Before the window, which it outlives.)
+    int changes = 0;
     auto window = windowWith("demo-43-mm.hex");
     QWidget* canvas = window->findChild<QWidget*>(QStringLiteral("Image_Blink1"));
     if (!canvas || !canvas->isVisible()) {
@@ -96,7 +99,7 @@ void BlinkCanvas(benchmark::State& state) {
     if (auto* loop = window->findChild<QAbstractButton*>(QStringLiteral("blinkmuster_cbx_loop")))
         loop->click();
     const FirmwareDocument* document = window->document();
-    const auto beforeStroke = document->state().patterns;
+    QObject::connect(document, &FirmwareDocument::changed, [&changes] { ++changes; });
     const int low = canvas->height() - 2;
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, low), canvas->mapToGlobal(QPointF(5, low)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -112,7 +115,7 @@ void BlinkCanvas(benchmark::State& state) {
     }
     // The moves went through the document: it is inside the stroke, which changed its working copy
     // (the first move switches on what is on already).
-    if (!document->inStroke() || (move > 1 && document->state().patterns == beforeStroke))
+    if (!document->inStroke() || (move > 1 && changes == 0))
         state.SkipWithError("the moves did not reach the document");
 }
 
