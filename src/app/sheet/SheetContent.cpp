@@ -5,6 +5,7 @@
 #include "ParseInteger.h"
 #include "QtText.h"
 #include "help/AddressHelp.h"
+#include "settings/RowsAsRead.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -118,6 +119,10 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
     const bool accessory = recognition.type == hq::DecoderType::Schalt;
     const hq::RowTable values = rowValues(recognition, settings);
     const hq::EepromLineMap lines = hq::eepromLineMap(firmware.image);
+    // A row whose bytes stand for no value, or come from a damaged line, shows a value it does not
+    // hold while it keeps the value read: the sheet says so first, as the grid's mark does.
+    const hq::RowsAsRead kept = hq::rowsAsRead(firmware);
+    const hq::FirmwareSettings inFile = hq::readSettings(firmware);
     std::vector<RowEntry> entries;
     for (int r = 0; r < hq::kRowCount; ++r) {
         if (!values[static_cast<std::size_t>(r)].shown)
@@ -133,6 +138,9 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
             hq::addressHelp(recognition.protocol, recognition.type, values, r, lines);
         if (marks)
             entry.marks = marks->rows[static_cast<std::size_t>(r)];
+        const auto& asRead = kept[static_cast<std::size_t>(r)];
+        if (asRead && typed == inFile.rows[static_cast<std::size_t>(r)])
+            entry.help.push_back({qs(asRead->text()), true});
         markLines(entry, lastColumnTitle(recognition), entry.help);
         for (HelpLine& line : helpLines(help, typed, accessory))
             entry.help.push_back(std::move(line));

@@ -7,6 +7,7 @@
 #include "QtText.h"
 #include "SheetTestSupport.h"
 #include "demo/DemoFirmware.h"
+#include "settings/RowsAsRead.h"
 #include "sheet/SettingsSheet.h"
 #include "sheet/SheetContent.h"
 
@@ -59,6 +60,7 @@ private slots:
     void rowsFollowTheSettingsShown();
     void vehicleRowsShowTheFunction();
     void noRowsWithoutProtocol();
+    void aRowKeptAsReadSaysWhatItsBytesAre();
     void damagedAndUnknownFilesStillPrint();
     void pdfHoldsEveryShownRow_data();
     void pdfHoldsEveryShownRow();
@@ -164,6 +166,38 @@ void SettingsSheetTest::vehicleRowsShowTheFunction() {
     QCOMPARE(rows[1].last, QStringLiteral("3"));
     QVERIFY(rows[1].help.front().text.contains(QStringLiteral("Funktion 3")));
     QVERIFY(hasWarning(rows[2], QStringLiteral("Funktion")));
+}
+
+// A damaged line makes row 1 show a value its bytes do not hold; a sheet of it must not pass that
+// value off as the decoder's address.
+void SettingsSheetTest::aRowKeptAsReadSaysWhatItsBytesAre() {
+    QStringList lines =
+        QString::fromStdString(hq::demoFirmwareText(31, hq::Protocol::DCC)).split(QStringLiteral("\r\n"));
+    const auto at = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+        return line.startsWith(QStringLiteral(":10420000"));
+    });
+    QVERIFY(at != lines.end());
+    at->replace(13, 2, QStringLiteral("5A")); // row 1's first code byte; the checksum is now wrong
+    auto loaded = hq::loadFirmware(lines.join(QStringLiteral("\r\n")).toStdString());
+    QVERIFY(loaded.ok());
+    hq::FirmwareSettings settings = hq::readSettings(*loaded);
+    auto rows = sheet::rowEntries(*loaded, settings);
+    QVERIFY(hasWarning(rows[0], QStringLiteral("Die Bytes dieser Zeile (5A")));
+    QVERIFY(rows[0].help.front().text.startsWith(QStringLiteral("Die Bytes dieser Zeile")));
+    // The other rows with bytes in the damaged line say so too, and only they.
+    const hq::RowsAsRead kept = hq::rowsAsRead(*loaded);
+    int keptRows = 0;
+    for (const sheet::RowEntry& row : rows) {
+        const bool asRead = kept[static_cast<std::size_t>(row.row)].has_value();
+        keptRows += asRead ? 1 : 0;
+        QCOMPARE(hasWarning(row, QStringLiteral("Die Bytes dieser Zeile")), asRead);
+    }
+    QVERIFY(keptRows > 1 && keptRows < static_cast<int>(rows.size()));
+    // With a new value typed the row holds what the sheet prints.
+    settings.rows[1].address = hq::FieldValue(9);
+    rows = sheet::rowEntries(*loaded, settings);
+    QCOMPARE(rows[0].address, QStringLiteral("9"));
+    QVERIFY(!hasWarning(rows[0], QStringLiteral("Die Bytes dieser Zeile")));
 }
 
 void SettingsSheetTest::noRowsWithoutProtocol() {
