@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "LaunchOptions.h"
 #include "TFormMain.h"
+#include "WindowFirstDialogs.h"
 #include "sheet/SettingsSheet.h"
 
 #include <QByteArray>
@@ -201,7 +202,11 @@ int HexQuendraApp::run() {
     // A file given at the start is loaded before the window first shows: its views are built and
     // sized once, not built into a shown window and arranged again.
     if (!options.file.isEmpty()) {
+        Dialogs& dialogs = Dialogs::instance();
+        WindowFirstDialogs showingFirst(dialogs, *window);
+        Dialogs::install(&showingFirst);
         window->loadFile(options.file);
+        Dialogs::install(&dialogs);
     }
     window->show();
     return exec();

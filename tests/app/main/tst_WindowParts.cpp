@@ -2,11 +2,14 @@
 // value's panel, the button box beside an editor, the picture box and the pictures compiled in, the
 // wrapped label, and the dialog shorthands.
 
+#include "AppFactory.h"
 #include "ButtonBox.h"
 #include "FakeDialogs.h"
 #include "ImageBox.h"
 #include "LaunchOptions.h"
 #include "QtTestSuite.h"
+#include "TFormMain.h"
+#include "WindowFirstDialogs.h"
 #include "WrappedLabel.h"
 #include "ZusatzPanel.h"
 #include "demo/DemoFirmware.h"
@@ -32,6 +35,7 @@ private slots:
     void compiledInPicturesAreTheSourcePictures();
     void wrappedLabelMeasuresItsPresentTextAndFont();
     void dialogShorthandsOfferTheStatedButtons();
+    void aMessageAboutTheFileGivenAtStartShowsTheWindowFirst();
 };
 
 void TestWindowParts::launchOptions_data() {
@@ -176,6 +180,23 @@ void TestWindowParts::dialogShorthandsOfferTheStatedButtons() {
         QCOMPARE(message.icon, QMessageBox::Warning);
     }
     QVERIFY(&Dialogs::instance() != &fake);
+}
+
+// A file given at start is loaded before the window shows; a message about it shows the window
+// first, and a file that loads without a word leaves the showing to the start.
+void TestWindowParts::aMessageAboutTheFileGivenAtStartShowsTheWindowFirst() {
+    FakeDialogs fake;
+    const std::unique_ptr<TFormMain> window = createMainWindow();
+    WindowFirstDialogs first(fake, *window);
+    Dialogs::install(&first);
+    QVERIFY(window->loadFile(QStringLiteral(HQ_EXAMPLES_DIR "/demo-42-dcc.hex")));
+    QVERIFY(!window->isVisible());
+    QVERIFY(fake.messages.isEmpty());
+    QVERIFY(!window->loadFile(QStringLiteral(HQ_EXAMPLES_DIR "/gibt-es-nicht.hex")));
+    Dialogs::install(nullptr);
+    QVERIFY(window->isVisible());
+    QCOMPARE(fake.messages.size(), 1);
+    QVERIFY(fake.messages.front().text.contains(QStringLiteral("wurde nicht gefunden")));
 }
 
 HQ_TEST_CLASS(TestWindowParts)
