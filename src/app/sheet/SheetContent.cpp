@@ -122,7 +122,6 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
     // A row whose bytes stand for no value, or come from a damaged line, shows a value it does not
     // hold while it keeps the value read: the sheet says so first, as the grid's mark does.
     const hq::RowsAsRead kept = hq::rowsAsRead(firmware);
-    const hq::FirmwareSettings inFile = hq::readSettings(firmware);
     std::vector<RowEntry> entries;
     for (int r = 0; r < hq::kRowCount; ++r) {
         if (!values[static_cast<std::size_t>(r)].shown)
@@ -139,7 +138,7 @@ std::vector<RowEntry> rowEntries(const hq::Firmware& firmware, const hq::Firmwar
         if (marks)
             entry.marks = marks->rows[static_cast<std::size_t>(r)];
         const auto& asRead = kept[static_cast<std::size_t>(r)];
-        if (asRead && typed == inFile.rows[static_cast<std::size_t>(r)])
+        if (asRead && typed == hq::readRowSetting(firmware, r))
             entry.help.push_back({qs(asRead->text()), true});
         markLines(entry, lastColumnTitle(recognition), entry.help);
         for (HelpLine& line : helpLines(help, typed, accessory))

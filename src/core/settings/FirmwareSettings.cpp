@@ -84,12 +84,15 @@ const PatternLayout* patternLayoutFor(Panel panel) {
     }
 }
 
+RowSetting readRowSetting(const Firmware& firmware, int row) {
+    const OutputRow& read = firmware.parameters.rows[row];
+    return {read.address, read.function, read.redGreen};
+}
+
 FirmwareSettings readSettings(const Firmware& firmware) {
     FirmwareSettings settings;
-    for (int r = 0; r < kRowCount; ++r) {
-        const OutputRow& row = firmware.parameters.rows[r];
-        settings.rows[r] = {row.address, row.function, row.redGreen};
-    }
+    for (int r = 0; r < kRowCount; ++r)
+        settings.rows[r] = readRowSetting(firmware, r);
     settings.extra = firmware.parameters.extraValue;
 
     const Panel panel = firmware.recognition.panel();

@@ -71,6 +71,8 @@ struct FirmwareSettings {
 
 // The settings as the loaded firmware holds them (as the window shows them after loading).
 FirmwareSettings readSettings(const Firmware& firmware);
+// Row `row` (0..31) as the loaded firmware holds it: the row of `readSettings` without the rest.
+RowSetting readRowSetting(const Firmware& firmware, int row);
 
 // The pattern layout of a firmware's editor, or null for firmwares without a pattern editor.
 const PatternLayout* patternLayoutFor(Panel panel);
