@@ -5,37 +5,43 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QSignalBlocker>
 
 namespace {
 
 // A box of one column: all boxes of a column hold the same items, so the size one of them works out
-// from its items is the size of all.
+// from its items is the size of every box of the column in the same font (a changed box is bold).
 class AssignmentBox : public QComboBox {
 public:
-    AssignmentBox(const QStringList& items, std::shared_ptr<QSize> size, QWidget* parent)
-        : QComboBox(parent), size_(std::move(size)) {
+    using Sizes = QHash<QString, QSize>; // by font key
+
+    AssignmentBox(const QStringList& items, std::shared_ptr<Sizes> sizes, QWidget* parent)
+        : QComboBox(parent), sizes_(std::move(sizes)) {
         addItems(items);
     }
 
     QSize sizeHint() const override {
-        if (!size_->isValid())
-            *size_ = QComboBox::sizeHint();
-        return *size_;
+        const QString font = this->font().key();
+        auto known = sizes_->constFind(font);
+        if (known == sizes_->cend())
+            known = sizes_->insert(font, QComboBox::sizeHint());
+        return *known;
     }
     // The items are known, so the least size is the size they need.
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void changeEvent(QEvent* event) override {
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-            *size_ = QSize();
+        // Another style measures anew; another font has a size of its own.
+        if (event->type() == QEvent::StyleChange)
+            sizes_->clear();
         QComboBox::changeEvent(event);
     }
 
 private:
-    std::shared_ptr<QSize> size_;
+    std::shared_ptr<Sizes> sizes_;
 };
 
 using Field = ServoEdits::AssignmentField;
@@ -105,7 +111,7 @@ std::array<int, 4> itemsOf(const hq::AssignmentRow& bytes) {
 ServoAssignmentPage::ServoAssignmentPage(QWidget* parent) : QWidget(parent) {
     for (std::size_t f = 0; f < kFields.size(); ++f) {
         items_[f] = fieldItems(kFields[f]);
-        sizes_[f] = std::make_shared<QSize>();
+        sizes_[f] = std::make_shared<QHash<QString, QSize>>();
     }
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);

@@ -5,13 +5,15 @@
 
 #include "document/ServoEdits.h"
 
+#include <QHash>
+#include <QSize>
+#include <QString>
 #include <QWidget>
 
 #include <array>
 #include <memory>
 
 class QComboBox;
-class QSize;
 
 class ServoAssignmentPage : public QWidget {
     Q_OBJECT
@@ -31,9 +33,9 @@ signals:
 private:
     QComboBox* addCombo(int row, Field field);
 
-    // The items of each kind of box, and the size its eight boxes share (worked out by the first
-    // box asked, again after a change of font or style).
+    // The items of each kind of box, and the sizes its eight boxes share, one per font (worked out
+    // by the first box asked in that font, again after a change of style).
     std::array<QStringList, 4> items_{};
-    std::array<std::shared_ptr<QSize>, 4> sizes_{};
+    std::array<std::shared_ptr<QHash<QString, QSize>>, 4> sizes_{};
     std::array<std::array<QComboBox*, 4>, hq::kAssignmentRowCount> rows_{};
 };

@@ -206,8 +206,9 @@ void ServoLayoutTest::aLargeFontFitsToo() {
     QApplication::setFont(before);
 }
 
-// The boxes of a column share the size one of them worked out: it must be the size a box of their
-// items needs, also after the font changed while the editor was shown.
+// The boxes of a column share the size one of them worked out in their font: it must be the size a
+// box of their items needs, in bold for a changed box too, and after the font changed while the
+// editor was shown.
 void ServoLayoutTest::assignmentBoxesFitTheirItemsAlsoAfterAFontChange() {
     auto sizesAsNeeded = [this] {
         QStringList wrong;
@@ -225,6 +226,13 @@ void ServoLayoutTest::assignmentBoxesFitTheirItemsAlsoAfterAFontChange() {
         return wrong;
     };
     QCOMPARE(window->findChildren<QComboBox*>(QStringLiteral("cbx_a1_servo")).size(), 1);
+    QCOMPARE(sizesAsNeeded(), QStringList{});
+    // A changed box is bold: it needs its own size, and the others of its column keep theirs.
+    auto* changed = window->findChild<QComboBox*>(QStringLiteral("cbx_a3_servo"));
+    changed->setCurrentIndex((changed->currentIndex() + 1) % changed->count());
+    QCoreApplication::processEvents();
+    QVERIFY(changed->font().bold());
+    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("cbx_a1_servo"))->font().bold());
     QCOMPARE(sizesAsNeeded(), QStringList{});
     const QFont before = QApplication::font();
     QFont large = before;
